@@ -1,0 +1,23 @@
+#pragma once
+
+#include "document/map_document.h"
+
+#include <optional>
+#include <string>
+
+namespace trelvik::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitMapError = 1;
+inline constexpr int kExitUsage = 2;
+
+/// Prints "trelvik-cli: message" to stderr and returns kExitMapError.
+int Fail(const std::string &message);
+
+/// Reads a map file; on failure prints the reason and returns nothing.
+std::optional<MapDocument> LoadMapOrReport(const std::string &path);
+
+/// Writes a map file; on failure prints the reason and returns false.
+bool SaveMapOrReport(const std::string &path, const MapDocument &document);
+
+} // namespace trelvik::cli

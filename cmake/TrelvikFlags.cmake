@@ -1,0 +1,24 @@
+# Warning and sanitizer flags, carried by two interface targets:
+#   trelvik_flags       every target of the project
+#   trelvik_core_flags  the plain C++ core, which also builds with -Wconversion
+add_library(trelvik_flags INTERFACE)
+target_compile_options(trelvik_flags INTERFACE -Wall -Wextra -Wpedantic -Wshadow)
+if(TRELVIK_WERROR)
+    target_compile_options(trelvik_flags INTERFACE -Werror)
+endif()
+
+if(TRELVIK_SANITIZE)
+    set(trelvik_sanitize_flags -fsanitize=address,undefined -fno-sanitize-recover=all
+                               -fno-omit-frame-pointer)
+    target_compile_options(trelvik_flags INTERFACE ${trelvik_sanitize_flags})
+    target_link_options(trelvik_flags INTERFACE ${trelvik_sanitize_flags})
+endif()
+
+add_library(trelvik_core_flags INTERFACE)
+target_link_libraries(trelvik_core_flags INTERFACE trelvik_flags)
+target_compile_options(trelvik_core_flags INTERFACE -Wconversion -Wsign-conversion)
+
+# Qt code: every conversion between bytes and QString must be spelled out.
+add_library(trelvik_qt_flags INTERFACE)
+target_link_libraries(trelvik_qt_flags INTERFACE trelvik_flags)
+target_compile_definitions(trelvik_qt_flags INTERFACE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)

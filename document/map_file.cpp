@@ -1,0 +1,371 @@
+#include "map_file.h"
+
+#include "byte_io.h"
+#include "fixed_text_field.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+namespace trelvik {
+namespace {
+
+constexpr std::string_view kSignature = "WORLD_V1.0";
+
+ReadResult Failure(ReadOutcome outcome, std::string message)
+{
+    return ReadResult{outcome, std::move(message), 0};
+}
+
+ReadResult Damaged(const std::string &fileName, const std::string &where)
+{
+    return Failure(ReadOutcome::Damaged,
+                   "The map file '" + fileName + "' is damaged: " + where + ".");
+}
+
+void ReadHeaderTail(ByteReader &in, MapHeader &header)
+{
+    in.Bytes(header.Marker);
+    header.Zero = in.I32();
+    header.Width = in.I16();
+    header.Height = in.I16();
+}
+
+void ReadFullHeader(ByteReader &in, MapHeader &header)
+{
+    in.Bytes(header.Signature);
+    in.Bytes(header.Title);
+    header.WidthCopy = in.I16();
+    header.HeightCopy = in.I16();
+    header.WorldType = in.U8();
+    header.PlayerCount = in.U8();
+    in.Bytes(header.Author);
+    for (int16_t &x : header.HeadquartersX)
+        x = in.I16();
+    for (int16_t &y : header.HeadquartersY)
+        y = in.I16();
+    in.Bytes(header.UnknownBytes);
+    for (AreaEntry &area : header.Areas) {
+        area.Type = in.U8();
+        area.X = in.I16();
+        area.Y = in.I16();
+        area.Size = in.I32();
+    }
+    ReadHeaderTail(in, header);
+}
+
+// The fixed values that stand in for the header fields a .dat file lacks.
+void CompleteDatHeader(MapHeader &header)
+{
+    FixedTextField::Store(header.Signature, kSignature);
+    FixedTextField::Store(header.Title, "Unknown");
+    FixedTextField::Store(header.Author, "Blue Byte");
+    header.WidthCopy = header.Width;
+    header.HeightCopy = header.Height;
+    header.WorldType = 0;
+    header.PlayerCount = 1;
+}
+
+bool HasSignature(const MapHeader &header)
+{
+    return FixedTextField::Read(header.Signature) == kSignature;
+}
+
+void WriteHeader(ByteWriter &out, const MapHeader &header)
+{
+    out.Bytes(header.Signature);
+    out.Bytes(header.Title);
+    out.I16(header.WidthCopy);
+    out.I16(header.HeightCopy);
+    out.U8(header.WorldType);
+    out.U8(header.PlayerCount);
+    out.Bytes(header.Author);
+    for (int16_t x : header.HeadquartersX)
+        out.I16(x);
+    for (int16_t y : header.HeadquartersY)
+        out.I16(y);
+    out.Bytes(header.UnknownBytes);
+    for (const AreaEntry &area : header.Areas) {
+        out.U8(area.Type);
+        out.I16(area.X);
+        out.I16(area.Y);
+        out.I32(area.Size);
+    }
+    out.Bytes(header.Marker);
+    out.I32(header.Zero);
+    out.I16(header.Width);
+    out.I16(header.Height);
+}
+
+struct FileCloser
+{
+    void operator()(std::FILE *file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string SystemReason(int error)
+{
+    return std::strerror(error);
+}
+
+// Reads up to `limit` more bytes of `file` into `bytes`; false with `error` set on a read error.
+bool ReadInto(std::FILE *file, std::vector<uint8_t> &bytes, std::size_t limit, int &error)
+{
+    constexpr std::size_t kChunk = 1 << 16;
+    while (limit > 0) {
+        const std::size_t want = std::min(kChunk, limit);
+        const std::size_t old = bytes.size();
+        bytes.resize(old + want);
+        errno = 0;
+        const std::size_t got = std::fread(bytes.data() + old, 1, want, file);
+        bytes.resize(old + got);
+        limit -= got;
+        if (got < want) {
+            if (std::ferror(file)) {
+                error = errno != 0 ? errno : EIO;
+                return false;
+            }
+            break;
+        }
+    }
+    return true;
+}
+
+std::filesystem::path TempPathBeside(const std::filesystem::path &target)
+{
+    static std::mt19937_64 generator{std::random_device{}()};
+    const auto suffix = std::to_string(generator() % 1000000000u);
+    std::filesystem::path temp = target;
+    temp.replace_filename("." + target.filename().string() + "." + suffix + ".tmp");
+    return temp;
+}
+
+bool WriteAll(std::FILE *file, const std::vector<uint8_t> &bytes, int &error)
+{
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()
+        || std::fflush(file) != 0) {
+        error = errno != 0 ? errno : EIO;
+        return false;
+    }
+    return true;
+}
+
+WriteResult WriteFailure(const std::string &fileName, const std::string &reason)
+{
+    return WriteResult{false, "Cannot save the map to '" + fileName + "': " + reason + "."};
+}
+
+// Files that are not regular files (devices, pipes) cannot be replaced by a rename; they are
+// written in place.
+WriteResult WriteInPlace(const std::string &fileName, const std::vector<uint8_t> &bytes)
+{
+    errno = 0;
+    std::FILE *raw = std::fopen(fileName.c_str(), "wb");
+    if (raw == nullptr)
+        return WriteFailure(fileName, SystemReason(errno));
+    FileHandle file(raw);
+    int error = 0;
+    if (!WriteAll(file.get(), bytes, error))
+        return WriteFailure(fileName, SystemReason(error));
+    errno = 0;
+    if (std::fclose(file.release()) != 0)
+        return WriteFailure(fileName, SystemReason(errno != 0 ? errno : EIO));
+    return {};
+}
+
+} // namespace
+
+MapLayout LayoutForFileName(const std::string &fileName)
+{
+    if (fileName.size() < 4)
+        return MapLayout::Full;
+    std::string tail = fileName.substr(fileName.size() - 4);
+    std::transform(tail.begin(), tail.end(), tail.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return tail == ".dat" ? MapLayout::Dat : MapLayout::Full;
+}
+
+ReadResult ReadMapBytes(std::span<const uint8_t> bytes,
+                        MapLayout layout,
+                        MapDocument &document,
+                        const std::string &fileName)
+{
+    // Everything goes into a fresh document first, so that a rejected file leaves the
+    // caller's map whole.
+    auto fresh = std::make_unique<MapDocument>();
+    MapHeader &header = fresh->Header;
+    ByteReader in(bytes);
+
+    if (layout == MapLayout::Dat) {
+        if (!in.Has(kDatHeaderSize))
+            return Damaged(fileName, "it ends inside the map header");
+        ReadHeaderTail(in, header);
+        CompleteDatHeader(header);
+    } else {
+        if (!in.Has(kSignatureSize))
+            return Failure(ReadOutcome::NotAMapFile, "Not a Settlers II map file");
+        ByteReader signature(bytes.first(kSignatureSize));
+        signature.Bytes(header.Signature);
+        if (!HasSignature(header))
+            return Failure(ReadOutcome::NotAMapFile, "Not a Settlers II map file");
+        if (!in.Has(kMapHeaderSize))
+            return Damaged(fileName, "it ends inside the map header");
+        ReadFullHeader(in, header);
+    }
+
+    if (!HasSignature(header))
+        return Failure(ReadOutcome::NotAMapFile, "Not a Settlers II map file");
+    if (header.Width / 16 < 2 || header.Height / 16 < 2)
+        return Failure(ReadOutcome::InvalidMapSize, "Invalid map size");
+
+    for (int k = 1; k <= kLayerCount; ++k) {
+        const std::string block = "block " + std::to_string(k);
+        if (!in.Has(kBlockHeaderSize))
+            return Damaged(fileName, "it ends inside the header of " + block);
+        LayerBlockHeader &blockHeader = fresh->BlockHeader(k);
+        in.Bytes(blockHeader.Marker);
+        blockHeader.Zero = in.I32();
+        blockHeader.Width = in.I16();
+        blockHeader.Height = in.I16();
+        blockHeader.One = in.I16();
+        blockHeader.DataLength = in.I32();
+        if (blockHeader.DataLength < 0)
+            return Damaged(fileName, block + " has a negative length");
+        const auto length = static_cast<std::size_t>(blockHeader.DataLength);
+        // Checked against the bytes that are really there before anything is allocated.
+        if (!in.Has(length))
+            return Damaged(fileName, "it ends inside " + block);
+        MapLayer &layer = fresh->Layer(k);
+        layer.resize(length);
+        in.Bytes(layer);
+    }
+
+    const std::size_t animalCount = in.Remaining() / kAnimalEntrySize;
+    fresh->Animals.resize(animalCount);
+    for (AnimalEntry &animal : fresh->Animals) {
+        animal.Species = in.U8();
+        animal.X = in.I16();
+        animal.Y = in.I16();
+    }
+
+    document = std::move(*fresh);
+    return ReadResult{ReadOutcome::Read, {}, animalCount};
+}
+
+ReadResult ReadMapFile(const std::string &fileName, MapDocument &document)
+{
+    errno = 0;
+    std::FILE *raw = std::fopen(fileName.c_str(), "rb");
+    if (raw == nullptr) {
+        return Failure(ReadOutcome::CannotOpen,
+                       "Cannot open the file '" + fileName + "': " + SystemReason(errno) + ".");
+    }
+    FileHandle file(raw);
+    const MapLayout layout = LayoutForFileName(fileName);
+
+    // The signature is checked before the rest is read, so a large file of another kind is
+    // turned away without reading it whole.
+    std::vector<uint8_t> bytes;
+    int error = 0;
+    bool ok = ReadInto(file.get(), bytes, kSignatureSize, error);
+    if (ok
+        && (layout == MapLayout::Dat || bytes.size() < kSignatureSize
+            || std::equal(bytes.begin(), bytes.end(), kSignature.begin()))) {
+        ok = ReadInto(file.get(), bytes, SIZE_MAX, error);
+    }
+    if (!ok) {
+        return Failure(ReadOutcome::CannotOpen,
+                       "Cannot read the file '" + fileName + "': " + SystemReason(error) + ".");
+    }
+    return ReadMapBytes(bytes, layout, document, fileName);
+}
+
+std::vector<uint8_t> WriteMapBytes(const MapDocument &document)
+{
+    std::size_t total = kMapHeaderSize + document.Animals.size() * kAnimalEntrySize + 1;
+    for (const MapLayer &layer : document.Layers)
+        total += kBlockHeaderSize + layer.size();
+
+    std::vector<uint8_t> bytes;
+    bytes.reserve(total);
+    ByteWriter out(bytes);
+    WriteHeader(out, document.Header);
+    for (int k = 1; k <= kLayerCount; ++k) {
+        const LayerBlockHeader &blockHeader = document.BlockHeader(k);
+        out.Bytes(blockHeader.Marker);
+        out.I32(blockHeader.Zero);
+        out.I16(blockHeader.Width);
+        out.I16(blockHeader.Height);
+        out.I16(blockHeader.One);
+        out.I32(blockHeader.DataLength);
+        out.Bytes(document.Layer(k));
+    }
+    for (const AnimalEntry &animal : document.Animals) {
+        out.U8(animal.Species);
+        out.I16(animal.X);
+        out.I16(animal.Y);
+    }
+    out.U8(0xFF);
+    return bytes;
+}
+
+WriteResult WriteMapFile(const std::string &fileName, const MapDocument &document)
+{
+    namespace fs = std::filesystem;
+    const std::vector<uint8_t> bytes = WriteMapBytes(document);
+
+    std::error_code ec;
+    fs::path target(fileName);
+    // Saving through a link replaces the file the link points to, not the link.
+    if (fs::is_symlink(target, ec))
+        target = fs::weakly_canonical(target, ec);
+    const fs::file_status status = fs::status(target, ec);
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        if (fs::is_directory(status))
+            return WriteFailure(fileName, "it is a folder");
+        return WriteInPlace(fileName, bytes);
+    }
+
+    const fs::path temp = TempPathBeside(target);
+    errno = 0;
+    std::FILE *raw = std::fopen(temp.c_str(), "wbx");
+    if (raw == nullptr)
+        return WriteFailure(fileName, SystemReason(errno));
+    FileHandle file(raw);
+    int error = 0;
+    bool ok = WriteAll(file.get(), bytes, error);
+    errno = 0;
+    if (std::fclose(file.release()) != 0 && ok) {
+        ok = false;
+        error = errno != 0 ? errno : EIO;
+    }
+    if (ok && fs::exists(status))
+        fs::permissions(temp, status.permissions(), ec);
+    if (ok) {
+        fs::rename(temp, target, ec);
+        if (ec) {
+            ok = false;
+            error = ec.value();
+        }
+    }
+    if (!ok) {
+        fs::remove(temp, ec);
+        return WriteFailure(fileName, SystemReason(error));
+    }
+    return {};
+}
+
+std::string FooterSizeLine(std::size_t animalCount)
+{
+    if (animalCount == 0)
+        return "Footer size: 1 byte";
+    return "Footer size: " + std::to_string(kAnimalEntrySize * animalCount + 1) + " bytes";
+}
+
+} // namespace trelvik

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "map_document.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace trelvik {
+
+inline constexpr std::size_t kMapHeaderSize = 2352;
+inline constexpr std::size_t kDatHeaderSize = 10;
+inline constexpr std::size_t kBlockHeaderSize = 16;
+inline constexpr std::size_t kAnimalEntrySize = 5;
+
+/// The two on-disk layouts: the full one (.swd, .wld and anything else) and the short `.dat`
+/// header, which holds only the header's last ten bytes.
+enum class MapLayout {
+    Full,
+    Dat,
+};
+
+/// The layout a file name selects: `.dat` when its last four characters are ".dat" in any case.
+MapLayout LayoutForFileName(const std::string &fileName);
+
+enum class ReadOutcome {
+    Read,
+    NotAMapFile,
+    InvalidMapSize,
+    Damaged,
+    CannotOpen,
+};
+
+struct ReadResult
+{
+    ReadOutcome Outcome = ReadOutcome::Read;
+    /// Empty when read; otherwise the text to show the user.
+    std::string Message;
+    /// Number of animals read from the footer.
+    std::size_t AnimalCount = 0;
+
+    bool Ok() const { return Outcome == ReadOutcome::Read; }
+};
+
+struct WriteResult
+{
+    bool Ok = true;
+    /// Empty on success; otherwise the text to show the user, naming the file and the reason.
+    std::string Message;
+};
+
+/// Reads a map from bytes into `document`. The document is replaced only when the outcome is
+/// Read; otherwise it is left exactly as it was. `fileName` names the source in messages.
+ReadResult ReadMapBytes(std::span<const uint8_t> bytes,
+                        MapLayout layout,
+                        MapDocument &document,
+                        const std::string &fileName = "map");
+
+/// Reads the named file, choosing the layout by its name. Same guarantee as ReadMapBytes.
+ReadResult ReadMapFile(const std::string &fileName, MapDocument &document);
+
+/// The full-layout bytes of the document, final 0xFF byte included.
+std::vector<uint8_t> WriteMapBytes(const MapDocument &document);
+
+/// Writes the document in the full layout, atomically: a failure leaves any existing file as
+/// it was.
+WriteResult WriteMapFile(const std::string &fileName, const MapDocument &document);
+
+/// "Footer size: 1 byte" for no animals, otherwise "Footer size: 5n+1 bytes".
+std::string FooterSizeLine(std::size_t animalCount);
+
+} // namespace trelvik
