@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+namespace trelvik {
+
+// The host's store of a control's design-time properties. Keys are matched without regard to
+// case and kept in lower case, as the host stores them; values are ints, bools, texts, byte
+// arrays, fonts, or colours as quint32 OLE colours.
+class PropertyBag
+{
+public:
+    // Stores `value` under `key`; a key written again keeps its first place in Keys().
+    void Write(const QString &key, const QVariant &value);
+
+    // The value under `key`, or `defaultValue` when the key was never written.
+    QVariant Read(const QString &key, const QVariant &defaultValue) const;
+
+    bool Contains(const QString &key) const;
+
+    // The stored keys (lower case) in the order they were first written.
+    QStringList Keys() const { return keys_; }
+
+private:
+    QHash<QString, QVariant> values_;
+    QStringList keys_;
+};
+
+} // namespace trelvik
