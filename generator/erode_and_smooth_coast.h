@@ -1,0 +1,18 @@
+#pragma once
+
+#include "random_source.h"
+#include "triangle_grid.h"
+
+namespace trelvik {
+
+inline constexpr int32_t kSmoothingPasses = 10;
+
+/// Thins the land at random in a band along the four edges of the grid, then smooths every
+/// coast with ten in-place passes of a five-cell majority rule.
+void ErodeAndSmoothCoast(TriangleGrid &grid, RandomSource &random);
+
+/// One in-place smoothing pass over all cells, rows top to bottom, each row left to right;
+/// neighbours wrap linearly (the first row sees the last, column 0 sees the previous row's end).
+void SmoothCoastOnce(TriangleGrid &grid);
+
+} // namespace trelvik

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "random_source.h"
+#include "triangle_grid.h"
+
+#include <cstdint>
+
+namespace trelvik {
+
+/// One in-place band scan: every cell of rows 1.. and columns 1.. whose code and its left or
+/// upper neighbour's code are `a` and `b` (either way round) gets a block of `paint`.
+void ScanBand(TriangleGrid &grid, uint8_t a, uint8_t b, uint8_t paint);
+
+/// Lays the transition bands between mountain, base land and shore, then scatters variants of
+/// shore and base land.
+void PaintBandsAndVariants(TriangleGrid &grid, RandomSource &random);
+
+} // namespace trelvik
