@@ -21,4 +21,14 @@ bool PropertyBag::Contains(const QString &key) const
     return values_.contains(key.toLower());
 }
 
+quint32 PropertyBag::ReadColour(const QString &key, quint32 defaultValue) const
+{
+    const QVariant value = Read(key, {});
+    bool ok = false;
+    const qlonglong number = value.toLongLong(&ok);
+    if (!ok)
+        return defaultValue;
+    return static_cast<quint32>(static_cast<qulonglong>(number) & 0xFFFFFFFFu);
+}
+
 } // namespace trelvik

@@ -21,6 +21,10 @@ public:
 
     bool Contains(const QString &key) const;
 
+    // A stored OLE colour: any integer value (a host may keep it signed, as a 32-bit long) is
+    // taken by its low 32 bits; a missing key or a value that is no number gives the default.
+    quint32 ReadColour(const QString &key, quint32 defaultValue) const;
+
     // The stored keys (lower case) in the order they were first written.
     QStringList Keys() const { return keys_; }
 
