@@ -1,0 +1,277 @@
+#include "uni_caption_widget.h"
+
+#include "property_bag.h"
+#include "uni_host_events.h"
+#include "uni_text_format.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace trelvik {
+
+namespace {
+
+// A stored colour taken by its low 32 bits, so a host that keeps it as a signed long reads back
+// the same system colour; anything that is no number gives the default.
+quint32 ReadOleColour(const PropertyBag &bag, const QString &key, quint32 defaultValue)
+{
+    bool ok = false;
+    const qlonglong value = bag.Read(key, QVariant()).toLongLong(&ok);
+    return ok ? static_cast<quint32>(value & 0xFFFFFFFFLL) : defaultValue;
+}
+
+QByteArray Utf16LeBytesOf(const QString &text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size() * 2);
+    for (const QChar ch : text) {
+        bytes.append(static_cast<char>(ch.unicode() & 0xFF));
+        bytes.append(static_cast<char>(ch.unicode() >> 8));
+    }
+    return bytes;
+}
+
+} // namespace
+
+UniCaptionWidget::UniCaptionWidget(qint32 startAlignment, QWidget *parent)
+    : QWidget(parent)
+    , alignment_(startAlignment)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void UniCaptionWidget::SetAlignment(qint32 alignment)
+{
+    alignment_ = alignment;
+    Relayout();
+}
+
+void UniCaptionWidget::SetAutoRedraw(bool autoRedraw)
+{
+    autoRedraw_ = autoRedraw;
+    Relayout();
+}
+
+void UniCaptionWidget::SetAutoSize(bool autoSize)
+{
+    autoSize_ = autoSize;
+    Relayout();
+}
+
+void UniCaptionWidget::SetBackColor(quint32 colour)
+{
+    backColor_ = colour;
+    Paint();
+}
+
+void UniCaptionWidget::SetFont(const QFont &font)
+{
+    setFont(font);
+    Relayout();
+}
+
+void UniCaptionWidget::SetForeColor(quint32 colour)
+{
+    foreColor_ = colour;
+    Paint();
+}
+
+void UniCaptionWidget::SetWordWrap(bool wordWrap)
+{
+    wordWrap_ = wordWrap;
+    Relayout();
+}
+
+void UniCaptionWidget::SetCaption(const QString &text)
+{
+    if (caption_.SetCaption(text))
+        AfterCaptionChange();
+}
+
+void UniCaptionWidget::SetCaptionLen(qint64 length)
+{
+    if (caption_.SetCaptionLen(length))
+        AfterCaptionChange();
+}
+
+void UniCaptionWidget::SetCaptionAscB(qint64 index, quint8 value)
+{
+    if (caption_.SetCaptionAscB(index, value))
+        AfterCaptionChange();
+}
+
+void UniCaptionWidget::SetCaptionAscW(qint64 index, qint16 value)
+{
+    if (caption_.SetCaptionAscW(index, value))
+        AfterCaptionChange();
+}
+
+void UniCaptionWidget::SetCaptionB(const QByteArray &newCaption)
+{
+    if (caption_.SetCaptionB(newCaption))
+        AfterCaptionChange();
+}
+
+void UniCaptionWidget::AfterCaptionChange()
+{
+    CaptionChanged();
+    Relayout();
+    emit Change();
+}
+
+void UniCaptionWidget::Relayout()
+{
+    if (relayoutBusy_)
+        return; // a resize made by this very layout comes back here
+    relayoutBusy_ = true;
+    formatFlags_ = FormatFlagsForAlignment(alignment_, formatFlags_);
+    LayoutCaption();
+    relayoutBusy_ = false;
+    Paint();
+}
+
+void UniCaptionWidget::ResizeFromLayout(int width, int height)
+{
+    resize(std::max(width, 0), std::max(height, 0));
+}
+
+void UniCaptionWidget::Paint()
+{
+    if (paintBusy_)
+        return;
+    paintBusy_ = true;
+    if (surface_.size() != size())
+        surface_ = QImage(size(), QImage::Format_RGB32);
+    if (!surface_.isNull()) {
+        QPainter painter(&surface_);
+        painter.fillRect(surface_.rect(), ResolveOleColour(backColor_));
+        painter.setFont(font());
+        DrawFace(painter);
+    }
+    repaint();
+    paintBusy_ = false;
+}
+
+void UniCaptionWidget::InitCommonProperties(qint32 startAlignment)
+{
+    alignment_ = startAlignment;
+    autoRedraw_ = false;
+    autoSize_ = false;
+    backColor_ = kAmbientBackColor;
+    foreColor_ = kAmbientForeColor;
+    wordWrap_ = false;
+    caption_.SetCaption(objectName());
+}
+
+void UniCaptionWidget::ReadCommonProperties(const PropertyBag &bag, qint32 defaultAlignment)
+{
+    alignment_ = bag.Read(QStringLiteral("Alignment"), defaultAlignment).toInt();
+    autoRedraw_ = bag.Read(QStringLiteral("AutoRedraw"), false).toBool();
+    autoSize_ = bag.Read(QStringLiteral("AutoSize"), false).toBool();
+    backColor_ = ReadOleColour(bag, QStringLiteral("BackColor"), kAmbientBackColor);
+    foreColor_ = ReadOleColour(bag, QStringLiteral("ForeColor"), kAmbientForeColor);
+    wordWrap_ = bag.Read(QStringLiteral("WordWrap"), false).toBool();
+
+    const QByteArray bytes =
+        bag.Read(QStringLiteral("CaptionB"), Utf16LeBytesOf(objectName())).toByteArray();
+    bool lengthOk = false;
+    qint64 length = bag.Read(QStringLiteral("CaptionLen"), QVariant()).toLongLong(&lengthOk);
+    if (!lengthOk)
+        length = bytes.size() / 2;
+    caption_.Restore(bytes, length);
+
+    const QVariant storedFont = bag.Read(QStringLiteral("Font"), QVariant());
+    // Without a stored font the control takes its container's again.
+    setFont(storedFont.canConvert<QFont>() ? storedFont.value<QFont>() : QFont());
+}
+
+void UniCaptionWidget::WriteCommonProperties(PropertyBag &bag) const
+{
+    bag.Write(QStringLiteral("Alignment"), alignment_);
+    bag.Write(QStringLiteral("AutoRedraw"), autoRedraw_);
+    bag.Write(QStringLiteral("AutoSize"), autoSize_);
+    bag.Write(QStringLiteral("BackColor"), backColor_);
+    bag.Write(QStringLiteral("CaptionB"), caption_.GetCaptionB());
+    bag.Write(QStringLiteral("CaptionLen"), caption_.CaptionLen());
+    bag.Write(QStringLiteral("Font"), font());
+    bag.Write(QStringLiteral("ForeColor"), foreColor_);
+    bag.Write(QStringLiteral("WordWrap"), wordWrap_);
+}
+
+void UniCaptionWidget::EmitMouse(const QMouseEvent &event)
+{
+    const HostMouseArgs args = HostMouseArgsOf(event);
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        emit MouseDown(args.button, args.shift, args.x, args.y);
+        break;
+    case QEvent::MouseMove:
+        emit MouseMove(args.button, args.shift, args.x, args.y);
+        break;
+    case QEvent::MouseButtonRelease:
+        emit MouseUp(args.button, args.shift, args.x, args.y);
+        break;
+    default:
+        break;
+    }
+}
+
+void UniCaptionWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, surface_);
+}
+
+void UniCaptionWidget::resizeEvent(QResizeEvent *)
+{
+    Relayout();
+}
+
+void UniCaptionWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        Relayout();
+    QWidget::changeEvent(event);
+}
+
+void UniCaptionWidget::mousePressEvent(QMouseEvent *event)
+{
+    clickPending_ = event->button() == Qt::LeftButton;
+    EmitMouse(*event);
+}
+
+void UniCaptionWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    EmitMouse(*event);
+}
+
+void UniCaptionWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    EmitMouse(*event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (clickPending_ && IsOnSurface(event->position()))
+        emit Click();
+    clickPending_ = false;
+}
+
+void UniCaptionWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
+    // The second left press of a double click raises DblClick in place of MouseDown and Click.
+    clickPending_ = false;
+    emit DblClick();
+}
+
+bool UniCaptionWidget::IsOnSurface(const QPointF &point) const
+{
+    return point.x() >= 0 && point.y() >= 0 && point.x() < width() && point.y() < height();
+}
+
+} // namespace trelvik
