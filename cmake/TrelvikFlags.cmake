@@ -3,6 +3,10 @@
 #   trelvik_core_flags  the plain C++ core, which also builds with -Wconversion
 add_library(trelvik_flags INTERFACE)
 target_compile_options(trelvik_flags INTERFACE -Wall -Wextra -Wpedantic -Wshadow)
+# GCC 12 reports false -Wrestrict warnings inside std::string at -O2 and above (GCC bug 105329).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(trelvik_flags INTERFACE -Wno-restrict)
+endif()
 if(TRELVIK_WERROR)
     target_compile_options(trelvik_flags INTERFACE -Werror)
 endif()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -37,8 +38,15 @@ public:
     }
     void Bytes(std::span<uint8_t> out)
     {
-        for (uint8_t &b : out)
-            b = mData[mPos++];
+        const auto next = mData.subspan(mPos, out.size());
+        std::copy(next.begin(), next.end(), out.begin());
+        mPos += out.size();
+    }
+    std::span<const uint8_t> Take(std::size_t count)
+    {
+        const auto taken = mData.subspan(mPos, count);
+        mPos += count;
+        return taken;
     }
 
 private:

@@ -4,6 +4,7 @@
 #include "fixed_text_field.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -116,14 +117,12 @@ std::string SystemReason(int error)
 // Reads up to `limit` more bytes of `file` into `bytes`; false with `error` set on a read error.
 bool ReadInto(std::FILE *file, std::vector<uint8_t> &bytes, std::size_t limit, int &error)
 {
-    constexpr std::size_t kChunk = 1 << 16;
+    std::array<uint8_t, 1 << 16> chunk;
     while (limit > 0) {
-        const std::size_t want = std::min(kChunk, limit);
-        const std::size_t old = bytes.size();
-        bytes.resize(old + want);
+        const std::size_t want = std::min(chunk.size(), limit);
         errno = 0;
-        const std::size_t got = std::fread(bytes.data() + old, 1, want, file);
-        bytes.resize(old + got);
+        const std::size_t got = std::fread(chunk.data(), 1, want, file);
+        bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(got));
         limit -= got;
         if (got < want) {
             if (std::ferror(file)) {
@@ -241,9 +240,8 @@ ReadResult ReadMapBytes(std::span<const uint8_t> bytes,
         // Checked against the bytes that are really there before anything is allocated.
         if (!in.Has(length))
             return Damaged(fileName, "it ends inside " + block);
-        MapLayer &layer = fresh->Layer(k);
-        layer.resize(length);
-        in.Bytes(layer);
+        const auto bytesOfLayer = in.Take(length);
+        fresh->Layer(k).assign(bytesOfLayer.begin(), bytesOfLayer.end());
     }
 
     const std::size_t animalCount = in.Remaining() / kAnimalEntrySize;
@@ -272,6 +270,12 @@ ReadResult ReadMapFile(const std::string &fileName, MapDocument &document)
     // The signature is checked before the rest is read, so a large file of another kind is
     // turned away without reading it whole.
     std::vector<uint8_t> bytes;
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.get());
+        if (size > 0)
+            bytes.reserve(static_cast<std::size_t>(size));
+        std::rewind(file.get());
+    }
     int error = 0;
     bool ok = ReadInto(file.get(), bytes, kSignatureSize, error);
     if (ok
