@@ -1,0 +1,10 @@
+#include "animal_removal.h"
+
+namespace trelvik {
+
+void RemoveAnimals(MapDocument &document)
+{
+    document.Animals.clear();
+}
+
+} // namespace trelvik

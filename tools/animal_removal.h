@@ -1,0 +1,10 @@
+#pragma once
+
+#include "document/map_document.h"
+
+namespace trelvik {
+
+/// Empties the map's animal list (the file's footer); layers and headers stay as they are.
+void RemoveAnimals(MapDocument &document);
+
+} // namespace trelvik
