@@ -16,5 +16,8 @@ struct CommandContext
 // Each Add...Command registers one subcommand whose callback sets ctx.ExitCode.
 void AddInfoCommand(CLI::App &app, CommandContext &ctx);
 void AddConvertCommand(CLI::App &app, CommandContext &ctx);
+void AddRenderCommand(CLI::App &app, CommandContext &ctx);
+void AddHarborCommand(CLI::App &app, CommandContext &ctx);
+void AddRemoveAnimalsCommand(CLI::App &app, CommandContext &ctx);
 
 } // namespace trelvik::cli

@@ -30,6 +30,9 @@ int main(int argc, char **argv)
     ctx.ProgramDir = ProgramDir(argc > 0 ? argv[0] : "trelvik-cli");
     AddInfoCommand(app, ctx);
     AddConvertCommand(app, ctx);
+    AddRenderCommand(app, ctx);
+    AddHarborCommand(app, ctx);
+    AddRemoveAnimalsCommand(app, ctx);
 
     try {
         app.parse(argc, argv);
