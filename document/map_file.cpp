@@ -271,8 +271,10 @@ ReadResult ReadMapFile(const std::string &fileName, MapDocument &document)
     // turned away without reading it whole.
     std::vector<uint8_t> bytes;
     if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        // Only a hint: folders and devices report sizes that mean nothing.
+        constexpr long kLargestHint = 64L << 20;
         const long size = std::ftell(file.get());
-        if (size > 0)
+        if (size > 0 && size <= kLargestHint)
             bytes.reserve(static_cast<std::size_t>(size));
         std::rewind(file.get());
     }
