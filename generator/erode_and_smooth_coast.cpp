@@ -1,5 +1,7 @@
 #include "erode_and_smooth_coast.h"
 
+#include "byte_lanes.h"
+
 #include <cstddef>
 
 namespace trelvik {
@@ -38,13 +40,31 @@ void SmoothCoastOnce(TriangleGrid &grid)
     // Only cells of the first and the last row have neighbours that wrap.
     const int32_t innerFirst = gw;
     const int32_t innerLast = n - gw - 1;
-    for (int32_t g = 0; g < innerFirst; ++g)
-        wrapped(g);
-    for (int32_t g = innerFirst; g <= innerLast; ++g) {
-        const int32_t sum = land[g - gw] + land[g - 1] + land[g + gw] + land[g + 1] + land[g];
-        land[g] = Majority(sum, land[g]);
+    for (int32_t edge = 0; edge < innerFirst; ++edge)
+        wrapped(edge);
+    // A cell whose four neighbours match it keeps its value; a group of eight such cells (all
+    // land or all water together with their neighbours) is passed at once, any other group is
+    // smoothed cell by cell.
+    int32_t g = innerFirst;
+    while (innerLast - g + 1 >= lanes::kWidth) {
+        const uint8_t *cells = land + g;
+        const uint64_t self = lanes::Load(cells);
+        const uint64_t up = lanes::Load(cells - gw);
+        const uint64_t down = lanes::Load(cells + gw);
+        const uint64_t left = lanes::Load(cells - 1);
+        const uint64_t right = lanes::Load(cells + 1);
+        const bool unchanged = (self | up | down | left | right) == 0
+                               || (self & up & down & left & right) == lanes::kOnes;
+        if (!unchanged) {
+            for (int32_t i = g; i < g + lanes::kWidth; ++i) {
+                const int32_t sum =
+                    land[i - gw] + land[i - 1] + land[i + gw] + land[i + 1] + land[i];
+                land[i] = Majority(sum, land[i]);
+            }
+        }
+        g += lanes::kWidth;
     }
-    for (int32_t g = innerLast + 1; g < n; ++g)
+    for (; g < n; ++g)
         wrapped(g);
 }
 

@@ -55,16 +55,17 @@ void ResetDocumentForNewMap(MapDocument &document, int16_t width, int16_t height
     document.BlockHeaders.fill(block);
 }
 
-bool GenerateMap(MapDocument &document,
-                 int32_t width,
-                 int32_t height,
-                 bool quickMode,
-                 RandomSource &random,
-                 const ProgressCallback &progress,
-                 const StageObserver &observer)
+std::optional<GenerationStats> GenerateMap(MapDocument &document,
+                                           int32_t width,
+                                           int32_t height,
+                                           bool quickMode,
+                                           RandomSource &random,
+                                           const ProgressCallback &progress,
+                                           const StageObserver &observer)
 {
     if (!IsValidMapSide(width) || !IsValidMapSide(height))
-        return false;
+        return std::nullopt;
+    const uint64_t drawnBefore = random.Drawn();
 
     TriangleGrid grid(width, height);
     const auto after = [&](GenerationStage stage) {
@@ -72,13 +73,14 @@ bool GenerateMap(MapDocument &document,
             observer(stage, grid);
     };
 
-    GrowLand(grid, quickMode, random, progress);
+    GenerationStats stats;
+    stats.LandSweeps = GrowLand(grid, quickMode, random, progress);
     after(GenerationStage::GrowLand);
     ErodeAndSmoothCoast(grid, random);
     after(GenerationStage::ErodeAndSmoothCoast);
     PaintWaterAndShore(grid);
     after(GenerationStage::PaintWaterAndShore);
-    GrowMountains(grid, random);
+    stats.MountainCycles = GrowMountains(grid, random);
     after(GenerationStage::GrowMountains);
     PaintBandsAndVariants(grid, random);
     after(GenerationStage::PaintBandsAndVariants);
@@ -86,7 +88,13 @@ bool GenerateMap(MapDocument &document,
     ResetDocumentForNewMap(document, static_cast<int16_t>(width), static_cast<int16_t>(height));
     WriteLayers(grid, document, random);
     after(GenerationStage::WriteLayers);
-    return true;
+
+    const int64_t cells = grid.N;
+    const int64_t bandCells = static_cast<int64_t>(grid.H - 1) * (grid.GW - 1);
+    stats.CellsVisited = (stats.LandSweeps + stats.MountainCycles + kSmoothingPasses) * cells
+                         + kBandScanCount * bandCells;
+    stats.ValuesDrawn = random.Drawn() - drawnBefore;
+    return stats;
 }
 
 const char *ModeName(bool quickMode)

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace trelvik {
 
@@ -37,6 +38,17 @@ struct NewMapRequest
     bool operator==(const NewMapRequest &) const = default;
 };
 
+/// What a generation cost, for benchmarks and tests.
+struct GenerationStats
+{
+    int32_t LandSweeps = 0;
+    int32_t MountainCycles = 0;
+    /// Cells visited by all full passes over the grid: land sweeps, smoothing passes, mountain
+    /// cycles and band scans.
+    int64_t CellsVisited = 0;
+    uint64_t ValuesDrawn = 0;
+};
+
 /// A side the generator accepts: a multiple of 16 from 64 to 256.
 constexpr bool IsValidMapSide(int32_t side)
 {
@@ -49,15 +61,15 @@ NewMapRequest DrawNewMapRequest(RandomSource &random);
 
 /// Replaces `document` with a new random map of `width` x `height` points grown from the
 /// source's current state: the stages on a fresh grid, the header and block headers of a new
-/// map, then all fourteen layers. Returns false and changes nothing (draws nothing) when a side
+/// map, then all fourteen layers. Returns nothing, and changes and draws nothing, when a side
 /// is not valid.
-bool GenerateMap(MapDocument &document,
-                 int32_t width,
-                 int32_t height,
-                 bool quickMode,
-                 RandomSource &random,
-                 const ProgressCallback &progress = {},
-                 const StageObserver &observer = {});
+std::optional<GenerationStats> GenerateMap(MapDocument &document,
+                                           int32_t width,
+                                           int32_t height,
+                                           bool quickMode,
+                                           RandomSource &random,
+                                           const ProgressCallback &progress = {},
+                                           const StageObserver &observer = {});
 
 /// Clears the animals and fills the header and the fourteen block headers of a new map of the
 /// given size, with one player, no headquarters and an empty area table.

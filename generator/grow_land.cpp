@@ -1,6 +1,8 @@
 #include "grow_land.h"
 
 #include "acceptance.h"
+#include "byte_lanes.h"
+#include "deferred_draws.h"
 
 #include <array>
 #include <cstddef>
@@ -9,7 +11,6 @@ namespace trelvik {
 
 namespace {
 
-constexpr uint32_t kNever = RandomSource::kUnitSteps;
 constexpr int32_t kBorderColumns = 10;
 constexpr int32_t kBorderRows = 5;
 
@@ -29,52 +30,6 @@ constexpr ThresholdTable MakeThresholds(bool quickMode)
 
 constexpr ThresholdTable kQuickThresholds = MakeThresholds(true);
 constexpr ThresholdTable kNormalThresholds = MakeThresholds(false);
-
-constexpr std::size_t kLeapTableSize = 1024;
-
-constexpr std::array<RandomSource::Leap, kLeapTableSize> MakeLeaps()
-{
-    std::array<RandomSource::Leap, kLeapTableSize> leaps{};
-    for (std::size_t count = 0; count < leaps.size(); ++count)
-        leaps[count] = RandomSource::LeapOf(count);
-    return leaps;
-}
-constexpr std::array<RandomSource::Leap, kLeapTableSize> kLeaps = MakeLeaps();
-
-// Water cells that cannot turn to land still use up one value each. Their values are never
-// looked at, so the sweep only counts them and jumps the source over a whole run at once when
-// the next cell that can grow needs a value.
-class DeferredDraws
-{
-public:
-    explicit DeferredDraws(RandomSource &random)
-        : mRandom(random)
-    {}
-
-    void Add(int32_t count) { mPending += static_cast<uint32_t>(count); }
-    void Add() { ++mPending; }
-
-    uint32_t Next()
-    {
-        Flush();
-        return mRandom.NextUnit();
-    }
-
-    void Flush()
-    {
-        if (mPending == 0)
-            return;
-        if (mPending < kLeaps.size())
-            mRandom.Jump(kLeaps[mPending]);
-        else
-            mRandom.Skip(mPending);
-        mPending = 0;
-    }
-
-private:
-    RandomSource &mRandom;
-    uint32_t mPending = 0;
-};
 
 // Water cells of the border never change during growth (only seeds can be land there), so
 // they are counted once per row.
@@ -108,6 +63,73 @@ BorderWater CountBorderWater(const TriangleGrid &grid)
     return water;
 }
 
+// The cell rule for one water cell that has a land neighbour; returns 1 when it turns to land.
+inline int32_t
+GrowCell(uint8_t *cell, int32_t gw, const ThresholdTable &thresholds, DeferredDraws &draws)
+{
+    const unsigned pattern = static_cast<unsigned>(cell[-gw]) | static_cast<unsigned>(cell[-1] << 1)
+                             | static_cast<unsigned>(cell[1] << 2)
+                             | static_cast<unsigned>(cell[gw] << 3);
+    if (draws.NextUnit() < thresholds[pattern])
+        return 0;
+    *cell = 1;
+    return 1;
+}
+
+// The interior cells of one row, in sweep order. Eight cells are looked at together: water
+// cells without a land neighbour cannot grow and only use up their draws, so a group without a
+// cell that can grow is passed at once, and otherwise the sweep moves on to its first such cell.
+// Words are loaded again after every change, so each cell sees the cells changed before it.
+template <bool LeftToRight>
+int32_t SweepRow(uint8_t *row, int32_t gw, const ThresholdTable &thresholds, DeferredDraws &draws)
+{
+    const int32_t first = kBorderColumns;
+    const int32_t last = gw - kBorderColumns - 1;
+    int32_t grown = 0;
+    int32_t done = 0;
+    const int32_t count = last - first + 1;
+    while (done < count) {
+        const int32_t remaining = count - done;
+        const int32_t span = remaining < lanes::kWidth ? remaining : lanes::kWidth;
+        // The group of `span` cells next in sweep order, lowest index first.
+        const int32_t low = LeftToRight ? first + done : last - done - span + 1;
+        const uint8_t *cells = row + low;
+        uint64_t water = 0;
+        uint64_t nearLand = 0;
+        if (span == lanes::kWidth) {
+            water = ~lanes::Load(cells) & lanes::kOnes;
+            nearLand = lanes::Load(cells - gw) | lanes::Load(cells + gw) | lanes::Load(cells - 1)
+                       | lanes::Load(cells + 1);
+        } else {
+            for (int32_t i = 0; i < span; ++i) {
+                const uint64_t shift = static_cast<uint64_t>(8 * i);
+                water |= static_cast<uint64_t>(cells[i] == 0 ? 1 : 0) << shift;
+                nearLand |= static_cast<uint64_t>(cells[i - gw] | cells[i + gw] | cells[i - 1]
+                                                  | cells[i + 1])
+                            << shift;
+            }
+        }
+        const uint64_t live = water & nearLand;
+        if (live == 0) {
+            draws.Skip(lanes::Count(water));
+            done += span;
+            continue;
+        }
+        if (LeftToRight) {
+            const int32_t index = lanes::First(live);
+            draws.Skip(lanes::Count(lanes::Below(water, index)));
+            grown += GrowCell(row + low + index, gw, thresholds, draws);
+            done += index + 1;
+        } else {
+            const int32_t index = lanes::Last(live);
+            draws.Skip(lanes::Count(lanes::Above(water, index)));
+            grown += GrowCell(row + low + index, gw, thresholds, draws);
+            done += span - index;
+        }
+    }
+    return grown;
+}
+
 // One sweep in the given direction; returns the number of cells turned to land.
 template <bool TopDown, bool LeftToRight>
 int32_t Sweep(TriangleGrid &grid,
@@ -116,37 +138,17 @@ int32_t Sweep(TriangleGrid &grid,
               DeferredDraws &draws)
 {
     const int32_t gw = grid.GW;
-    uint8_t *land = grid.Land.data();
     int32_t grown = 0;
     for (int32_t step = 0; step < grid.H; ++step) {
         const int32_t r = TopDown ? step : grid.H - 1 - step;
         const auto rowIndex = static_cast<std::size_t>(r);
         if (r < kBorderRows || r >= grid.H - kBorderRows) {
-            draws.Add(border.Row[rowIndex]);
+            draws.Skip(border.Row[rowIndex]);
             continue;
         }
-        draws.Add(LeftToRight ? border.Left[rowIndex] : border.Right[rowIndex]);
-        uint8_t *row = land + r * gw;
-        const int32_t first = kBorderColumns;
-        const int32_t last = gw - kBorderColumns - 1;
-        for (int32_t i = 0; i <= last - first; ++i) {
-            uint8_t *cell = row + (LeftToRight ? first + i : last - i);
-            if (*cell != 0)
-                continue;
-            const unsigned pattern =
-                static_cast<unsigned>(cell[-gw]) | static_cast<unsigned>(cell[-1] << 1)
-                | static_cast<unsigned>(cell[1] << 2) | static_cast<unsigned>(cell[gw] << 3);
-            const uint32_t threshold = thresholds[pattern];
-            if (threshold == kNever) {
-                draws.Add();
-                continue;
-            }
-            if (draws.Next() >= threshold) {
-                *cell = 1;
-                ++grown;
-            }
-        }
-        draws.Add(LeftToRight ? border.Right[rowIndex] : border.Left[rowIndex]);
+        draws.Skip(LeftToRight ? border.Left[rowIndex] : border.Right[rowIndex]);
+        grown += SweepRow<LeftToRight>(grid.Land.data() + r * gw, gw, thresholds, draws);
+        draws.Skip(LeftToRight ? border.Right[rowIndex] : border.Left[rowIndex]);
     }
     draws.Flush();
     return grown;
@@ -203,10 +205,8 @@ int32_t LandProgress(int32_t landCount, int32_t growthTarget)
     return value > kProgressMax ? kProgressMax : static_cast<int32_t>(value);
 }
 
-void GrowLand(TriangleGrid &grid,
-              bool quickMode,
-              RandomSource &random,
-              const ProgressCallback &progress)
+int32_t
+GrowLand(TriangleGrid &grid, bool quickMode, RandomSource &random, const ProgressCallback &progress)
 {
     int32_t landCount = PlaceSeeds(grid, random);
 
@@ -217,18 +217,22 @@ void GrowLand(TriangleGrid &grid,
     const ThresholdTable &thresholds = quickMode ? kQuickThresholds : kNormalThresholds;
     const BorderWater border = CountBorderWater(grid);
     DeferredDraws draws(random);
+    int32_t sweeps = 0;
+    const auto sweepIfDrawn = [&](auto sweep) {
+        if (random.RandomBelow(3) == 0) {
+            landCount += sweep(grid, border, thresholds, draws);
+            ++sweeps;
+        }
+    };
     do {
-        if (random.RandomBelow(3) == 0)
-            landCount += Sweep<true, true>(grid, border, thresholds, draws);
-        if (random.RandomBelow(3) == 0)
-            landCount += Sweep<true, false>(grid, border, thresholds, draws);
-        if (random.RandomBelow(3) == 0)
-            landCount += Sweep<false, false>(grid, border, thresholds, draws);
-        if (random.RandomBelow(3) == 0)
-            landCount += Sweep<false, true>(grid, border, thresholds, draws);
+        sweepIfDrawn(Sweep<true, true>);
+        sweepIfDrawn(Sweep<true, false>);
+        sweepIfDrawn(Sweep<false, false>);
+        sweepIfDrawn(Sweep<false, true>);
         if (progress)
             progress(LandProgress(landCount, growthTarget));
     } while (landCount <= growthTarget);
+    return sweeps;
 }
 
 } // namespace trelvik

@@ -14,11 +14,12 @@ using ProgressCallback = std::function<void(int32_t value)>;
 inline constexpr int32_t kProgressMax = 10000;
 
 /// Grows the land of a fresh all-water grid from random seeds until the land count passes a
-/// random target. `quickMode` selects the faster-growing acceptance rule.
-void GrowLand(TriangleGrid &grid,
-              bool quickMode,
-              RandomSource &random,
-              const ProgressCallback &progress = {});
+/// random target. `quickMode` selects the faster-growing acceptance rule. Returns the number of
+/// sweeps run.
+int32_t GrowLand(TriangleGrid &grid,
+                 bool quickMode,
+                 RandomSource &random,
+                 const ProgressCallback &progress = {});
 
 /// The land growth's score of a water cell with the given land neighbours, away from the
 /// border: above 2, left and right 3 each, and a land cell below adds 1.5 rounded half to even.

@@ -1,11 +1,14 @@
 #include "grow_mountains.h"
 
 #include "acceptance.h"
+#include "byte_lanes.h"
+#include "deferred_draws.h"
 #include "terrain_codes.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <vector>
 
 namespace trelvik {
 
@@ -13,7 +16,6 @@ namespace {
 
 constexpr uint32_t kNever = RandomSource::kUnitSteps;
 constexpr int32_t kCodeCount = 4;
-constexpr RandomSource::Leap kSkipAllCodes = RandomSource::LeapOf(kCodeCount);
 
 constexpr std::array<uint32_t, 11> MakeWeightThresholds()
 {
@@ -32,6 +34,8 @@ struct Sides
     bool Right;
     bool Below;
 };
+
+constexpr Sides kAllSides{true, true, true, true};
 
 struct Neighbourhood
 {
@@ -64,68 +68,153 @@ inline Neighbourhood Look(const TriangleGrid &grid, int32_t g, Sides sides)
     return around;
 }
 
-// The cell rule for one base cell; returns 1 when it turned to mountain.
-inline int32_t TryCell(TriangleGrid &grid, RandomSource &random, int32_t g, Sides sides)
+// One mountain cycle over the grid. Besides Terrain it keeps a flag per cell, 1 for a mountain
+// cell, so that eight cells can be tested for mountain neighbours at once.
+class MountainSweep
 {
-    uint8_t *terrain = grid.Terrain.data();
-    const Neighbourhood around = Look(grid, g, sides);
-    // Without a mountain neighbour every code has weight 1, and at the limit none may be
-    // taken: the four draws cannot accept, so they are skipped in one step.
-    if (!around.HasMountain || around.LevelSum >= kMountainLevelLimit) {
-        random.Jump(kSkipAllCodes);
+public:
+    MountainSweep(TriangleGrid &grid, RandomSource &random)
+        : mGrid(grid)
+        , mMountain(grid.Terrain.size(), 0)
+        , mRandom(random)
+    {
+        for (std::size_t g = 0; g < mMountain.size(); ++g)
+            mMountain[g] = IsMountainCode(grid.Terrain[g]) ? 1 : 0;
+    }
+
+    // One cycle; returns the number of cells turned to mountain.
+    int32_t RunCycle()
+    {
+        DeferredDraws draws(mRandom);
+        switch (mRandom.RandomBelow(4)) {
+        case 0:
+            return Sweep<false, false>(draws);
+        case 1:
+            return Sweep<false, true>(draws);
+        case 2:
+            return Sweep<true, false>(draws);
+        default:
+            return Sweep<true, true>(draws);
+        }
+    }
+
+private:
+    // The cell rule for one base cell; returns 1 when it turned to mountain.
+    int32_t TryCell(int32_t g, Sides sides, DeferredDraws &draws)
+    {
+        const Neighbourhood around = Look(mGrid, g, sides);
+        // Without a mountain neighbour every code has weight 1, and at the limit none may be
+        // taken: the four draws cannot accept.
+        if (!around.HasMountain || around.LevelSum >= kMountainLevelLimit) {
+            draws.Skip(kCodeCount);
+            return 0;
+        }
+        uint8_t *terrain = mGrid.Terrain.data();
+        const int32_t gw = mGrid.GW;
+        for (const uint8_t code : kMountainCodes) {
+            const int32_t weight = MountainWeight(
+                sides.Above && terrain[g - gw] == code, sides.Left && terrain[g - 1] == code,
+                sides.Right && terrain[g + 1] == code, sides.Below && terrain[g + gw] == code);
+            const uint32_t threshold = kWeightThresholds[static_cast<std::size_t>(weight)];
+            if (threshold == kNever) {
+                draws.Skip(1);
+                continue;
+            }
+            if (draws.NextUnit() >= threshold) {
+                const auto index = static_cast<std::size_t>(g);
+                terrain[index] = code;
+                mGrid.MountainLevel[index] = static_cast<int16_t>((around.LevelSum + 1) / 2);
+                mMountain[index] = 1;
+                return 1;
+            }
+        }
         return 0;
     }
-    const int32_t gw = grid.GW;
-    for (const uint8_t code : kMountainCodes) {
-        const int32_t weight = MountainWeight(
-            sides.Above && terrain[g - gw] == code, sides.Left && terrain[g - 1] == code,
-            sides.Right && terrain[g + 1] == code, sides.Below && terrain[g + gw] == code);
-        const uint32_t threshold = kWeightThresholds[static_cast<std::size_t>(weight)];
-        const uint32_t unit = random.NextUnit();
-        if (threshold != kNever && unit >= threshold) {
-            terrain[g] = code;
-            grid.MountainLevel[static_cast<std::size_t>(g)] =
-                static_cast<int16_t>((around.LevelSum + 1) / 2);
-            return 1;
-        }
-    }
-    return 0;
-}
 
-template <bool TopDown, bool LeftToRight> int32_t Sweep(TriangleGrid &grid, RandomSource &random)
-{
-    const int32_t gw = grid.GW;
-    const uint8_t *terrain = grid.Terrain.data();
-    int32_t grown = 0;
-    for (int32_t step = 0; step < grid.H; ++step) {
-        const int32_t r = TopDown ? step : grid.H - 1 - step;
+    int32_t TryEdgeCell(int32_t r, int32_t c, DeferredDraws &draws)
+    {
+        const int32_t g = r * mGrid.GW + c;
+        if (mGrid.Terrain[static_cast<std::size_t>(g)] != kTerrainBaseLand)
+            return 0;
+        return TryCell(g, Sides{r > 0, c > 0, c < mGrid.GW - 1, r < mGrid.H - 1}, draws);
+    }
+
+    // Columns 1 to GW - 2 of an inner row, eight at a time: base cells without a mountain
+    // neighbour only use up their four draws, so a group without a cell that can grow is
+    // passed at once. Words are loaded again after every change.
+    template <bool LeftToRight> int32_t SweepInnerRow(int32_t r, DeferredDraws &draws)
+    {
+        const int32_t gw = mGrid.GW;
         const int32_t rowStart = r * gw;
-        const bool above = r > 0;
-        const bool below = r < grid.H - 1;
-        for (int32_t i = 0; i < gw; ++i) {
-            const int32_t c = LeftToRight ? i : gw - 1 - i;
-            const int32_t g = rowStart + c;
-            if (terrain[g] != kTerrainBaseLand)
+        const uint8_t *terrain = mGrid.Terrain.data() + rowStart;
+        const uint8_t *mountain = mMountain.data() + rowStart;
+        const int32_t first = 1;
+        const int32_t count = gw - 2;
+        int32_t grown = 0;
+        int32_t done = 0;
+        while (done < count) {
+            const int32_t remaining = count - done;
+            const int32_t span = remaining < lanes::kWidth ? remaining : lanes::kWidth;
+            const int32_t low = LeftToRight ? first + done : first + count - done - span;
+            uint64_t base = 0;
+            uint64_t nearMountain = 0;
+            if (span == lanes::kWidth) {
+                base = lanes::Equal(lanes::Load(terrain + low), kTerrainBaseLand);
+                nearMountain = lanes::Load(mountain + low - gw) | lanes::Load(mountain + low + gw)
+                               | lanes::Load(mountain + low - 1) | lanes::Load(mountain + low + 1);
+            } else {
+                for (int32_t i = 0; i < span; ++i) {
+                    const int32_t c = low + i;
+                    const uint64_t shift = static_cast<uint64_t>(8 * i);
+                    base |= static_cast<uint64_t>(terrain[c] == kTerrainBaseLand ? 1 : 0) << shift;
+                    nearMountain |= static_cast<uint64_t>(mountain[c - gw] | mountain[c + gw]
+                                                          | mountain[c - 1] | mountain[c + 1])
+                                    << shift;
+                }
+            }
+            const uint64_t live = base & nearMountain;
+            if (live == 0) {
+                draws.Skip(kCodeCount * lanes::Count(base));
+                done += span;
                 continue;
-            grown += TryCell(grid, random, g, Sides{above, c > 0, c < gw - 1, below});
+            }
+            if (LeftToRight) {
+                const int32_t index = lanes::First(live);
+                draws.Skip(kCodeCount * lanes::Count(lanes::Below(base, index)));
+                grown += TryCell(rowStart + low + index, kAllSides, draws);
+                done += index + 1;
+            } else {
+                const int32_t index = lanes::Last(live);
+                draws.Skip(kCodeCount * lanes::Count(lanes::Above(base, index)));
+                grown += TryCell(rowStart + low + index, kAllSides, draws);
+                done += span - index;
+            }
         }
+        return grown;
     }
-    return grown;
-}
 
-int32_t RunCycle(TriangleGrid &grid, RandomSource &random)
-{
-    switch (random.RandomBelow(4)) {
-    case 0:
-        return Sweep<false, false>(grid, random);
-    case 1:
-        return Sweep<false, true>(grid, random);
-    case 2:
-        return Sweep<true, false>(grid, random);
-    default:
-        return Sweep<true, true>(grid, random);
+    template <bool TopDown, bool LeftToRight> int32_t Sweep(DeferredDraws &draws)
+    {
+        const int32_t gw = mGrid.GW;
+        int32_t grown = 0;
+        for (int32_t step = 0; step < mGrid.H; ++step) {
+            const int32_t r = TopDown ? step : mGrid.H - 1 - step;
+            if (r == 0 || r == mGrid.H - 1) {
+                for (int32_t i = 0; i < gw; ++i)
+                    grown += TryEdgeCell(r, LeftToRight ? i : gw - 1 - i, draws);
+                continue;
+            }
+            grown += TryEdgeCell(r, LeftToRight ? 0 : gw - 1, draws);
+            grown += SweepInnerRow<LeftToRight>(r, draws);
+            grown += TryEdgeCell(r, LeftToRight ? gw - 1 : 0, draws);
+        }
+        return grown;
     }
-}
+
+    TriangleGrid &mGrid;
+    std::vector<uint8_t> mMountain;
+    RandomSource &mRandom;
+};
 
 bool CellCanGrow(const TriangleGrid &grid, int32_t g)
 {
@@ -160,14 +249,14 @@ bool MountainCanGrow(const TriangleGrid &grid)
     return FindGrowableCell(grid, hint);
 }
 
-void GrowMountains(TriangleGrid &grid, RandomSource &random)
+int32_t GrowMountains(TriangleGrid &grid, RandomSource &random)
 {
     const auto baseCount = static_cast<int32_t>(
         std::count(grid.Terrain.begin(), grid.Terrain.end(), kTerrainBaseLand));
 
     const int32_t m = random.RandomBelow(21) + 5;
     if (baseCount < m + 1)
-        return;
+        return 0;
     for (int32_t placed = 0; placed < m + 1;) {
         const int32_t c = random.RandomBelow(grid.GW);
         const int32_t r = random.RandomBelow(grid.H);
@@ -185,12 +274,11 @@ void GrowMountains(TriangleGrid &grid, RandomSource &random)
 
     int32_t mountainCount = m;
     int32_t hint = 0;
-    for (;;) {
-        mountainCount += RunCycle(grid, random);
-        if (mountainCount > mountainTarget)
-            return;
-        if (!FindGrowableCell(grid, hint))
-            return;
+    MountainSweep sweep(grid, random);
+    for (int32_t cycles = 1;; ++cycles) {
+        mountainCount += sweep.RunCycle();
+        if (mountainCount > mountainTarget || !FindGrowableCell(grid, hint))
+            return cycles;
     }
 }
 

@@ -12,8 +12,9 @@ inline constexpr int32_t kMountainLevelLimit = 2000;
 
 /// Places a few mountain seeds on base land (8) and grows them in the codes 1, 11, 12 and 13
 /// until a random share of the base land has been taken. Also stops when no base cell is left
-/// to seed or no cell can grow any more, since the target could then never be passed.
-void GrowMountains(TriangleGrid &grid, RandomSource &random);
+/// to seed or no cell can grow any more, since the target could then never be passed. Returns
+/// the number of cycles (full sweeps) run.
+int32_t GrowMountains(TriangleGrid &grid, RandomSource &random);
 
 /// The mountain growth's weight of a base cell for one code, from which of its neighbours hold
 /// that code: 1 to start, 2 with the cell above, 3 more for each side, and a cell below adds

@@ -1,7 +1,11 @@
 #include "paint_bands_and_variants.h"
 
+#include "byte_lanes.h"
 #include "paint_water_and_shore.h"
 #include "terrain_codes.h"
+
+#include <array>
+#include <cstddef>
 
 namespace trelvik {
 
@@ -13,16 +17,24 @@ void ScanMountainBands(TriangleGrid &grid)
         ScanBand(grid, mountain, kTerrainBaseLand, kTerrainMountainBand);
 }
 
-uint8_t BaseLandVariant(int32_t v)
+// The variant of base land for each value of RandomBelow(50): 9 to 20 give 9, 21 to 30 give
+// 10, 31 to 35 give 15, the rest keep 8. A table, since the draws make any branch unpredictable.
+constexpr std::array<uint8_t, 50> MakeBaseLandVariants()
 {
-    if (v >= 9 && v <= 20)
-        return 9;
-    if (v >= 21 && v <= 30)
-        return 10;
-    if (v >= 31 && v <= 35)
-        return 15;
-    return kTerrainBaseLand;
+    std::array<uint8_t, 50> variants{};
+    for (std::size_t v = 0; v < variants.size(); ++v) {
+        if (v >= 9 && v <= 20)
+            variants[v] = 9;
+        else if (v >= 21 && v <= 30)
+            variants[v] = 10;
+        else if (v >= 31 && v <= 35)
+            variants[v] = 15;
+        else
+            variants[v] = kTerrainBaseLand;
+    }
+    return variants;
 }
+constexpr std::array<uint8_t, 50> kBaseLandVariants = MakeBaseLandVariants();
 
 } // namespace
 
@@ -31,14 +43,35 @@ void ScanBand(TriangleGrid &grid, uint8_t a, uint8_t b, uint8_t paint)
     const int32_t gw = grid.GW;
     const uint8_t *terrain = grid.Terrain.data();
     for (int32_t r = 1; r < grid.H; ++r) {
-        for (int32_t c = 1; c < gw; ++c) {
+        int32_t c = 1;
+        while (c < gw) {
             const int32_t g = r * gw + c;
-            const uint8_t self = terrain[g];
-            if (self != a && self != b)
+            // Eight cells at a time: a group without a matching cell is passed at once,
+            // otherwise the scan moves to its first match. Painting changes only that cell,
+            // cells after it and the row above, so loading again after a block is exact.
+            if (gw - c >= lanes::kWidth) {
+                const uint64_t self = lanes::Load(terrain + g);
+                const uint64_t left = lanes::Load(terrain + g - 1);
+                const uint64_t up = lanes::Load(terrain + g - gw);
+                const uint64_t match =
+                    (lanes::Equal(self, a) & (lanes::Equal(left, b) | lanes::Equal(up, b)))
+                    | (lanes::Equal(self, b) & (lanes::Equal(left, a) | lanes::Equal(up, a)));
+                if (match == 0) {
+                    c += lanes::kWidth;
+                    continue;
+                }
+                const int32_t index = lanes::First(match);
+                PaintBlock(grid, g + index, r, paint);
+                c += index + 1;
                 continue;
-            const uint8_t other = self == a ? b : a;
-            if (terrain[g - 1] == other || terrain[g - gw] == other)
-                PaintBlock(grid, g, r, paint);
+            }
+            const uint8_t self = terrain[g];
+            if (self == a || self == b) {
+                const uint8_t other = self == a ? b : a;
+                if (terrain[g - 1] == other || terrain[g - gw] == other)
+                    PaintBlock(grid, g, r, paint);
+            }
+            ++c;
         }
     }
 }
@@ -56,10 +89,9 @@ void PaintBandsAndVariants(TriangleGrid &grid, RandomSource &random)
 
     for (uint8_t &cell : grid.Terrain) {
         if (cell == kTerrainShore) {
-            if (random.RandomBelow(2) == 1)
-                cell = kTerrainShoreVariant;
+            cell = random.RandomBelow(2) == 1 ? kTerrainShoreVariant : kTerrainShore;
         } else if (cell == kTerrainBaseLand) {
-            cell = BaseLandVariant(random.RandomBelow(50));
+            cell = kBaseLandVariants[static_cast<std::size_t>(random.RandomBelow(50))];
         }
     }
 }

@@ -7,6 +7,9 @@
 
 namespace trelvik {
 
+/// Number of band scans PaintBandsAndVariants makes.
+inline constexpr int32_t kBandScanCount = 18;
+
 /// One in-place band scan: every cell of rows 1.. and columns 1.. whose code and its left or
 /// upper neighbour's code are `a` and `b` (either way round) gets a block of `paint`.
 void ScanBand(TriangleGrid &grid, uint8_t a, uint8_t b, uint8_t paint);
