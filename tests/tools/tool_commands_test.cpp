@@ -22,7 +22,7 @@ MapDocument ReadBack(const std::string &path)
 TEST(HarborCommand, MarksSavesAndReportsTheCount)
 {
     test::TempDir dir;
-    MapDocument doc = test::MakeFlatMap(32, 32); // files hold at least 32 x 32 points
+    MapDocument doc = test::MakeFlatMap(32, 32);   // files hold at least 32 x 32 points
     doc.Layer(3)[test::PointIndex(doc, 5, 5)] = 5; // nine castle sites around it
     const std::string in = dir.File("in.swd");
     const std::string out = dir.File("out.swd");
