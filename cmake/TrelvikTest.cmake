@@ -1,6 +1,7 @@
 # trelvik_add_test(NAME SOURCES... LIBS... [QT])
 #   Builds one test program and registers it with CTest. Core tests use GoogleTest; QT tests use
-#   QtTest and run on the offscreen platform, so no display is needed.
+#   QtTest and run on the offscreen platform, so no display is needed. Core tests carry the
+#   label "core", widget and window tests the label "qt".
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -19,11 +20,12 @@ function(trelvik_add_test name)
         add_test(NAME ${name} COMMAND ${name})
         set_tests_properties(${name} PROPERTIES
             ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=/usr/share/fonts/truetype/dejavu"
-            TIMEOUT 300)
+            TIMEOUT 300
+            LABELS qt)
     else()
         target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main
                                               trelvik_flags)
         gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                             PROPERTIES TIMEOUT 300)
+                             PROPERTIES TIMEOUT 300 LABELS core)
     endif()
 endfunction()
