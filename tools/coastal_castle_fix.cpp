@@ -48,11 +48,12 @@ bool IsWater(uint8_t code)
 }
 
 // Any water code among the triangles counts; which one is found first changes nothing.
-bool TouchesWater(const MapDocument &document, int64_t width, int64_t x, int64_t y)
+bool TouchesWater(
+    const MapLayer &first, const MapLayer &second, int64_t width, int64_t x, int64_t y)
 {
     const int64_t p = y % 2;
     for (const Triangle &triangle : kNeighbourTriangles) {
-        const MapLayer &layer = document.Layer(triangle.Layer);
+        const MapLayer &layer = triangle.Layer == 2 ? first : second;
         const int64_t column = x + triangle.Column + (triangle.Shifted ? p : 0);
         const auto index = static_cast<std::size_t>((y + triangle.Row) * width + column);
         if (index < layer.size() && IsWater(layer[index]))
@@ -68,6 +69,7 @@ int32_t CoastalCastleFix(MapDocument &document)
     const int64_t width = document.Header.Width;
     const int64_t height = document.Header.Height;
     MapLayer &terrain = document.Layer(2);
+    const MapLayer &secondTerrain = document.Layer(3);
     const MapLayer &quality = document.Layer(9);
     // Indices grow with x and y, so the scan ends at the first point past the end of layer 2
     // or 9: a damaged header claiming a huge map costs no more than the layers hold.
@@ -80,7 +82,7 @@ int32_t CoastalCastleFix(MapDocument &document)
                 return count;
             if (quality[i] != kCastleSite || (terrain[i] & kHarbourBit) != 0)
                 continue;
-            if (TouchesWater(document, width, x, y)) {
+            if (TouchesWater(terrain, secondTerrain, width, x, y)) {
                 terrain[i] = static_cast<uint8_t>(terrain[i] | kHarbourBit);
                 ++count;
             }
