@@ -4,35 +4,12 @@
 #include "uni_host_events.h"
 #include "uni_text_format.h"
 
-#include <QApplication>
+#include <algorithm>
+
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace trelvik {
-
-namespace {
-
-// A stored colour taken by its low 32 bits, so a host that keeps it as a signed long reads back
-// the same system colour; anything that is no number gives the default.
-quint32 ReadOleColour(const PropertyBag &bag, const QString &key, quint32 defaultValue)
-{
-    bool ok = false;
-    const qlonglong value = bag.Read(key, QVariant()).toLongLong(&ok);
-    return ok ? static_cast<quint32>(value & 0xFFFFFFFFLL) : defaultValue;
-}
-
-QByteArray Utf16LeBytesOf(const QString &text)
-{
-    QByteArray bytes;
-    bytes.reserve(text.size() * 2);
-    for (const QChar ch : text) {
-        bytes.append(static_cast<char>(ch.unicode() & 0xFF));
-        bytes.append(static_cast<char>(ch.unicode() >> 8));
-    }
-    return bytes;
-}
-
-} // namespace
 
 UniCaptionWidget::UniCaptionWidget(qint32 startAlignment, QWidget *parent)
     : QWidget(parent)
@@ -134,7 +111,7 @@ void UniCaptionWidget::Relayout()
 
 void UniCaptionWidget::ResizeFromLayout(int width, int height)
 {
-    resize(std::max(width, 0), std::max(height, 0));
+    resize(std::clamp(width, 0, kMaxLayoutSide), std::clamp(height, 0, kMaxLayoutSide));
 }
 
 void UniCaptionWidget::Paint()
@@ -170,12 +147,12 @@ void UniCaptionWidget::ReadCommonProperties(const PropertyBag &bag, qint32 defau
     alignment_ = bag.Read(QStringLiteral("Alignment"), defaultAlignment).toInt();
     autoRedraw_ = bag.Read(QStringLiteral("AutoRedraw"), false).toBool();
     autoSize_ = bag.Read(QStringLiteral("AutoSize"), false).toBool();
-    backColor_ = ReadOleColour(bag, QStringLiteral("BackColor"), kAmbientBackColor);
-    foreColor_ = ReadOleColour(bag, QStringLiteral("ForeColor"), kAmbientForeColor);
+    backColor_ = bag.ReadColour(QStringLiteral("BackColor"), kAmbientBackColor);
+    foreColor_ = bag.ReadColour(QStringLiteral("ForeColor"), kAmbientForeColor);
     wordWrap_ = bag.Read(QStringLiteral("WordWrap"), false).toBool();
 
     const QByteArray bytes =
-        bag.Read(QStringLiteral("CaptionB"), Utf16LeBytesOf(objectName())).toByteArray();
+        bag.Read(QStringLiteral("CaptionB"), UniCaption(objectName()).GetCaptionB()).toByteArray();
     bool lengthOk = false;
     qint64 length = bag.Read(QStringLiteral("CaptionLen"), QVariant()).toLongLong(&lengthOk);
     if (!lengthOk)

@@ -26,6 +26,9 @@ public:
     // Colours a new control takes from its container.
     static constexpr quint32 kAmbientBackColor = SystemOleColour(kColourButtonFace);
     static constexpr quint32 kAmbientForeColor = SystemOleColour(kColourButtonText);
+    // The largest side automatic sizing gives the control, the platform's drawing coordinate
+    // limit.
+    static constexpr int kMaxLayoutSide = 32767;
 
     qint32 Alignment() const { return alignment_; }
     void SetAlignment(qint32 alignment);
@@ -88,7 +91,8 @@ protected:
     void ReadCommonProperties(const PropertyBag &bag, qint32 defaultAlignment);
     void WriteCommonProperties(PropertyBag &bag) const;
 
-    // Sets the control's size in pixels from within the layout.
+    // Sets the control's size in pixels from within the layout, each side kept within
+    // 0 … kMaxLayoutSide so that no caption can ask for a gigantic drawing surface.
     void ResizeFromLayout(int width, int height);
 
     void EmitMouse(const QMouseEvent &event);

@@ -137,9 +137,7 @@ void UniCommand::ReadProperties(const PropertyBag &bag)
     borderDown_ = bag.Read(QStringLiteral("BorderDown"), kStartBorderDown).toInt();
     borderUp_ = bag.Read(QStringLiteral("BorderUp"), kStartBorderUp).toInt();
     clickDepth_ = bag.Read(QStringLiteral("ClickDepth"), kStartClickDepth).toInt();
-    bool fillOk = false;
-    const qlonglong fill = bag.Read(QStringLiteral("FillColor"), QVariant()).toLongLong(&fillOk);
-    fillColor_ = fillOk ? static_cast<quint32>(fill & 0xFFFFFFFFLL) : kStartFillColor;
+    fillColor_ = bag.ReadColour(QStringLiteral("FillColor"), kStartFillColor);
     mouseIcon_ = bag.Read(QStringLiteral("MouseIcon"), QPixmap()).value<QPixmap>();
     mousePointer_ = bag.Read(QStringLiteral("MousePointer"), 0).toInt();
     showFocus_ = bag.Read(QStringLiteral("ShowFocus"), false).toBool();

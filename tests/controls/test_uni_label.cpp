@@ -92,16 +92,6 @@ private slots:
         QVERIFY(inkAtChange);
     }
 
-    void surrogatePairsCountTwoCodeUnits()
-    {
-        const QString text = QString::fromUtf8("Ж \xF0\x9F\x98\x80");
-        auto label = MakeLabel(text);
-        QCOMPARE(label->CaptionLen(), 4);
-        QCOMPARE(label->Caption(), text);
-        QCOMPARE(label->CaptionAscW(2), qint16(0xD83D - 0x10000));
-        QCOMPARE(label->CaptionAscB(0), quint8(0x16));
-    }
-
     void autoSizeTakesTheMeasuredExtent()
     {
         auto label = MakeLabel(QStringLiteral("Hi\nA wider second line"));
@@ -118,6 +108,15 @@ private slots:
         // The access-key marker takes no room and an ampersand pair shows one ampersand.
         label->SetCaption(QStringLiteral("&OK && go"));
         QCOMPARE(label->width(), TextWidth(QStringLiteral("OK & go")));
+        QCOMPARE(label->height(), LinesHeight(TestFont(), 1));
+    }
+
+    void autoSizeStopsAtTheLargestSurface()
+    {
+        auto label = MakeLabel(QString(5000, QLatin1Char('W')));
+        label->SetAutoSize(true);
+        QCOMPARE(label->width(), UniLabel::kMaxLayoutSide);
+        QCOMPARE(label->Surface().width(), UniLabel::kMaxLayoutSide);
         QCOMPARE(label->height(), LinesHeight(TestFont(), 1));
     }
 
@@ -222,14 +221,6 @@ private slots:
 
         label->SetForeColor(0x00336698);
         QVERIFY(!InkBounds(label->Surface(), qRgb(0x99, 0x66, 0x33)).isNull());
-    }
-
-    void systemColoursFollowThePalette()
-    {
-        auto label = MakeLabel(QString());
-        label->SetBackColor(SystemOleColour(kColourHighlight));
-        QCOMPARE(label->Surface().pixel(5, 5),
-                 QApplication::palette().color(QPalette::Highlight).rgb());
     }
 
     void mouseEventsAreForwarded()
