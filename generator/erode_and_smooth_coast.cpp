@@ -68,7 +68,7 @@ void SmoothCoastOnce(TriangleGrid &grid)
         wrapped(g);
 }
 
-void ErodeAndSmoothCoast(TriangleGrid &grid, RandomSource &random)
+void ErodeCoastBands(TriangleGrid &grid, RandomSource &random)
 {
     const int32_t rowBand = grid.H / 20 + 4;
     const int32_t columnBand = grid.GW / 40 + 8;
@@ -85,7 +85,11 @@ void ErodeAndSmoothCoast(TriangleGrid &grid, RandomSource &random)
             ErodeCell(grid, random, r * grid.GW + grid.GW - d - 1, 2 * d + 4, d);
         }
     }
+}
 
+void ErodeAndSmoothCoast(TriangleGrid &grid, RandomSource &random)
+{
+    ErodeCoastBands(grid, random);
     for (int32_t pass = 0; pass < kSmoothingPasses; ++pass)
         SmoothCoastOnce(grid);
 }

@@ -11,6 +11,10 @@ inline constexpr int32_t kSmoothingPasses = 10;
 /// coast with ten in-place passes of a five-cell majority rule.
 void ErodeAndSmoothCoast(TriangleGrid &grid, RandomSource &random);
 
+/// The random thinning alone: bands of H div 20 + 4 rows at the top and bottom, then of
+/// GW div 40 + 8 columns at the left and right, one draw per land cell met.
+void ErodeCoastBands(TriangleGrid &grid, RandomSource &random);
+
 /// One in-place smoothing pass over all cells, rows top to bottom, each row left to right;
 /// neighbours wrap linearly (the first row sees the last, column 0 sees the previous row's end).
 void SmoothCoastOnce(TriangleGrid &grid);

@@ -165,9 +165,9 @@ bool SeedCanGrow(const TriangleGrid &grid, int32_t c, int32_t r)
            || growable(c + 1, r);
 }
 
-// Places the seeds; when none of them can start growth, they are taken back and drawn again
-// with the source going on, since such a grid would never reach its target.
-int32_t PlaceSeeds(TriangleGrid &grid, RandomSource &random)
+} // namespace
+
+int32_t PlaceLandSeeds(TriangleGrid &grid, RandomSource &random)
 {
     std::vector<int32_t> seeds;
     for (;;) {
@@ -191,7 +191,23 @@ int32_t PlaceSeeds(TriangleGrid &grid, RandomSource &random)
     }
 }
 
-} // namespace
+int32_t SweepLand(TriangleGrid &grid, LandSweep sweep, bool quickMode, RandomSource &random)
+{
+    const ThresholdTable &thresholds = quickMode ? kQuickThresholds : kNormalThresholds;
+    const BorderWater border = CountBorderWater(grid);
+    DeferredDraws draws(random);
+    switch (sweep) {
+    case LandSweep::DownRight:
+        return Sweep<true, true>(grid, border, thresholds, draws);
+    case LandSweep::DownLeft:
+        return Sweep<true, false>(grid, border, thresholds, draws);
+    case LandSweep::UpLeft:
+        return Sweep<false, false>(grid, border, thresholds, draws);
+    case LandSweep::UpRight:
+        return Sweep<false, true>(grid, border, thresholds, draws);
+    }
+    return 0;
+}
 
 int32_t LandProgress(int32_t landCount, int32_t growthTarget)
 {
@@ -208,7 +224,7 @@ int32_t LandProgress(int32_t landCount, int32_t growthTarget)
 int32_t
 GrowLand(TriangleGrid &grid, bool quickMode, RandomSource &random, const ProgressCallback &progress)
 {
-    int32_t landCount = PlaceSeeds(grid, random);
+    int32_t landCount = PlaceLandSeeds(grid, random);
 
     const double fraction = static_cast<double>(random.NextRandom());
     const int32_t area = grid.W * grid.H;

@@ -21,6 +21,25 @@ int32_t GrowLand(TriangleGrid &grid,
                  RandomSource &random,
                  const ProgressCallback &progress = {});
 
+/// The four sweep orders of a land growth cycle, in the order a cycle tries them: rows down or
+/// up, each row to the right or to the left.
+enum class LandSweep {
+    DownRight,
+    DownLeft,
+    UpLeft,
+    UpRight,
+};
+
+/// Places the seeds of the land growth on an all-water grid and returns how many were placed.
+/// When no seed can start growth (none lies outside the border or beside a cell that does),
+/// they are taken back and the count and seeds are drawn again, the source going on, since
+/// such a grid would never reach its target.
+int32_t PlaceLandSeeds(TriangleGrid &grid, RandomSource &random);
+
+/// One in-place sweep of the land growth over the whole grid: every water cell draws once and
+/// turns to land when its score accepts the draw. Returns the number of cells turned to land.
+int32_t SweepLand(TriangleGrid &grid, LandSweep sweep, bool quickMode, RandomSource &random);
+
 /// The land growth's score of a water cell with the given land neighbours, away from the
 /// border: above 2, left and right 3 each, and a land cell below adds 1.5 rounded half to even.
 constexpr int32_t LandScore(bool above, bool left, bool right, bool below)

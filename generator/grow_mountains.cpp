@@ -249,11 +249,9 @@ bool MountainCanGrow(const TriangleGrid &grid)
     return FindGrowableCell(grid, hint);
 }
 
-int32_t GrowMountains(TriangleGrid &grid, RandomSource &random)
+int32_t PlaceMountainSeeds(TriangleGrid &grid, RandomSource &random)
 {
-    const auto baseCount = static_cast<int32_t>(
-        std::count(grid.Terrain.begin(), grid.Terrain.end(), kTerrainBaseLand));
-
+    const auto baseCount = std::count(grid.Terrain.begin(), grid.Terrain.end(), kTerrainBaseLand);
     const int32_t m = random.RandomBelow(21) + 5;
     if (baseCount < m + 1)
         return 0;
@@ -267,11 +265,28 @@ int32_t GrowMountains(TriangleGrid &grid, RandomSource &random)
         grid.MountainLevel[g] = 1;
         ++placed;
     }
+    return m;
+}
+
+int32_t RunMountainCycle(TriangleGrid &grid, RandomSource &random)
+{
+    MountainSweep sweep(grid, random);
+    return sweep.RunCycle();
+}
+
+int32_t GrowMountains(TriangleGrid &grid, RandomSource &random)
+{
+    const auto baseCount = static_cast<int32_t>(
+        std::count(grid.Terrain.begin(), grid.Terrain.end(), kTerrainBaseLand));
+    const int32_t m = PlaceMountainSeeds(grid, random);
+    if (m == 0)
+        return 0;
 
     const double fraction = static_cast<double>(random.NextRandom());
     const int32_t mountainTarget =
         static_cast<int32_t>(fraction * baseCount * 0.1) + baseCount / 50;
 
+    // The count starts at m, one less than the seeds placed.
     int32_t mountainCount = m;
     int32_t hint = 0;
     MountainSweep sweep(grid, random);

@@ -16,6 +16,15 @@ inline constexpr int32_t kMountainLevelLimit = 2000;
 /// the number of cycles (full sweeps) run.
 int32_t GrowMountains(TriangleGrid &grid, RandomSource &random);
 
+/// Draws m (5 to 25) and places m + 1 seeds on base land cells, each with a random mountain
+/// code and level 1; a draw that falls on any other cell is repeated. Returns m, or 0 (after
+/// drawing m only) when there are fewer than m + 1 base cells.
+int32_t PlaceMountainSeeds(TriangleGrid &grid, RandomSource &random);
+
+/// One growth cycle: draws the direction, then sweeps the whole grid in place. Returns the
+/// number of cells turned to mountain.
+int32_t RunMountainCycle(TriangleGrid &grid, RandomSource &random);
+
 /// The mountain growth's weight of a base cell for one code, from which of its neighbours hold
 /// that code: 1 to start, 2 with the cell above, 3 more for each side, and a cell below adds
 /// 1.5 rounded half to even.

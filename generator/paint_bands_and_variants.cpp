@@ -76,7 +76,7 @@ void ScanBand(TriangleGrid &grid, uint8_t a, uint8_t b, uint8_t paint)
     }
 }
 
-void PaintBandsAndVariants(TriangleGrid &grid, RandomSource &random)
+void PaintBands(TriangleGrid &grid)
 {
     ScanMountainBands(grid);
     for (const uint8_t mountain : kMountainCodes)
@@ -86,7 +86,10 @@ void PaintBandsAndVariants(TriangleGrid &grid, RandomSource &random)
     for (const uint8_t mountain : kMountainCodes)
         ScanBand(grid, mountain, kTerrainShore, kTerrainShoreBand);
     ScanBand(grid, kTerrainShoreBand, kTerrainBaseLand, kTerrainOuterShoreBand);
+}
 
+void PaintVariants(TriangleGrid &grid, RandomSource &random)
+{
     for (uint8_t &cell : grid.Terrain) {
         if (cell == kTerrainShore) {
             cell = random.RandomBelow(2) == 1 ? kTerrainShoreVariant : kTerrainShore;
@@ -94,6 +97,12 @@ void PaintBandsAndVariants(TriangleGrid &grid, RandomSource &random)
             cell = kBaseLandVariants[static_cast<std::size_t>(random.RandomBelow(50))];
         }
     }
+}
+
+void PaintBandsAndVariants(TriangleGrid &grid, RandomSource &random)
+{
+    PaintBands(grid);
+    PaintVariants(grid, random);
 }
 
 } // namespace trelvik
