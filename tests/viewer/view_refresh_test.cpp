@@ -1,4 +1,5 @@
 #include "hand_map.h"
+#include "test_maps.h"
 #include "viewer/layer_image.h"
 #include "viewer/view_refresh.h"
 
@@ -9,34 +10,6 @@
 
 namespace trelvik {
 namespace {
-
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        std::random_device device;
-        path_ = std::filesystem::temp_directory_path()
-                / ("trelvik-viewer-" + std::to_string(device()) + std::to_string(device()));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    TempFolder(const TempFolder &) = delete;
-    TempFolder &operator=(const TempFolder &) = delete;
-
-    std::string Path() const { return path_.string(); }
-    void Write(const std::string &name, const std::string &text) const
-    {
-        std::ofstream(path_ / name, std::ios::binary) << text;
-    }
-
-private:
-    std::filesystem::path path_;
-};
 
 TEST(ViewRefresh, EachSelectorPosition)
 {
@@ -101,33 +74,35 @@ TEST(ViewRefresh, PlannedBytesAreTheLayerOrTheComposedView)
 
 TEST(ViewRefresh, ColourTableCarriesOverBetweenRefreshes)
 {
-    TempFolder folder;
+    test::TempDir folder;
+    const std::string dir = folder.Path().string();
     MapDocument doc = test::MakeFlatMap(8, 8, 1); // Wasteland: no palette in the folder yet
     ColourTable table;
 
     // Position 3 with no palette: the all-black table stays.
-    EXPECT_EQ(ApplyColourAction(PlanRefresh(doc, 3, folder.Path()), table).Outcome,
+    EXPECT_EQ(ApplyColourAction(PlanRefresh(doc, 3, dir), table).Outcome,
               PaletteOutcome::CannotOpen);
     EXPECT_EQ(table, ColourTable{});
 
     // Position 2: the factor-4 ramp; heights 63 and 64 show as 252 and black.
-    ApplyColourAction(PlanRefresh(doc, 2, folder.Path()), table);
+    ApplyColourAction(PlanRefresh(doc, 2, dir), table);
     EXPECT_EQ(table.Entries[63].Red, 252);
     EXPECT_EQ(table.Entries[64].Red, 0);
 
     // Back to 3, still no palette: the ramp stays in force.
     const ColourTable ramp = table;
-    ApplyColourAction(PlanRefresh(doc, 3, folder.Path()), table);
+    ApplyColourAction(PlanRefresh(doc, 3, dir), table);
     EXPECT_EQ(table, ramp);
 
     // With a palette of two colours only entries 0 and 1 change.
-    folder.Write("Wasteland.pal", "JASC-PAL\r\n0100\r\n2\r\n1 2 3\r\n4 5 6\r\n");
-    EXPECT_TRUE(ApplyColourAction(PlanRefresh(doc, 3, folder.Path()), table).Ok());
+    std::ofstream(folder.File("Wasteland.pal"), std::ios::binary)
+        << "JASC-PAL\r\n0100\r\n2\r\n1 2 3\r\n4 5 6\r\n";
+    EXPECT_TRUE(ApplyColourAction(PlanRefresh(doc, 3, dir), table).Ok());
     EXPECT_EQ(table.Entries[1], (ColourEntry{6, 5, 4, 0}));
     EXPECT_EQ(table.Entries[63], ramp.Entries[63]);
 
     // Position 14: layer 13's flat shading of 64 shows as grey 128.
-    const RefreshPlan shading = PlanRefresh(doc, 14, folder.Path());
+    const RefreshPlan shading = PlanRefresh(doc, 14, dir);
     ApplyColourAction(shading, table);
     const PictureResult picture =
         RenderLayerImage(PlannedBytes(shading, doc, ComposedView{}), 8, 8);
