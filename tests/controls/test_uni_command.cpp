@@ -394,22 +394,6 @@ private slots:
         QCOMPARE(okClick.count(), 2);
     }
 
-    void changeIsRaisedOncePerRealChange()
-    {
-        auto button = MakeButton(QStringLiteral("&OK"));
-        QSignalSpy change(button.get(), &UniCommand::Change);
-        button->SetCaption(QStringLiteral("&OK"));
-        button->SetCaptionLen(3);
-        QCOMPARE(change.count(), 0);
-        button->SetCaptionLen(1);
-        QCOMPARE(change.count(), 1);
-        QVERIFY(!button->AccessKey().has_value());
-        button->SetCaptionB(QByteArray("&\0Q\0!", 5));
-        QCOMPARE(change.count(), 2);
-        QCOMPARE(button->CaptionLen(), 2);
-        QCOMPARE(button->AccessKey(), std::optional<char16_t>(u'Q'));
-    }
-
     void propertiesRoundTrip()
     {
         auto button = MakeButton(QString::fromUtf8("&Über \xF0\x9F\x98\x80"));
