@@ -116,7 +116,6 @@ private slots:
         QCOMPARE(tabs.SelectedTab(), qint16(1));
         QCOMPARE(tabs.Caption(1), QStringLiteral("Tab 1"));
         QCOMPARE(tabs.Caption(2), QStringLiteral("Tab 2"));
-        QCOMPARE(tabs.ScaleMode(), 1);
         QVERIFY(tabs.TabFontActive().bold() != tabs.TabFont().bold());
         QCOMPARE(tabs.TabRects().size(), size_t(2));
         QCOMPARE(tabs.TabRects()[0], (WinRect{0, 0, 71, 21}));
