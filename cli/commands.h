@@ -14,6 +14,7 @@ struct CommandContext
 };
 
 // Each Add...Command registers one subcommand whose callback sets ctx.ExitCode.
+void AddGenerateCommand(CLI::App &app, CommandContext &ctx);
 void AddInfoCommand(CLI::App &app, CommandContext &ctx);
 void AddConvertCommand(CLI::App &app, CommandContext &ctx);
 void AddRenderCommand(CLI::App &app, CommandContext &ctx);

@@ -28,6 +28,7 @@ int main(int argc, char **argv)
 
     CommandContext ctx;
     ctx.ProgramDir = ProgramDir(argc > 0 ? argv[0] : "trelvik-cli");
+    AddGenerateCommand(app, ctx);
     AddInfoCommand(app, ctx);
     AddConvertCommand(app, ctx);
     AddRenderCommand(app, ctx);

@@ -1,0 +1,192 @@
+#include "commands.h"
+#include "common.h"
+#include "generator/generate_map.h"
+
+#include <charconv>
+#include <cstdint>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#ifdef _WIN32
+#include <io.h>
+#define TRELVIK_ISATTY _isatty
+#else
+#include <unistd.h>
+#define TRELVIK_ISATTY isatty
+#endif
+
+namespace trelvik::cli {
+namespace {
+
+struct GenerateOptions
+{
+    std::string Seed;
+    std::string Size;
+    std::string Mode;
+    std::string World = "greenland";
+    std::string Out;
+};
+
+// Only plain decimal digits: no sign, no base prefix, no blanks, nothing past 2^64 - 1.
+std::optional<uint64_t> ParseSeed(std::string_view text)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int32_t> ParseSide(std::string_view text)
+{
+    // At most three digits: anything longer is out of range anyway.
+    if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != text.npos)
+        return std::nullopt;
+    int32_t value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+struct Size
+{
+    int32_t Width = 0;
+    int32_t Height = 0;
+};
+
+std::optional<Size> ParseSize(std::string_view text)
+{
+    const auto cross = text.find_first_of("xX");
+    if (cross == std::string_view::npos)
+        return std::nullopt;
+    const auto width = ParseSide(text.substr(0, cross));
+    const auto height = ParseSide(text.substr(cross + 1));
+    if (!width || !height || !IsValidMapSide(*width) || !IsValidMapSide(*height))
+        return std::nullopt;
+    return Size{*width, *height};
+}
+
+uint8_t WorldTypeCode(const std::string &world)
+{
+    if (world == "wasteland")
+        return 1;
+    if (world == "winter")
+        return 2;
+    return 0;
+}
+
+// Redraws a one-line bar on stderr when the whole percent changes.
+class ProgressBar
+{
+public:
+    void Show(int32_t value)
+    {
+        const int32_t percent = value / 100;
+        if (percent == mPercent)
+            return;
+        mPercent = percent;
+        constexpr int32_t kCells = 40;
+        const int32_t filled = percent * kCells / 100;
+        std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+                  << std::string(static_cast<std::size_t>(kCells - filled), '.') << "] " << percent
+                  << '%' << std::flush;
+    }
+    void Finish()
+    {
+        if (mPercent >= 0)
+            std::cerr << '\n';
+    }
+
+private:
+    int32_t mPercent = -1;
+};
+
+int Generate(const GenerateOptions &options)
+{
+    // The validators have accepted both already.
+    const uint64_t seed = ParseSeed(options.Seed).value_or(0);
+    RandomSource random;
+    random.Seed(seed);
+
+    // Whatever is not given is drawn as File > New draws it, from the source seeded with the
+    // seed; the generation then starts from the seed again.
+    NewMapRequest request;
+    if (options.Size.empty() || options.Mode.empty()) {
+        request = DrawNewMapRequest(random);
+        random.Seed(seed);
+    }
+    if (const auto size = ParseSize(options.Size)) {
+        request.Width = static_cast<int16_t>(size->Width);
+        request.Height = static_cast<int16_t>(size->Height);
+    }
+    if (!options.Mode.empty())
+        request.QuickMode = options.Mode == "quick";
+
+    std::cout << "Seed: " << seed << '\n'
+              << "Size: " << request.Width << " x " << request.Height << '\n'
+              << "Mode: " << ModeName(request.QuickMode) << '\n'
+              << std::flush;
+
+    ProgressBar bar;
+    ProgressCallback progress;
+    if (TRELVIK_ISATTY(2) != 0)
+        progress = [&bar](int32_t value) { bar.Show(value); };
+    MapDocument document;
+    const bool generated =
+        GenerateMap(document, request.Width, request.Height, request.QuickMode, random, progress)
+            .has_value();
+    bar.Finish();
+    if (!generated)
+        return Fail("Cannot generate a map of " + std::to_string(request.Width) + " x "
+                    + std::to_string(request.Height));
+    document.Header.WorldType = WorldTypeCode(options.World);
+
+    if (!SaveMapOrReport(options.Out, document))
+        return kExitMapError;
+    std::cout << "Wrote " << options.Out << '\n';
+    return kExitOk;
+}
+
+} // namespace
+
+void AddGenerateCommand(CLI::App &app, CommandContext &ctx)
+{
+    auto options = std::make_shared<GenerateOptions>();
+    CLI::App *sub = app.add_subcommand(
+        "generate", "Generate a random map from a seed, as File > New does in the window");
+    sub->add_option("--seed", options->Seed, "Seed, any unsigned 64-bit decimal number")
+        ->required()
+        ->check(CLI::Validator(
+            [](std::string &text) {
+                return ParseSeed(text) ? std::string{}
+                                       : "the seed must be a decimal number from 0 to "
+                                         "18446744073709551615, not '"
+                                             + text + "'";
+            },
+            "UINT64", "seed"));
+    sub->add_option("--size", options->Size,
+                    "Map size WxH, each side a multiple of 16 from 64 to 256 "
+                    "(drawn from the seed when omitted)")
+        ->check(CLI::Validator(
+            [](std::string &text) {
+                return ParseSize(text) ? std::string{}
+                                       : "the size must be WxH with each side a multiple of 16 "
+                                         "from 64 to 256, not '"
+                                             + text + "'";
+            },
+            "WxH", "size"));
+    sub->add_option("--mode", options->Mode,
+                    "Land growth: quick or normal (drawn from the seed when omitted)")
+        ->check(CLI::IsMember({"quick", "normal"}));
+    sub->add_option("--world", options->World,
+                    "World type written to the header: greenland, wasteland or winter")
+        ->check(CLI::IsMember({"greenland", "wasteland", "winter"}));
+    sub->add_option("-o,--output", options->Out, "Map file to write")->required();
+    sub->callback([options, &ctx] { ctx.ExitCode = Generate(*options); });
+}
+
+} // namespace trelvik::cli
