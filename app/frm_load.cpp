@@ -1,0 +1,246 @@
+#include "frm_load.h"
+
+#include "controls/ctl_tabs.h"
+#include "controls/insane_progress.h"
+#include "layer_surface.h"
+#include "tab_stop_delegate.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace trelvik {
+namespace {
+
+// Stands in for the About box until it is part of the program.
+void OpenAboutBox(QWidget *owner)
+{
+    QtMessageBoxes().Show(owner, frmLoad::AppTitle(), frmLoad::AppTitle(), MessageIcon::Information,
+                          MessageButtons::Ok);
+}
+
+QAction *AddItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &keys)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(keys);
+    return action;
+}
+
+void AddSeparator(QMenu *menu, const char *name)
+{
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
+const char *const kPanelCaptions[frmLoad::kPanelCount] = {
+    "Map information", "Headquarters", "Map data view", "Animals (file footer)",
+    "Passable areas (max 250 items, from header)"};
+const char *const kTabCaptions[frmLoad::kPanelCount] = {"Info", "HQ", "View", "Animals", "Areas"};
+
+} // namespace
+
+QString DisplayText(const std::string &text)
+{
+    QString shown = QString::fromStdString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+QString frmLoad::AppTitle()
+{
+    return QStringLiteral("Trelvik");
+}
+
+frmLoad::frmLoad(std::unique_ptr<MessageBoxes> messages,
+                 std::unique_ptr<FileDialogs> dialogs,
+                 QWidget *parent)
+    : QMainWindow(parent)
+    , messages_(messages ? std::move(messages) : std::make_unique<QtMessageBoxes>())
+    , dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtFileDialogs>())
+    , aboutHook_(OpenAboutBox)
+    , programDir_(QCoreApplication::applicationDirPath())
+{
+    setObjectName(QStringLiteral("frmLoad"));
+    setWindowTitle(AppTitle());
+    if (QFile::exists(QStringLiteral(":/trelvik/icon.png")))
+        setWindowIcon(QIcon(QStringLiteral(":/trelvik/icon.png")));
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSize(8);
+    setFont(font);
+    setAcceptDrops(true);
+
+    BuildMenus();
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+    BuildControls(client);
+    Form_Load();
+}
+
+frmLoad::~frmLoad() = default;
+
+void frmLoad::BuildMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileGenerate = AddItem(file, "mnuFileGenerate", QStringLiteral("&New"),
+                              QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuFileOpen = AddItem(file, "mnuFileOpen", QStringLiteral("&Open..."),
+                          QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuFileSave =
+        AddItem(file, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuFileSaveAs =
+        AddItem(file, "mnuFileSaveAs", QStringLiteral("Save &As..."), QKeySequence(Qt::Key_F12));
+    AddSeparator(file, "mnuFileLine1");
+    mnuFileQuit = AddItem(file, "mnuFileQuit", QStringLiteral("E&xit"), QKeySequence());
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuEditCopy = AddItem(edit, "mnuEditCopy", QStringLiteral("&Copy image"),
+                          QKeySequence(Qt::CTRL | Qt::Key_C));
+
+    QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    mnuToolsHarbor =
+        AddItem(tools, "mnuToolsHarbor", QStringLiteral("&Coastal castle fix..."), QKeySequence());
+    AddSeparator(tools, "mnuToolsLine1");
+    mnuToolsAnimalRemoval =
+        AddItem(tools, "mnuToolsAnimalRemoval", QStringLiteral("Remove animals"), QKeySequence());
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout = AddItem(help, "mnuAbout", QStringLiteral("&About Trelvik..."), QKeySequence());
+
+    connect(mnuFileGenerate, &QAction::triggered, this, &frmLoad::mnuFileGenerate_Click);
+    connect(mnuFileOpen, &QAction::triggered, this, &frmLoad::mnuFileOpen_Click);
+    connect(mnuFileSave, &QAction::triggered, this, &frmLoad::mnuFileSave_Click);
+    connect(mnuFileSaveAs, &QAction::triggered, this, &frmLoad::mnuFileSaveAs_Click);
+    connect(mnuFileQuit, &QAction::triggered, this, &frmLoad::mnuFileQuit_Click);
+    connect(mnuEditCopy, &QAction::triggered, this, &frmLoad::mnuEditCopy_Click);
+    connect(mnuToolsHarbor, &QAction::triggered, this, &frmLoad::mnuToolsHarbor_Click);
+    connect(mnuToolsAnimalRemoval, &QAction::triggered, this,
+            &frmLoad::mnuToolsAnimalRemoval_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmLoad::mnuAbout_Click);
+}
+
+void frmLoad::BuildControls(QWidget *client)
+{
+    picBG = new QFrame(client);
+    QFrame *view = picBG;
+    view->setObjectName(QStringLiteral("picBG"));
+    view->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    view->setLineWidth(2);
+    view->setGeometry(8, 8, 260, 260);
+    picSprite = new LayerSurface(picBG);
+    picSprite->setObjectName(QStringLiteral("picSprite"));
+    picSprite->move(view->contentsRect().topLeft());
+    picSprite->Clear(view->contentsRect().size());
+
+    Tabsy = new ctlTabs(client);
+    Tabsy->setObjectName(QStringLiteral("Tabsy"));
+    Tabsy->setGeometry(280, 0, 265, 265);
+    Tabsy->SetTabs(kPanelCount);
+    Tabsy->SetTabsWidth(52);
+    Tabsy->SetTabsHeight(20);
+    for (int t = 0; t < kPanelCount; ++t)
+        Tabsy->SetCaption(t + 1, QLatin1String(kTabCaptions[t]));
+    Tabsy->SetSelectedTab(1);
+
+    for (int i = 0; i < kPanelCount; ++i) {
+        Frame[static_cast<std::size_t>(i)] =
+            new QGroupBox(QLatin1String(kPanelCaptions[i]), client);
+        QGroupBox *panel = Frame[static_cast<std::size_t>(i)];
+        panel->setObjectName(QStringLiteral("Frame%1").arg(i));
+        panel->setGeometry(288, 32, 249, 225);
+        panel->setVisible(i == 0);
+    }
+    BuildInfoPanel(Frame[0]);
+    BuildViewPanel(Frame[2]);
+    BuildListPanels();
+    connect(Tabsy, &ctlTabs::TabClick, this, &frmLoad::Tabsy_TabClick);
+
+    Filename = new QLineEdit(client);
+    Filename->setObjectName(QStringLiteral("Filename"));
+    Filename->setGeometry(8, 272, 537, 19);
+    Filename->setReadOnly(true);
+    Pro = new InsaneProgress(client);
+    Pro->setObjectName(QStringLiteral("Pro"));
+    Pro->setGeometry(8, 272, 537, 19);
+    Pro->hide();
+}
+
+void frmLoad::Form_Load()
+{
+    const QList<int> stops = {30, 70};
+    lifDelegate_->SetTabStops(stops);
+    lihDelegate_->SetTabStops(stops);
+}
+
+void frmLoad::Form_Unload()
+{
+    document_ = MapDocument{};
+    ComposedView().swap(composedView_);
+    std::vector<uint8_t>().swap(drawnBytes_);
+}
+
+void frmLoad::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmLoad::mnuFileQuit_Click()
+{
+    close();
+}
+
+void frmLoad::mnuAbout_Click()
+{
+    if (aboutHook_)
+        aboutHook_(this);
+}
+
+void frmLoad::Tabsy_TabClick(qint16 OldTab, qint16 NewTab)
+{
+    if (NewTab < 1 || NewTab > Tabsy->Tabs() || NewTab > kPanelCount || NewTab == OldTab)
+        return;
+    Frame[static_cast<std::size_t>(NewTab - 1)]->setVisible(true);
+    if (OldTab >= 1 && OldTab <= kPanelCount)
+        Frame[static_cast<std::size_t>(OldTab - 1)]->setVisible(false);
+}
+
+MessageAnswer frmLoad::Message(const QString &text,
+                               MessageIcon icon,
+                               MessageButtons buttons,
+                               const QString &title)
+{
+    return messages_->Show(this, text, title, icon, buttons);
+}
+
+void frmLoad::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QMimeData *mime = event->mimeData();
+    if (mime->hasUrls() && mime->urls().size() == 1 && mime->urls().front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void frmLoad::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    OpenMapFile(urls.front().toLocalFile());
+}
+
+} // namespace trelvik

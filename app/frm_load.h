@@ -1,0 +1,183 @@
+#pragma once
+
+#include "cls_file_dialog.h"
+#include "document/map_document.h"
+#include "file_dialogs.h"
+#include "generator/random_source.h"
+#include "message_boxes.h"
+#include "viewer/colour_table.h"
+#include "viewer/composed_view.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include <QImage>
+#include <QMainWindow>
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollBar;
+
+namespace trelvik {
+
+class ctlTabs;
+class InsaneProgress;
+class LayerSurface;
+class TabStopDelegate;
+
+// The program's one window. It owns the map document, the random source, the colour table and
+// the composed view for its whole life and runs every command on its own thread. Controls carry
+// their names as object names ("Filename", "VScroll1", "mnuFileOpen", ...).
+class frmLoad : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidth = 553;
+    static constexpr int kClientHeight = 297;
+    static constexpr int kPanelCount = 5;
+
+    // Null services fall back to the Qt dialogs.
+    explicit frmLoad(std::unique_ptr<MessageBoxes> messages = nullptr,
+                     std::unique_ptr<FileDialogs> dialogs = nullptr,
+                     QWidget *parent = nullptr);
+    ~frmLoad() override;
+
+    static QString AppTitle();
+
+    const MapDocument &Document() const { return document_; }
+    const ColourTable &Colours() const { return colourTable_; }
+    const ComposedView &Composed() const { return composedView_; }
+    RandomSource &Random() { return random_; }
+
+    // The folder the palettes are read from; the program's own folder unless set.
+    void SetProgramDir(const QString &dir) { programDir_ = dir; }
+    // Help > About; the default shows the About box modally.
+    void SetAboutHook(std::function<void(QWidget *owner)> hook) { aboutHook_ = std::move(hook); }
+    // Told every progress value the generation sets on Pro, as it is set.
+    void SetProgressObserver(std::function<void(int value)> observer)
+    {
+        progressObserver_ = std::move(observer);
+    }
+
+    // Where the current picture's top-left corner lies in picBG's inside (negative when the
+    // picture is larger and cut), and the picture as last drawn, whole, for copying.
+    QPoint PictureOffset() const { return pictureOffset_; }
+    QImage CurrentPicture(QString *error = nullptr) const;
+
+    // Opens a map as File > Open does after its dialog: used for the command line and drops.
+    bool OpenMapFile(const QString &path);
+
+    bool LoadMap(const QString &path);
+    void GenerateMap(int16_t width, int16_t height, bool quickMode);
+    void ShowHeaderInfo();
+    void FillAnimalList();
+    void FillAreaList();
+    void Form_Load();
+    void Form_Unload();
+
+public slots:
+    void mnuFileGenerate_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileQuit_Click();
+    void mnuEditCopy_Click();
+    void mnuToolsHarbor_Click();
+    void mnuToolsAnimalRemoval_Click();
+    void mnuAbout_Click();
+    void butInfoSave_Click();
+    void butInfoRestore_Click();
+    void butReload_Click();
+    void VScroll1_Change();
+    void VScroll1_Scroll();
+    void Tabsy_TabClick(qint16 OldTab, qint16 NewTab);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void BuildMenus();
+    void BuildControls(QWidget *client);
+    void BuildInfoPanel(QGroupBox *panel);
+    void BuildViewPanel(QGroupBox *panel);
+    void BuildListPanels();
+    MessageAnswer Message(const QString &text,
+                          MessageIcon icon,
+                          MessageButtons buttons = MessageButtons::Ok,
+                          const QString &title = AppTitle());
+    bool HasMap() const;
+    bool SaveTo(const QString &path);
+    void SetProgress(int value);
+    void DrawPicture(std::span<const uint8_t> bytes, int width, int height);
+
+    std::unique_ptr<MessageBoxes> messages_;
+    std::unique_ptr<FileDialogs> dialogs_;
+    std::function<void(QWidget *)> aboutHook_;
+    std::function<void(int)> progressObserver_;
+    QString programDir_;
+
+    MapDocument document_;
+    RandomSource random_;
+    ColourTable colourTable_;
+    ComposedView composedView_;
+
+    // What the surface shows, kept so that a copy gives the whole picture as it was drawn.
+    std::vector<uint8_t> drawnBytes_;
+    ColourTable drawnColours_;
+    int drawnWidth_ = 0;
+    int drawnHeight_ = 0;
+    bool drawn_ = false;
+    QPoint pictureOffset_;
+
+    QAction *mnuFileGenerate = nullptr;
+    QAction *mnuFileOpen = nullptr;
+    QAction *mnuFileSave = nullptr;
+    QAction *mnuFileSaveAs = nullptr;
+    QAction *mnuFileQuit = nullptr;
+    QAction *mnuEditCopy = nullptr;
+    QAction *mnuToolsHarbor = nullptr;
+    QAction *mnuToolsAnimalRemoval = nullptr;
+    QAction *mnuAbout = nullptr;
+
+    QFrame *picBG = nullptr;
+    LayerSurface *picSprite = nullptr;
+    ctlTabs *Tabsy = nullptr;
+    std::array<QGroupBox *, kPanelCount> Frame{};
+    QLineEdit *Filename = nullptr;
+    InsaneProgress *Pro = nullptr;
+
+    std::array<QLabel *, 5> lbl{};
+    QLineEdit *txtTitle = nullptr;
+    QLineEdit *txtAuthor = nullptr;
+    QPushButton *butInfoSave = nullptr;
+    QPushButton *butInfoRestore = nullptr;
+    QLabel *lblType = nullptr;
+    QLabel *lblSize = nullptr;
+    QLabel *lblPlayers = nullptr;
+    QPushButton *butReload = nullptr;
+    QLabel *S2info = nullptr;
+    QScrollBar *VScroll1 = nullptr;
+    QLabel *MapInfo = nullptr;
+    QListWidget *LiF = nullptr;
+    QLabel *lblUnknown = nullptr;
+    QListWidget *LiH = nullptr;
+    TabStopDelegate *lifDelegate_ = nullptr;
+    TabStopDelegate *lihDelegate_ = nullptr;
+};
+
+// A text of the core (UTF-8, lines ending in CR LF) as a label shows it.
+QString DisplayText(const std::string &text);
+
+} // namespace trelvik

@@ -1,0 +1,138 @@
+// The file commands: Open, Save, Save As, Reload and the open routine they share.
+#include "document/map_file.h"
+#include "frm_load.h"
+#include "viewer/composed_view.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace trelvik {
+namespace {
+
+const char *const kOpenFilter =
+    "Settlers II map files (*.dat;*.swd;*.wld)|*.dat;*.swd;*.wld|All files (*.*)|*.*";
+const char *const kSaveFilter = "Settlers II Map Editor file (*.swd)|*.swd|Settlers II World file "
+                                "(*.wld)|*.wld|All files (*.*)|*.*";
+
+std::string LocalPath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+bool frmLoad::HasMap() const
+{
+    constexpr std::string_view kSignature = "WORLD_V1.0";
+    const auto &signature = document_.Header.Signature;
+    return std::equal(kSignature.begin(), kSignature.end(), signature.begin(), signature.end(),
+                      [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; });
+}
+
+void frmLoad::mnuFileOpen_Click()
+{
+    clsFileDialog dialog(*dialogs_);
+    dialog.SetFilter(QLatin1String(kOpenFilter));
+    dialog.SetFlags(clsFileDialog::kHideReadOnly);
+    dialog.SetObjectOwner(this);
+    dialog.SetWindowTitle(QStringLiteral("Open file..."));
+    QString path;
+    if (!dialog.FileOpen(path))
+        return;
+    OpenMapFile(path);
+}
+
+bool frmLoad::OpenMapFile(const QString &path)
+{
+    // The path becomes the current file only once the map is read: after a rejected file,
+    // Save must still write to the file the shown map came from.
+    if (!LoadMap(path))
+        return false;
+    Filename->setText(path);
+    VScroll1->setEnabled(true);
+    VScroll1_Change();
+    return true;
+}
+
+bool frmLoad::LoadMap(const QString &path)
+{
+    const ReadResult result = ReadMapFile(LocalPath(path), document_);
+    if (!result.Ok()) {
+        Message(QString::fromStdString(result.Message), MessageIcon::Critical, MessageButtons::Ok,
+                QStringLiteral("Error"));
+        return false;
+    }
+    FillAnimalList();
+    FillAreaList();
+    composedView_ = BuildComposedView(document_);
+    ShowHeaderInfo();
+    return true;
+}
+
+void frmLoad::mnuFileSave_Click()
+{
+    if (!HasMap()) {
+        Message(QStringLiteral("There is no map to save yet"), MessageIcon::Information);
+        return;
+    }
+    if (Filename->text().isEmpty()) {
+        mnuFileSaveAs_Click();
+        return;
+    }
+    SaveTo(Filename->text());
+}
+
+void frmLoad::mnuFileSaveAs_Click()
+{
+    if (!HasMap()) {
+        Message(QStringLiteral("There is no map to save yet"), MessageIcon::Information);
+        return;
+    }
+    const QFileInfo current(Filename->text());
+    clsFileDialog dialog(*dialogs_);
+    dialog.SetFilter(QLatin1String(kSaveFilter));
+    dialog.SetFlags(clsFileDialog::kOverwritePrompt);
+    // The current file suggests the folder and, for a name typed under "All files", the
+    // extension.
+    dialog.SetDefaultExtension(current.suffix());
+    if (!Filename->text().isEmpty())
+        dialog.SetInitialDirectory(current.absolutePath());
+    dialog.SetObjectOwner(this);
+    dialog.SetWindowTitle(QStringLiteral("Save map as..."));
+    QString path;
+    if (!dialog.FileSave(path))
+        return;
+    // A failed write keeps the previous name, so nothing points at a file that was not made.
+    if (SaveTo(path))
+        Filename->setText(path);
+}
+
+bool frmLoad::SaveTo(const QString &path)
+{
+    const WriteResult result = WriteMapFile(LocalPath(path), document_);
+    if (!result.Ok) {
+        Message(QString::fromStdString(result.Message), MessageIcon::Critical, MessageButtons::Ok,
+                QStringLiteral("Error"));
+        return false;
+    }
+    Message(QStringLiteral("File '") + path + QStringLiteral("' saved successfully!"),
+            MessageIcon::Information);
+    return true;
+}
+
+void frmLoad::butReload_Click()
+{
+    if (Filename->text().isEmpty()) {
+        Message(QStringLiteral("Can't reload from file: map not saved"), MessageIcon::Information);
+        return;
+    }
+    if (LoadMap(Filename->text()))
+        VScroll1_Change();
+}
+
+} // namespace trelvik

@@ -1,0 +1,143 @@
+// The information panel: the header fields, the headquarters, the two lists and the buttons
+// that edit the header.
+#include "document/code_tables.h"
+#include "document/fixed_text_field.h"
+#include "document/map_text.h"
+#include "frm_load.h"
+#include "tab_stop_delegate.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace trelvik {
+namespace {
+
+constexpr int kFieldLength = 20;
+
+QLabel *ValueLabel(QWidget *parent, const char *name, const QFont &bold, QRect geometry)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(bold);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QLineEdit *TextField(QWidget *parent, const char *name, const QFont &bold, QRect geometry)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(QLatin1String(name));
+    field->setFont(bold);
+    field->setMaxLength(kFieldLength);
+    field->setGeometry(geometry);
+    return field;
+}
+
+QPushButton *Button(QWidget *parent, const char *name, const QString &caption, QRect geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
+QListWidget *ListBox(QWidget *parent, const char *name, QRect geometry, TabStopDelegate *&delegate)
+{
+    auto *list = new QListWidget(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setGeometry(geometry);
+    list->setUniformItemSizes(true);
+    delegate = new TabStopDelegate(list);
+    list->setItemDelegate(delegate);
+    return list;
+}
+
+} // namespace
+
+void frmLoad::BuildInfoPanel(QGroupBox *panel)
+{
+    QFont bold = font();
+    bold.setBold(true);
+    const char *const captions[] = {"Map name:", "Map author:", "World type:", "Size:", "Players:"};
+    const int rows[] = {24, 50, 110, 132, 154};
+    for (std::size_t i = 0; i < lbl.size(); ++i) {
+        lbl[i] = new QLabel(QLatin1String(captions[i]), panel);
+        lbl[i]->setObjectName(QStringLiteral("lbl%1").arg(i));
+        lbl[i]->setGeometry(8, rows[i], 72, 17);
+    }
+    txtTitle = TextField(panel, "txtTitle", bold, QRect(80, 22, 160, 21));
+    txtAuthor = TextField(panel, "txtAuthor", bold, QRect(80, 48, 160, 21));
+    butInfoSave = Button(panel, "butInfoSave", QStringLiteral("&Change"), QRect(80, 76, 78, 23));
+    butInfoSave->setToolTip(QStringLiteral("Set map and author name (file wiil not be saved)"));
+    butInfoRestore =
+        Button(panel, "butInfoRestore", QStringLiteral("&Restore"), QRect(162, 76, 78, 23));
+    butInfoRestore->setToolTip(QStringLiteral("Restore current map and author names"));
+    lblType = ValueLabel(panel, "lblType", bold, QRect(80, 110, 160, 17));
+    lblSize = ValueLabel(panel, "lblSize", bold, QRect(80, 132, 160, 17));
+    lblPlayers = ValueLabel(panel, "lblPlayers", bold, QRect(80, 154, 160, 17));
+    butReload = Button(panel, "butReload", QStringLiteral("Re&load map"), QRect(8, 188, 232, 25));
+    butReload->setToolTip(QStringLiteral("Reload map file"));
+
+    connect(butInfoSave, &QPushButton::clicked, this, &frmLoad::butInfoSave_Click);
+    connect(butInfoRestore, &QPushButton::clicked, this, &frmLoad::butInfoRestore_Click);
+    connect(butReload, &QPushButton::clicked, this, &frmLoad::butReload_Click);
+}
+
+void frmLoad::BuildListPanels()
+{
+    QFont bold = font();
+    bold.setBold(true);
+    S2info = ValueLabel(Frame[1], "S2info", bold, QRect(8, 22, 233, 140));
+    S2info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    LiF = ListBox(Frame[3], "LiF", QRect(8, 22, 233, 195), lifDelegate_);
+    lblUnknown = new QLabel(Frame[4]);
+    lblUnknown->setObjectName(QStringLiteral("lblUnknown"));
+    lblUnknown->setGeometry(8, 22, 233, 17);
+    LiH = ListBox(Frame[4], "LiH", QRect(8, 42, 233, 175), lihDelegate_);
+}
+
+void frmLoad::ShowHeaderInfo()
+{
+    const MapHeader &header = document_.Header;
+    txtTitle->setText(QString::fromStdString(FixedTextField::Display(header.Title)));
+    txtAuthor->setText(QString::fromStdString(FixedTextField::Display(header.Author)));
+    lblType->setText(QString::fromStdString(WorldTypeName(header.WorldType)));
+    lblSize->setText(QString::fromStdString(SizeText(header)));
+    lblPlayers->setText(QString::number(header.PlayerCount));
+    S2info->setText(DisplayText(HeadquartersText(header)));
+    lblUnknown->setText(QString::fromStdString(UnknownBytesText(header)));
+    setWindowTitle(txtTitle->text() + QStringLiteral(" - ") + AppTitle());
+}
+
+void frmLoad::FillAnimalList()
+{
+    LiF->clear();
+    for (const AnimalEntry &animal : document_.Animals)
+        LiF->addItem(QString::fromStdString(AnimalRow(animal)));
+}
+
+void frmLoad::FillAreaList()
+{
+    LiH->clear();
+    for (const std::string &row : AreaRows(document_.Header))
+        LiH->addItem(QString::fromStdString(row));
+}
+
+void frmLoad::butInfoSave_Click()
+{
+    FixedTextField::Store(document_.Header.Title, txtTitle->text().toStdString());
+    FixedTextField::Store(document_.Header.Author, txtAuthor->text().toStdString());
+    ShowHeaderInfo();
+    Message(QStringLiteral("Changed file header (file not saved)."), MessageIcon::Information);
+}
+
+void frmLoad::butInfoRestore_Click()
+{
+    ShowHeaderInfo();
+}
+
+} // namespace trelvik

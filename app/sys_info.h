@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include <QString>
+#include <QStringList>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace trelvik {
+
+// Registry value types the About box understands.
+inline constexpr uint32_t kRegistryString = 1;
+inline constexpr uint32_t kRegistryNumber = 4;
+
+// Turns a registry value, given as the bytes the query returned and its type, into text. One
+// terminating zero byte is dropped first, so a string stored with or without it reads the same.
+// A string becomes its bytes; a 32-bit number its unsigned decimal value (little-endian, missing
+// high bytes zero); any other type leaves `keyVal` as it was.
+void RegistryValueText(std::span<const uint8_t> bytes, uint32_t valueType, std::string &keyVal);
+
+#ifdef _WIN32
+// Reads value `subKeyRef` of key `keyName` under `keyRoot` as text. False, with `keyVal` empty,
+// when the key cannot be opened or the value is missing or longer than 1,024 bytes.
+bool GetKeyValue(HKEY keyRoot,
+                 const std::string &keyName,
+                 const std::string &subKeyRef,
+                 std::string &keyVal);
+#endif
+
+// System information programs of common Linux desktops, in the order they are looked for.
+const QStringList &SysInfoProgramNames();
+
+// The full path of the first of `names` that is an executable file in one of the folders of
+// `searchPath` (a PATH value, folders separated by ':'); empty when there is none. Empty folder
+// entries are skipped rather than taken as the current folder.
+QString FindProgramOnPath(const QStringList &names, const QString &searchPath);
+
+// Finds the system information tool and starts it detached. False when there is none or it
+// could not be started; the caller tells the user.
+bool StartSysInfoTool();
+
+} // namespace trelvik
