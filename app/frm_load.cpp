@@ -2,6 +2,7 @@
 
 #include "controls/ctl_tabs.h"
 #include "controls/insane_progress.h"
+#include "frm_about.h"
 #include "layer_surface.h"
 #include "tab_stop_delegate.h"
 
@@ -21,11 +22,11 @@
 namespace trelvik {
 namespace {
 
-// Stands in for the About box until it is part of the program.
+// Help > About: the About box, modal; returns when it closes.
 void OpenAboutBox(QWidget *owner)
 {
-    QtMessageBoxes().Show(owner, frmLoad::AppTitle(), frmLoad::AppTitle(), MessageIcon::Information,
-                          MessageButtons::Ok);
+    frmAbout box(owner);
+    box.exec();
 }
 
 QAction *AddItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &keys)
@@ -71,8 +72,7 @@ frmLoad::frmLoad(std::unique_ptr<MessageBoxes> messages,
 {
     setObjectName(QStringLiteral("frmLoad"));
     setWindowTitle(AppTitle());
-    if (QFile::exists(QStringLiteral(":/trelvik/icon.png")))
-        setWindowIcon(QIcon(QStringLiteral(":/trelvik/icon.png")));
+    setWindowIcon(ProgramIcon());
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSize(8);
     setFont(font);

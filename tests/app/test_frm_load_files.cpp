@@ -92,6 +92,7 @@ private slots:
         WindowUnderTest t;
         frmLoad &w = *t.Window;
         QCOMPARE(w.windowTitle(), QStringLiteral("Trelvik"));
+        QVERIFY(!w.windowIcon().isNull());
         QCOMPARE(w.centralWidget()->size(), QSize(553, 297));
         QCOMPARE(w.font().family(), QStringLiteral("Tahoma"));
         QCOMPARE(t.Child<QWidget>("picBG")->geometry(), QRect(8, 8, 260, 260));
