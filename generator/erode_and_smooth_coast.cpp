@@ -3,6 +3,7 @@
 #include "byte_lanes.h"
 
 #include <cstddef>
+#include <vector>
 
 namespace trelvik {
 
@@ -16,56 +17,82 @@ void ErodeCell(TriangleGrid &grid, RandomSource &random, int32_t g, int32_t span
         cell = 0;
 }
 
-uint8_t Majority(int32_t sum, uint8_t self)
+// Coasts make the outcome unpredictable, so it is computed without branches: land above 2,
+// water below 2, unchanged at 2.
+inline uint8_t Majority(int32_t sum, uint8_t self)
 {
-    if (sum < 2)
-        return 0;
-    if (sum > 2)
-        return 1;
-    return self;
+    return static_cast<uint8_t>((sum > 2 ? 1 : 0) | (sum == 2 ? self : 0));
 }
 
-} // namespace
-
-void SmoothCoastOnce(TriangleGrid &grid)
+// Smooths one row in place; returns true when a cell changed.
+bool SmoothRow(TriangleGrid &grid, int32_t r)
 {
     const int32_t gw = grid.GW;
-    const int32_t n = grid.N;
     uint8_t *land = grid.Land.data();
-    const auto wrapped = [&](int32_t g) {
-        const int32_t sum = land[grid.wrap(g - gw)] + land[grid.wrap(g - 1)]
-                            + land[grid.wrap(g + gw)] + land[grid.wrap(g + 1)] + land[g];
-        land[g] = Majority(sum, land[g]);
-    };
-    // Only cells of the first and the last row have neighbours that wrap.
-    const int32_t innerFirst = gw;
-    const int32_t innerLast = n - gw - 1;
-    for (int32_t edge = 0; edge < innerFirst; ++edge)
-        wrapped(edge);
+    const int32_t rowStart = r * gw;
+    uint8_t changed = 0;
+    if (r == 0 || r == grid.H - 1) {
+        // Only these rows have neighbours that wrap.
+        for (int32_t g = rowStart; g < rowStart + gw; ++g) {
+            const int32_t sum = land[grid.wrap(g - gw)] + land[grid.wrap(g - 1)]
+                                + land[grid.wrap(g + gw)] + land[grid.wrap(g + 1)] + land[g];
+            const uint8_t value = Majority(sum, land[g]);
+            changed |= value ^ land[g];
+            land[g] = value;
+        }
+        return changed != 0;
+    }
     // A cell whose four neighbours match it keeps its value; a group of eight such cells (all
     // land or all water together with their neighbours) is passed at once, any other group is
-    // smoothed cell by cell.
-    int32_t g = innerFirst;
-    while (innerLast - g + 1 >= lanes::kWidth) {
+    // smoothed cell by cell. Rows hold a multiple of eight cells.
+    for (int32_t g = rowStart; g < rowStart + gw; g += lanes::kWidth) {
         const uint8_t *cells = land + g;
         const uint64_t self = lanes::Load(cells);
         const uint64_t up = lanes::Load(cells - gw);
         const uint64_t down = lanes::Load(cells + gw);
         const uint64_t left = lanes::Load(cells - 1);
         const uint64_t right = lanes::Load(cells + 1);
-        const bool unchanged = (self | up | down | left | right) == 0
-                               || (self & up & down & left & right) == lanes::kOnes;
-        if (!unchanged) {
-            for (int32_t i = g; i < g + lanes::kWidth; ++i) {
-                const int32_t sum =
-                    land[i - gw] + land[i - 1] + land[i + gw] + land[i + 1] + land[i];
-                land[i] = Majority(sum, land[i]);
-            }
+        if ((self | up | down | left | right) == 0
+            || (self & up & down & left & right) == lanes::kOnes)
+            continue;
+        for (int32_t i = g; i < g + lanes::kWidth; ++i) {
+            const int32_t sum = land[i - gw] + land[i - 1] + land[i + gw] + land[i + 1] + land[i];
+            const uint8_t value = Majority(sum, land[i]);
+            changed |= value ^ land[i];
+            land[i] = value;
         }
-        g += lanes::kWidth;
     }
-    for (; g < n; ++g)
-        wrapped(g);
+    return changed != 0;
+}
+
+} // namespace
+
+void SmoothCoastOnce(TriangleGrid &grid)
+{
+    for (int32_t r = 0; r < grid.H; ++r)
+        SmoothRow(grid, r);
+}
+
+void SmoothCoast(TriangleGrid &grid, int32_t passes)
+{
+    // A row sees only itself and the rows next to it. When none of them changed since the row
+    // was last smoothed, the row would get exactly the same input again and keep its values,
+    // so it is passed over. Input from the row above comes from this pass (it is smoothed
+    // first), from the row below from the last pass, except where the rows wrap: row 0 sees
+    // the last row as the last pass left it, and the last row sees row 0 as this pass left it.
+    const auto rows = static_cast<std::size_t>(grid.H);
+    std::vector<uint8_t> changedLast(rows, 1);
+    std::vector<uint8_t> changedNow(rows, 0);
+    const std::size_t lastRow = rows - 1;
+    for (int32_t pass = 0; pass < passes; ++pass) {
+        for (std::size_t r = 0; r < rows; ++r) {
+            const bool above = r == 0 ? changedLast[lastRow] != 0 : changedNow[r - 1] != 0;
+            const bool below = r == lastRow ? changedNow[0] != 0 : changedLast[r + 1] != 0;
+            const bool self = changedLast[r] != 0;
+            changedNow[r] = (above || below || self) && SmoothRow(grid, static_cast<int32_t>(r));
+        }
+        changedLast.swap(changedNow);
+    }
 }
 
 void ErodeCoastBands(TriangleGrid &grid, RandomSource &random)
@@ -90,8 +117,7 @@ void ErodeCoastBands(TriangleGrid &grid, RandomSource &random)
 void ErodeAndSmoothCoast(TriangleGrid &grid, RandomSource &random)
 {
     ErodeCoastBands(grid, random);
-    for (int32_t pass = 0; pass < kSmoothingPasses; ++pass)
-        SmoothCoastOnce(grid);
+    SmoothCoast(grid, kSmoothingPasses);
 }
 
 } // namespace trelvik

@@ -19,4 +19,8 @@ void ErodeCoastBands(TriangleGrid &grid, RandomSource &random);
 /// neighbours wrap linearly (the first row sees the last, column 0 sees the previous row's end).
 void SmoothCoastOnce(TriangleGrid &grid);
 
+/// `passes` smoothing passes, exactly as that many calls of SmoothCoastOnce, but rows whose
+/// neighbourhood has settled are not visited again.
+void SmoothCoast(TriangleGrid &grid, int32_t passes);
+
 } // namespace trelvik

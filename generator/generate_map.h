@@ -43,8 +43,9 @@ struct GenerationStats
 {
     int32_t LandSweeps = 0;
     int32_t MountainCycles = 0;
-    /// Cells visited by all full passes over the grid: land sweeps, smoothing passes, mountain
-    /// cycles and band scans.
+    /// Cells covered by all passes over the grid (land sweeps, smoothing passes, mountain
+    /// cycles and band scans), each pass counted in full even where it passes over cells that
+    /// cannot change.
     int64_t CellsVisited = 0;
     uint64_t ValuesDrawn = 0;
 };

@@ -42,7 +42,23 @@ void ScanBand(TriangleGrid &grid, uint8_t a, uint8_t b, uint8_t paint)
 {
     const int32_t gw = grid.GW;
     const uint8_t *terrain = grid.Terrain.data();
+    // Every match involves a cell holding `key`, the rarer code of the pair, in the row or the
+    // row above; rows where neither holds it are passed over. The test reads the rows as they
+    // are when the scan reaches them, after any block painted before.
+    const uint8_t key = a == kTerrainBaseLand ? b : a;
+    const auto rowHoldsKey = [&](int32_t r) {
+        uint64_t found = 0;
+        for (int32_t c = 0; c < gw; c += lanes::kWidth)
+            found |= lanes::Equal(lanes::Load(terrain + r * gw + c), key);
+        return found != 0;
+    };
+    bool aboveHoldsKey = rowHoldsKey(0);
     for (int32_t r = 1; r < grid.H; ++r) {
+        const bool holdsKey = rowHoldsKey(r);
+        if (!holdsKey && !aboveHoldsKey) {
+            aboveHoldsKey = false;
+            continue;
+        }
         int32_t c = 1;
         while (c < gw) {
             const int32_t g = r * gw + c;
@@ -73,6 +89,7 @@ void ScanBand(TriangleGrid &grid, uint8_t a, uint8_t b, uint8_t paint)
             }
             ++c;
         }
+        aboveHoldsKey = rowHoldsKey(r);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "generator/erode_and_smooth_coast.h"
+#include "generator/grow_land.h"
 #include "reference_model.h"
 
 #include <algorithm>
@@ -139,6 +140,53 @@ TEST(SmoothCoast, AgreesWithTheRulesOnRandomGrids)
             ASSERT_EQ(fast.Land, plain.Land) << width << "x" << height << " pass " << pass;
         }
     }
+}
+
+// Realistic land (grown, then thinned) settles after a few passes, so most rows are passed
+// over in the later ones; the result must still be that of ten full passes.
+TEST(SmoothCoast, SkippingSettledRowsGivesTheSameAsFullPasses)
+{
+    for (uint64_t seed = 0; seed < 16; ++seed) {
+        const int32_t width = 64 + 48 * static_cast<int32_t>(seed % 4);
+        const int32_t height = 64 + 32 * static_cast<int32_t>(seed % 3);
+        TriangleGrid fast(width, height);
+        RandomSource random;
+        random.Seed(seed);
+        GrowLand(fast, seed % 2 == 0, random);
+        ErodeCoastBands(fast, random);
+        TriangleGrid plain = fast;
+        SmoothCoast(fast, kSmoothingPasses);
+        for (int32_t pass = 0; pass < kSmoothingPasses; ++pass)
+            test::ReferenceSmoothOnce(plain);
+        ASSERT_EQ(fast.Land, plain.Land) << "seed " << seed;
+    }
+    RandomSource maker;
+    maker.Seed(5);
+    for (int round = 0; round < 20; ++round) {
+        TriangleGrid fast = test::RandomLandGrid(64, 64 + 16 * (round % 3), 5 + round * 4, maker);
+        TriangleGrid plain = fast;
+        SmoothCoast(fast, kSmoothingPasses);
+        for (int32_t pass = 0; pass < kSmoothingPasses; ++pass)
+            test::ReferenceSmoothOnce(plain);
+        ASSERT_EQ(fast.Land, plain.Land) << "round " << round;
+    }
+}
+
+// Changes that travel through the wrap: a lone cell in the last row and a gap in row 0 are
+// settled only through their wrapped neighbours.
+TEST(SmoothCoast, SkippingFollowsChangesAcrossTheWrap)
+{
+    TriangleGrid fast(64, 64);
+    for (int32_t c = 0; c < fast.GW; ++c) {
+        fast.Land[Cell(fast, 1, c)] = 1;
+        fast.Land[Cell(fast, fast.H - 1, c)] = c % 3 == 0 ? 1 : 0;
+        fast.Land[Cell(fast, fast.H - 2, c)] = c % 5 == 0 ? 1 : 0;
+    }
+    TriangleGrid plain = fast;
+    SmoothCoast(fast, kSmoothingPasses);
+    for (int32_t pass = 0; pass < kSmoothingPasses; ++pass)
+        test::ReferenceSmoothOnce(plain);
+    EXPECT_EQ(fast.Land, plain.Land);
 }
 
 } // namespace

@@ -1,13 +1,17 @@
+#include "generator/erode_and_smooth_coast.h"
 #include "generator/grow_land.h"
+#include "generator/grow_mountains.h"
 #include "generator/paint_bands_and_variants.h"
 #include "generator/paint_water_and_shore.h"
 #include "generator/terrain_codes.h"
+#include "reference_model.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <gtest/gtest.h>
 #include <set>
 #include <utility>
+#include <vector>
 
 namespace trelvik {
 namespace {
@@ -158,6 +162,48 @@ TEST(ScanBand, MountainBandSeparatesMountainFromBaseLand)
                 }
             }
         }
+    }
+}
+
+// All eighteen scans on terrains as the mountain stage leaves them, against the rules.
+TEST(PaintBands, AgreesWithTheRulesScanForScan)
+{
+    struct Scan
+    {
+        uint8_t A, B, Paint;
+    };
+    std::vector<Scan> scans;
+    for (const uint8_t m : kMountainCodes)
+        scans.push_back({m, kTerrainBaseLand, kTerrainMountainBand});
+    for (const uint8_t m : kMountainCodes)
+        scans.push_back({m, kTerrainMountainBand, m});
+    for (const uint8_t m : kMountainCodes)
+        scans.push_back({m, kTerrainBaseLand, kTerrainMountainBand});
+    scans.push_back({kTerrainBaseLand, kTerrainShore, kTerrainShoreBand});
+    for (const uint8_t m : kMountainCodes)
+        scans.push_back({m, kTerrainShore, kTerrainShoreBand});
+    scans.push_back({kTerrainShoreBand, kTerrainBaseLand, kTerrainOuterShoreBand});
+    ASSERT_EQ(scans.size(), static_cast<std::size_t>(kBandScanCount));
+
+    for (uint64_t seed = 0; seed < 12; ++seed) {
+        TriangleGrid grid(64 + 32 * static_cast<int32_t>(seed % 3),
+                          64 + 16 * static_cast<int32_t>(seed % 4));
+        RandomSource random;
+        random.Seed(seed);
+        GrowLand(grid, true, random);
+        ErodeAndSmoothCoast(grid, random);
+        PaintWaterAndShore(grid);
+        GrowMountains(grid, random);
+        TriangleGrid plain = grid;
+        TriangleGrid whole = grid;
+        for (const Scan &scan : scans) {
+            ScanBand(grid, scan.A, scan.B, scan.Paint);
+            test::ReferenceScanBand(plain, scan.A, scan.B, scan.Paint);
+            ASSERT_EQ(grid.Terrain, plain.Terrain)
+                << "seed " << seed << " scan " << int{scan.A} << "/" << int{scan.B};
+        }
+        PaintBands(whole);
+        EXPECT_EQ(whole.Terrain, plain.Terrain);
     }
 }
 

@@ -129,6 +129,33 @@ int32_t ReferenceMountainCycle(TriangleGrid &grid, RandomSource &random)
     return grown;
 }
 
+void ReferenceScanBand(TriangleGrid &grid, uint8_t a, uint8_t b, uint8_t paint)
+{
+    const int32_t gw = grid.GW;
+    for (int32_t r = 1; r <= grid.H - 1; ++r) {
+        for (int32_t c = 1; c <= gw - 1; ++c) {
+            const int32_t g = r * gw + c;
+            const uint8_t self = grid.Terrain[At(g)];
+            const uint8_t left = grid.Terrain[At(g - 1)];
+            const uint8_t up = grid.Terrain[At(g - gw)];
+            const bool match = (self == a && left == b) || (self == b && left == a)
+                               || (self == a && up == b) || (self == b && up == a);
+            if (!match)
+                continue;
+            std::vector<int32_t> block = {g - gw, g - gw + 1, g + 1, g};
+            if (r % 2 == 1) {
+                block.push_back(g - gw - 1);
+                block.push_back(g - 1);
+            } else {
+                block.push_back(g - gw + 2);
+                block.push_back(g + 2);
+            }
+            for (const int32_t k : block)
+                grid.Terrain[At(grid.wrap(k))] = paint;
+        }
+    }
+}
+
 std::vector<uint8_t> ReferenceHeights(const TriangleGrid &grid, RandomSource &random)
 {
     const int32_t width = grid.W;

@@ -27,6 +27,9 @@ void ReferenceSmoothOnce(TriangleGrid &grid);
 /// One mountain cycle: direction draw, then the sweep.
 int32_t ReferenceMountainCycle(TriangleGrid &grid, RandomSource &random);
 
+/// One band scan, cell by cell, with the block painting written out from its rule.
+void ReferenceScanBand(TriangleGrid &grid, uint8_t a, uint8_t b, uint8_t paint);
+
 /// Layer 1 as the layer output writes it: heights per point, then one smoothing pass.
 std::vector<uint8_t> ReferenceHeights(const TriangleGrid &grid, RandomSource &random);
 
