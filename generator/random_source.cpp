@@ -1,6 +1,7 @@
 #include "random_source.h"
 
 #include <chrono>
+#include <exception>
 #include <random>
 
 namespace trelvik {
@@ -16,8 +17,13 @@ void RandomSource::Seed(uint64_t seed)
 
 uint64_t RandomSource::SeedFromClock()
 {
-    std::random_device device;
-    const uint64_t entropy = (static_cast<uint64_t>(device()) << 32u) | device();
+    uint64_t entropy = 0;
+    try {
+        std::random_device device;
+        entropy = (static_cast<uint64_t>(device()) << 32u) | device();
+    } catch (const std::exception &) {
+        // Without an entropy source the clock alone still gives a fresh map each time.
+    }
     const auto ticks =
         static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     // Multiplying by an odd constant spreads the low-order clock bits over the whole word.

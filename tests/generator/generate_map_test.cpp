@@ -196,11 +196,5 @@ TEST(DrawNewMapRequest, SidesAndModesAreEvenlySpread)
     EXPECT_NEAR(quick, draws / 2, 300);
 }
 
-TEST(ModeName, NamesBothModes)
-{
-    EXPECT_STREQ(ModeName(true), "QUICK");
-    EXPECT_STREQ(ModeName(false), "NORMAL");
-}
-
 } // namespace
 } // namespace trelvik
