@@ -143,6 +143,22 @@ private slots:
                  QStringLiteral("Map data 14\nHeader: 10 27 | 0 | 256 x 80 | 1 | 20480 bytes"));
     }
 
+    void draggingTheThumbRedrawsAtOnce()
+    {
+        TempDir dir;
+        WindowUnderTest t;
+        t.OpenDocument(MakeDocument(64, 64), dir.File("m.swd"));
+        auto *selector = t.Child<QScrollBar>("VScroll1");
+        selector->setSliderDown(true);
+        selector->setSliderPosition(5);
+        // The value follows only when the thumb is let go; the picture does not wait for it.
+        QCOMPARE(selector->value(), 1);
+        QVERIFY(t.Child<QLabel>("MapInfo")->text().startsWith(QStringLiteral("Map data 4\n")));
+        selector->setSliderDown(false);
+        QCOMPARE(selector->value(), 5);
+        QVERIFY(t.Child<QLabel>("MapInfo")->text().startsWith(QStringLiteral("Map data 4\n")));
+    }
+
     void castleFixAnsweredYesAndNo()
     {
         TempDir dir;

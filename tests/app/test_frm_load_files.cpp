@@ -1,4 +1,5 @@
 #include "app/layer_surface.h"
+#include "app/tab_stop_delegate.h"
 #include "app_test_support.h"
 #include "controls/ctl_tabs.h"
 #include "controls/insane_progress.h"
@@ -130,6 +131,12 @@ private slots:
         QCOMPARE(selector->value(), 1);
         QCOMPARE(t.Child<QListWidget>("LiF")->count(), 0);
         QCOMPARE(t.Child<QListWidget>("LiH")->count(), 0);
+        for (const char *list : {"LiF", "LiH"}) {
+            auto *delegate =
+                qobject_cast<TabStopDelegate *>(t.Child<QListWidget>(list)->itemDelegate());
+            QVERIFY(delegate);
+            QCOMPARE(delegate->TabStops(), (QList<int>{30, 70}));
+        }
         QCOMPARE(t.Child<QLineEdit>("txtTitle")->maxLength(), 20);
         QCOMPARE(t.Child<QLineEdit>("txtAuthor")->maxLength(), 20);
         QVERIFY(t.Child<QLineEdit>("txtTitle")->font().bold());
