@@ -46,6 +46,7 @@ FileDialogAnswer QtFileDialogs::Show(const FileDialogRequest &request, bool save
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.ConfirmOverwrite);
+    // Qt's dialogs have no read-only check box, so HideReadOnly asks for nothing here.
 
     QStringList nameFilters;
     for (const FileFilter &filter : request.Filters)

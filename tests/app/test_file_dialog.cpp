@@ -1,8 +1,12 @@
 #include "app/cls_file_dialog.h"
 #include "app/tab_stop_delegate.h"
 #include "app_test_support.h"
+#include "test_maps.h"
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QFontMetrics>
+#include <QTimer>
 #include <QtTest>
 
 using namespace trelvik;
@@ -144,6 +148,52 @@ private slots:
         dialogs.Choose(QString());
         QVERIFY(!dialog.FileSave(name));
         QCOMPARE(name, QStringLiteral("before"));
+    }
+
+    void qtSaveDialogAddsSuffixOfChosenFilter()
+    {
+        TempDir dir;
+        QtFileDialogs dialogs;
+        FileDialogRequest request;
+        request.Filters = {{QStringLiteral("Editor (*.swd)"), {QStringLiteral("*.swd")}},
+                           {QStringLiteral("World (*.wld)"), {QStringLiteral("*.wld")}},
+                           {QStringLiteral("All files (*.*)"), {QStringLiteral("*.*")}}};
+        request.SelectedFilter = 1;
+        request.InitialDirectory = Q(dir.Path().string());
+        request.Title = QStringLiteral("Save map as...");
+        request.ConfirmOverwrite = true;
+        QStringList shownFilters;
+        QString shownTitle;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shownFilters = dialog->nameFilters();
+            shownTitle = dialog->windowTitle();
+            dialog->selectFile(Q(dir.File("typed")));
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        const FileDialogAnswer answer = dialogs.ShowSave(request);
+        QCOMPARE(shownTitle, QStringLiteral("Save map as..."));
+        QCOMPARE(shownFilters,
+                 (QStringList{QStringLiteral("Editor (*.swd)"), QStringLiteral("World (*.wld)"),
+                              QStringLiteral("All files (*)")}));
+        QVERIFY(answer.Confirmed);
+        QCOMPARE(answer.Path, Q(dir.File("typed.wld")));
+        QCOMPARE(answer.SelectedFilter, 1);
+    }
+
+    void qtOpenDialogCancelled()
+    {
+        QtFileDialogs dialogs;
+        FileDialogRequest request;
+        request.Filters = {{QStringLiteral("Maps"), {QStringLiteral("*.swd")}}};
+        QTimer::singleShot(0, [] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
+            dialog->reject();
+        });
+        QVERIFY(!dialogs.ShowOpen(request).Confirmed);
     }
 
     void tabStopsScaleWithTheFont()
