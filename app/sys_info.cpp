@@ -84,6 +84,13 @@ QString FindProgramOnPath(const QStringList &names, const QString &searchPath)
 
 namespace {
 
+#ifdef _WIN32
+QString FromAnsi(const std::string &text)
+{
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+#endif
+
 bool StartProgram(const QString &program)
 {
     return !program.isEmpty() && QProcess::startDetached(program, {});
@@ -97,10 +104,10 @@ bool StartSysInfoTool()
     std::string path;
     // A path in the first key is taken as the answer, even when it leads nowhere.
     if (GetKeyValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path))
-        return StartProgram(QString::fromLocal8Bit(path));
+        return StartProgram(FromAnsi(path));
     if (GetKeyValue(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
                     path)) {
-        const QString program = QString::fromLocal8Bit(path) + QStringLiteral("\\MSINFO32.EXE");
+        const QString program = FromAnsi(path) + QStringLiteral("\\MSINFO32.EXE");
         if (QFileInfo::exists(program))
             return StartProgram(program);
     }
