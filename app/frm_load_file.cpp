@@ -107,9 +107,12 @@ void frmLoad::mnuFileSaveAs_Click()
     QString path;
     if (!dialog.FileSave(path))
         return;
-    // A failed write keeps the previous name, so nothing points at a file that was not made.
-    if (SaveTo(path))
-        Filename->setText(path);
+    // A failed write puts the previous name back, so nothing points at a file that was not
+    // made.
+    const QString previous = Filename->text();
+    Filename->setText(path);
+    if (!SaveTo(path))
+        Filename->setText(previous);
 }
 
 bool frmLoad::SaveTo(const QString &path)

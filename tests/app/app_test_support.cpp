@@ -3,14 +3,20 @@
 #include "document/map_file.h"
 #include "test_maps.h"
 
+#include <QLineEdit>
 #include <QScrollBar>
 
 namespace trelvik::test {
 
-MessageAnswer FakeMessageBoxes::Show(
-    QWidget *, const QString &text, const QString &title, MessageIcon icon, MessageButtons buttons)
+MessageAnswer FakeMessageBoxes::Show(QWidget *owner,
+                                     const QString &text,
+                                     const QString &title,
+                                     MessageIcon icon,
+                                     MessageButtons buttons)
 {
-    Shown.push_back({text, title, icon, buttons});
+    const QLineEdit *filename =
+        owner ? owner->findChild<QLineEdit *>(QStringLiteral("Filename")) : nullptr;
+    Shown.push_back({text, title, icon, buttons, filename ? filename->text() : QString()});
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
     if (Answers.empty())

@@ -20,6 +20,8 @@ struct ShownMessage
     QString Title;
     MessageIcon Icon = MessageIcon::None;
     MessageButtons Buttons = MessageButtons::Ok;
+    // What the owner's file name field held while the box was up.
+    QString FilenameShown;
 };
 
 // Records every message box and answers the questions from a script (No when it runs out).

@@ -429,6 +429,8 @@ private slots:
         t.Window->mnuFileSaveAs_Click();
         const std::string written = dir.File("fresh.wld");
         QVERIFY(std::filesystem::exists(written));
+        // The bar names the new file by the time the success is told.
+        QCOMPARE(t.Messages->Shown.back().FilenameShown, Q(written));
         QCOMPARE(t.Child<QLineEdit>("Filename")->text(), Q(written));
         QCOMPARE(t.Messages->Shown.back().Text,
                  QStringLiteral("File '") + Q(written) + QStringLiteral("' saved successfully!"));
