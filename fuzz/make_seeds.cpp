@@ -6,6 +6,7 @@
 
 #include "map_input.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -37,8 +38,9 @@ Bytes FromText(std::string_view text)
 
 Bytes WithSelector(fuzz::MapSelector selector, const Bytes &file)
 {
-    Bytes input{static_cast<uint8_t>(selector)};
-    input.insert(input.end(), file.begin(), file.end());
+    Bytes input(file.size() + 1);
+    input[0] = static_cast<uint8_t>(selector);
+    std::copy(file.begin(), file.end(), input.begin() + 1);
     return input;
 }
 
