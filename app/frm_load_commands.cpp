@@ -6,6 +6,7 @@
 #include "tools/coastal_castle_fix.h"
 #include "viewer/composed_view.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
@@ -29,6 +30,9 @@ void frmLoad::GenerateMap(int16_t width, int16_t height, bool quickMode)
                        .arg(QLatin1String(ModeName(quickMode))));
     Pro->show();
     SetProgress(0);
+    // The caption and the bar reach the screen before the long work holds the thread; user
+    // input waits, so no command can run in the middle of a generation.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     random_.SeedFromClock();
 
     trelvik::GenerateMap(document_, width, height, quickMode, random_,
