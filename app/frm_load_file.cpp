@@ -61,6 +61,15 @@ bool frmLoad::OpenMapFile(const QString &path)
 
 bool frmLoad::LoadMap(const QString &path)
 {
+    // Devices and pipes may never end (/dev/zero) or block on opening (a pipe without a
+    // writer), so only files and folders reach the reader; a folder is turned away by it.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        Message(QStringLiteral("Cannot open the file '") + path
+                    + QStringLiteral("': it is not a regular file."),
+                MessageIcon::Critical, MessageButtons::Ok, QStringLiteral("Error"));
+        return false;
+    }
     const ReadResult result = ReadMapFile(LocalPath(path), document_);
     if (!result.Ok()) {
         Message(QString::fromStdString(result.Message), MessageIcon::Critical, MessageButtons::Ok,
