@@ -201,6 +201,13 @@ private slots:
         s.SaveAsFails(target, std::strerror(ENOENT), dir.Path());
         if (QTest::currentTestFailed())
             return;
+        // A folder of the chosen name is not replaced by the map.
+        const std::string folder = dir.File("taken.swd");
+        fs::create_directory(folder);
+        s.SaveAsFails(folder, "folder", dir.Path());
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(fs::is_directory(folder));
         s.OldFileKeptAndSavedElsewhere(s.Path, dir.File("rescued.swd"));
     }
 

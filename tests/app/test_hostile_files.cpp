@@ -144,6 +144,7 @@ public:
         }
 
         const std::vector<std::size_t> lengths = LayerLengths();
+        ResetLargestAllocation();
         t_.Messages->Answers = {MessageAnswer::Yes};
         t_.Window->mnuToolsHarbor_Click();
         const QString fixed = t_.Messages->Shown.back().Text;
@@ -157,10 +158,14 @@ public:
         QCOMPARE(t_.Messages->Shown.back().Text, QStringLiteral("File footer cleared"));
         QVERIFY(t_.Window->Document().Animals.empty());
         QCOMPARE(t_.Child<QListWidget>("LiF")->count(), 0);
+        QVERIFY2(LargestAllocation() < kAllocationBound,
+                 qPrintable(Describe(QStringLiteral("the tools"), LargestAllocation())));
 
         QGuiApplication::clipboard()->setImage(Marker());
         const std::size_t shownBefore = t_.Messages->Shown.size();
+        ResetLargestAllocation();
         t_.Window->mnuEditCopy_Click();
+        const std::size_t largest = LargestAllocation();
         const QImage copied = QGuiApplication::clipboard()->image();
         if (int64_t{header.Width} * header.Height <= int64_t{4096} * 4096) {
             QCOMPARE(t_.Messages->Shown.size(), shownBefore);
@@ -168,7 +173,9 @@ public:
             QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
                      t_.Window->CurrentPicture().convertToFormat(QImage::Format_RGB32));
         } else {
-            // Refused: the clipboard keeps what it had.
+            // Refused before anything of its size is made: the clipboard keeps what it had.
+            QVERIFY2(largest < kAllocationBound,
+                     qPrintable(Describe(QStringLiteral("the refused copy"), largest)));
             QCOMPARE(t_.Messages->Shown.size(), shownBefore + 1);
             const ShownMessage &shown = t_.Messages->Shown.back();
             QCOMPARE(shown.Title, QStringLiteral("Error"));
