@@ -267,8 +267,8 @@ ReadResult ReadMapFile(const std::string &fileName, MapDocument &document)
     FileHandle file(raw);
     const MapLayout layout = LayoutForFileName(fileName);
 
-    // The signature is checked before the rest is read, so a large file of another kind is
-    // turned away without reading it whole.
+    // The header is checked before the rest is read, so a large file of another kind, or with
+    // an impossible size, is turned away without reading it whole.
     std::vector<uint8_t> bytes;
     if (std::fseek(file.get(), 0, SEEK_END) == 0) {
         // Only a hint: folders and devices report sizes that mean nothing.
@@ -279,10 +279,14 @@ ReadResult ReadMapFile(const std::string &fileName, MapDocument &document)
         std::rewind(file.get());
     }
     int error = 0;
-    bool ok = ReadInto(file.get(), bytes, kSignatureSize, error);
-    if (ok
-        && (layout == MapLayout::Dat || bytes.size() < kSignatureSize
-            || std::equal(bytes.begin(), bytes.end(), kSignature.begin()))) {
+    const std::size_t headerSize = layout == MapLayout::Dat ? kDatHeaderSize : kMapHeaderSize;
+    bool ok = ReadInto(file.get(), bytes, headerSize, error);
+    if (ok) {
+        MapDocument scratch;
+        const ReadResult header = ReadMapBytes(bytes, layout, scratch, fileName);
+        if (header.Outcome == ReadOutcome::NotAMapFile
+            || header.Outcome == ReadOutcome::InvalidMapSize)
+            return header;
         ok = ReadInto(file.get(), bytes, SIZE_MAX, error);
     }
     if (!ok) {

@@ -1,8 +1,12 @@
 #include "document/map_file.h"
 #include "test_maps.h"
 
+#include <atomic>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace trelvik {
@@ -145,6 +149,33 @@ TEST(MapFileOpen, MissingAndUnreadableFilesNameTheFileAndReason)
     WriteBytes(text, {'h', 'e', 'l', 'l', 'o'});
     EXPECT_EQ(ReadMapFile(text, doc).Outcome, ReadOutcome::NotAMapFile);
     EXPECT_EQ(doc, before);
+}
+
+TEST(MapFileOpen, AnImpossibleHeaderIsRefusedBeforeTheRestIsRead)
+{
+    // The writer sends only the header and keeps the pipe open until the reader is done: a
+    // reader that went on to read the rest would wait here for ever.
+    TempDir dir;
+    const std::string pipe = dir.File("map.swd");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    MapDocument doc = MakeDocument(32, 32);
+    doc.Header.Width = 16;
+    std::vector<uint8_t> header = WriteMapBytes(doc);
+    header.resize(kMapHeaderSize);
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+        const int fd = open(pipe.c_str(), O_WRONLY);
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(write(fd, header.data(), header.size()), static_cast<ssize_t>(header.size()));
+        while (!done)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        close(fd);
+    });
+    MapDocument read;
+    const ReadResult result = ReadMapFile(pipe, read);
+    done = true;
+    writer.join();
+    EXPECT_EQ(result.Outcome, ReadOutcome::InvalidMapSize);
 }
 
 } // namespace
