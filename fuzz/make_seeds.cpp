@@ -122,6 +122,7 @@ std::vector<std::pair<std::string, Bytes>> PaletteSeeds(const fs::path &paletteD
         {"lf-line-ends", "JASC-PAL\n0100\n1\n1 2 3\n"},
         {"fractions", "JASC-PAL\r\n0100\r\n2.5\r\n255.4 0.5 1.5\r\n2.5 3.5 -0.4\r\n9 9 9\r\n"},
         {"colour-too-large", "JASC-PAL\r\n0100\r\n2\r\n255.5 0 0\r\n1 1 1\r\n"},
+        {"colour-256", "JASC-PAL\r\n0100\r\n3\r\n1 2 3\r\n4 5 6\r\n256 0 0\r\n"},
         {"negative-count", "JASC-PAL\r\n0100\r\n-1\r\n1 2 3\r\n"},
         {"exponent-count", "JASC-PAL\r\n0100\r\n1e3\r\n"},
         {"fields", "JASC-PAL\r\n0100\r\n3\r\n1 2\r\n1 2 3 4\r\n1  2 3\r\n"},

@@ -76,6 +76,17 @@ PaletteLoadResult ApplyColours(const RefreshPlan &plan, ColourTable &table)
     return known->second.first;
 }
 
+// Centred along one side: the two margins, or the two parts cut off, differ by at most one, and
+// the odd one goes to the right or the bottom.
+void CheckCentred(int64_t spare, int64_t offset)
+{
+    const int64_t rest = spare - 2 * offset;
+    if (spare >= 0)
+        TRELVIK_FUZZ_CHECK(rest == 0 || rest == 1);
+    else
+        TRELVIK_FUZZ_CHECK(rest == 0 || rest == -1);
+}
+
 // A cut-out must be the clipped rectangle, pixel for pixel the bytes under it.
 void CheckWindow(const IndexedImage &image,
                  std::span<const uint8_t> bytes,
@@ -150,6 +161,8 @@ void ShowPosition(const MapDocument &document,
         TRELVIK_FUZZ_CHECK(visible.Width == std::min(width, view.Width));
         TRELVIK_FUZZ_CHECK(visible.Height == std::min(height, view.Height));
         const ViewOffset offset = CentreInView(width, height, view.Width, view.Height);
+        CheckCentred(view.Width - width, offset.Left);
+        CheckCentred(view.Height - height, offset.Top);
         CheckWindow(visible, bytes, width, height, -offset.Left, -offset.Top, view.Width,
                     view.Height);
     }
