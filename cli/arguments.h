@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace trelvik::cli {
+
+/// A seed: plain decimal digits only (no sign, base prefix or blanks), at most 2^64 - 1.
+std::optional<uint64_t> ParseSeed(std::string_view text);
+
+struct MapSize
+{
+    int32_t Width = 0;
+    int32_t Height = 0;
+};
+
+/// "WxH" (or "WXH") with both sides valid map sides: multiples of 16 from 64 to 256.
+std::optional<MapSize> ParseSize(std::string_view text);
+
+} // namespace trelvik::cli

@@ -1,0 +1,81 @@
+// The command line's seed and size arguments, against a model of their own: a seed is accepted
+// exactly when it is plain digits no larger than 2^64 - 1, and its value prints back as the
+// text without leading zeros; a size exactly when it is two sides of one to three digits around
+// the first 'x' or 'X', each a multiple of 16 from 64 to 256.
+
+#include "cli/arguments.h"
+#include "fuzz_check.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+bool AllDigits(std::string_view text)
+{
+    if (text.empty())
+        return false;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+std::string_view WithoutLeadingZeros(std::string_view digits)
+{
+    const auto first = digits.find_first_not_of('0');
+    return first == std::string_view::npos ? std::string_view("0") : digits.substr(first);
+}
+
+bool SeedFits(std::string_view digits)
+{
+    constexpr std::string_view kLargest = "18446744073709551615";
+    const std::string_view value = WithoutLeadingZeros(digits);
+    return value.size() < kLargest.size() || (value.size() == kLargest.size() && value <= kLargest);
+}
+
+int SideValue(std::string_view text)
+{
+    if (!AllDigits(text) || text.size() > 3)
+        return -1;
+    int value = 0;
+    for (char c : text)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+bool ValidSide(int value)
+{
+    return value >= 64 && value <= 256 && value % 16 == 0;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
+{
+    using namespace trelvik::cli;
+    const std::string_view text(reinterpret_cast<const char *>(data), size);
+
+    const auto seed = ParseSeed(text);
+    TRELVIK_FUZZ_CHECK(seed.has_value() == (AllDigits(text) && SeedFits(text)));
+    if (seed)
+        TRELVIK_FUZZ_CHECK(std::to_string(*seed) == WithoutLeadingZeros(text));
+
+    const auto mapSize = ParseSize(text);
+    const auto cross = text.find_first_of("xX");
+    bool expected = false;
+    int width = -1;
+    int height = -1;
+    if (cross != std::string_view::npos) {
+        width = SideValue(text.substr(0, cross));
+        height = SideValue(text.substr(cross + 1));
+        expected = ValidSide(width) && ValidSide(height);
+    }
+    TRELVIK_FUZZ_CHECK(mapSize.has_value() == expected);
+    if (mapSize)
+        TRELVIK_FUZZ_CHECK(mapSize->Width == width && mapSize->Height == height);
+    return 0;
+}
