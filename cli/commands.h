@@ -1,6 +1,9 @@
 #pragma once
 
+#include "document/map_document.h"
+
 #include <CLI/CLI.hpp>
+#include <functional>
 #include <string>
 
 namespace trelvik::cli {
@@ -12,6 +15,14 @@ struct CommandContext
     std::string ProgramDir;
     int ExitCode = 0;
 };
+
+/// Registers a subcommand "NAME IN -o OUT" that reads the map IN, changes it with `change` and
+/// writes it to OUT. `change` returns the lines to print before "Wrote OUT" (may be empty).
+void AddMapChangeCommand(CLI::App &app,
+                         CommandContext &ctx,
+                         const std::string &name,
+                         const std::string &description,
+                         std::function<std::string(MapDocument &)> change);
 
 // Each Add...Command registers one subcommand whose callback sets ctx.ExitCode.
 void AddGenerateCommand(CLI::App &app, CommandContext &ctx);

@@ -6,7 +6,11 @@
 
 namespace trelvik::cli {
 
-void AddConvertCommand(CLI::App &app, CommandContext &ctx)
+void AddMapChangeCommand(CLI::App &app,
+                         CommandContext &ctx,
+                         const std::string &name,
+                         const std::string &description,
+                         std::function<std::string(MapDocument &)> change)
 {
     struct Options
     {
@@ -14,19 +18,29 @@ void AddConvertCommand(CLI::App &app, CommandContext &ctx)
         std::string Out;
     };
     auto options = std::make_shared<Options>();
-    CLI::App *sub =
-        app.add_subcommand("convert", "Read a map in any layout, write the full layout");
+    CLI::App *sub = app.add_subcommand(name, description);
     sub->add_option("IN", options->In, "Map file to read (.swd, .wld or .dat)")->required();
     sub->add_option("-o,--output", options->Out, "Map file to write")->required();
-    sub->callback([options, &ctx] {
-        const auto doc = LoadMapOrReport(options->In);
-        if (!doc || !SaveMapOrReport(options->Out, *doc)) {
+    sub->callback([options, &ctx, change = std::move(change)] {
+        auto doc = LoadMapOrReport(options->In);
+        if (!doc) {
             ctx.ExitCode = kExitMapError;
             return;
         }
-        std::cout << "Wrote " << options->Out << '\n';
+        const std::string report = change(*doc);
+        if (!SaveMapOrReport(options->Out, *doc)) {
+            ctx.ExitCode = kExitMapError;
+            return;
+        }
+        std::cout << report << "Wrote " << options->Out << '\n';
         ctx.ExitCode = kExitOk;
     });
+}
+
+void AddConvertCommand(CLI::App &app, CommandContext &ctx)
+{
+    AddMapChangeCommand(app, ctx, "convert", "Read a map in any layout, write the full layout",
+                        [](MapDocument &) { return std::string{}; });
 }
 
 } // namespace trelvik::cli

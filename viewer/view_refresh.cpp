@@ -1,6 +1,7 @@
 #include "view_refresh.h"
 
 #include "document/code_tables.h"
+#include "document/map_text.h"
 
 #include <filesystem>
 
@@ -11,16 +12,6 @@ constexpr int kHeightPosition = 2;
 constexpr int kLayer12Position = 13;
 constexpr int kShadingPosition = 14;
 
-std::string HexByte(uint8_t value)
-{
-    constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    if (value >= 16)
-        text.push_back(kDigits[value / 16]);
-    text.push_back(kDigits[value % 16]);
-    return text;
-}
-
 } // namespace
 
 std::string MapInfoText(const MapDocument &document, int layer)
@@ -28,8 +19,8 @@ std::string MapInfoText(const MapDocument &document, int layer)
     if (layer < 1 || layer > kLayerCount)
         return "Settlers II view";
     const LayerBlockHeader &block = document.BlockHeader(layer);
-    return "Map data " + std::to_string(layer) + "\r\nHeader: " + HexByte(block.Marker[0]) + " "
-           + HexByte(block.Marker[1]) + " | " + std::to_string(block.Zero) + " | "
+    return "Map data " + std::to_string(layer) + "\r\nHeader: " + HexPad(block.Marker[0], 0) + " "
+           + HexPad(block.Marker[1], 0) + " | " + std::to_string(block.Zero) + " | "
            + std::to_string(block.Width) + " x " + std::to_string(block.Height) + " | "
            + std::to_string(block.One) + " | " + std::to_string(block.DataLength) + " bytes";
 }
