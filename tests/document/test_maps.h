@@ -2,7 +2,9 @@
 
 #include "document/map_document.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,19 @@ namespace trelvik::test {
 /// A document as the program builds one: all block headers filled, every layer W x H bytes of a
 /// pattern that differs per layer, `animals` animals.
 MapDocument MakeDocument(int16_t width, int16_t height, std::size_t animals = 0);
+
+/// A map as the generator lays it out: every layer W x H bytes of one value (heights 12,
+/// terrain 8, building quality 4, shading 64, the rest 0).
+MapDocument MakeFlatMap(int16_t width, int16_t height, uint8_t worldType = 0);
+
+/// Every field drawn from `seed`: header bytes, block headers, layers of 0 to 300 bytes that
+/// need not match the size, 0 to 20 animals. The size fields are always at least 32.
+MapDocument RandomDocument(uint32_t seed);
+
+std::size_t PointIndex(const MapDocument &doc, int x, int y);
+
+/// The file a .dat map of the document would be: the full layout without its first 2342 bytes.
+std::vector<uint8_t> DatBytes(const MapDocument &doc);
 
 /// A fresh empty folder under the system's temporary folder, removed by the destructor.
 class TempDir
@@ -30,5 +45,27 @@ private:
 
 std::vector<uint8_t> ReadBytes(const std::string &path);
 void WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes);
+
+/// One row of a table file under tests/data: its tab-separated fields and its line number.
+struct TableRow
+{
+    int Line = 0;
+    std::vector<std::string> Fields;
+    std::string Name() const { return "line " + std::to_string(Line); }
+};
+
+/// The rows of tests/data/`name`, blank lines and lines starting with '#' left out.
+std::vector<TableRow> ReadTable(const std::string &name);
+
+/// Compares `actual` with the golden file tests/data/`name`: empty when they are equal,
+/// otherwise a message naming both files (the actual bytes are kept beside the test's working
+/// folder). With TRELVIK_UPDATE_GOLDEN=1 in the environment the golden file is rewritten
+/// instead; do that only after a deliberate, reviewed change of the output.
+std::string CompareGolden(const std::string &name, const std::vector<uint8_t> &actual);
+
+std::vector<uint8_t> FromHex(const std::string &hex);
+
+/// Lower-case hexadecimal SHA-256 of the bytes.
+std::string Sha256Hex(std::span<const uint8_t> bytes);
 
 } // namespace trelvik::test
