@@ -1,0 +1,387 @@
+#include "test_maps.h"
+#include "viewer/decimal_number.h"
+#include "viewer/layer_image.h"
+#include "viewer/palette_file.h"
+#include "viewer/view_refresh.h"
+
+#include <array>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
+#include <sstream>
+
+namespace trelvik {
+namespace {
+
+TEST(ComposedView, IndicesOfTheTerrainTable)
+{
+    for (const test::TableRow &row : test::ReadTable("viewer/composed_spots.tsv")) {
+        const auto field = [&row](std::size_t i) { return std::stoi(row.Fields.at(i)); };
+        EXPECT_EQ(ComposedIndex(static_cast<uint8_t>(field(0)), static_cast<uint8_t>(field(1)),
+                                static_cast<uint8_t>(field(2))),
+                  field(3))
+            << row.Name();
+    }
+    // Every world: the high bits of the terrain byte are ignored, shading 0 steps like 1, and
+    // an unknown world type uses the Greenland column.
+    for (const int world : {0, 1, 2, 3, 255}) {
+        for (int t = 0; t < 256; ++t) {
+            const auto w = static_cast<uint8_t>(world);
+            const auto code = static_cast<uint8_t>(t);
+            ASSERT_EQ(ComposedIndex(w, code, 0), ComposedIndex(w, code, 1));
+            for (int s = 0; s < 256; s += 3) {
+                const auto shade = static_cast<uint8_t>(s);
+                const uint8_t index = ComposedIndex(w, code, shade);
+                ASSERT_EQ(index, ComposedIndex(w, static_cast<uint8_t>(t & 63), shade));
+                ASSERT_EQ(index, ComposedIndex(world > 2 ? 0 : w, code, shade));
+                ASSERT_TRUE(index >= 8 && index <= 254) << world << " " << t << " " << s;
+            }
+        }
+    }
+}
+
+TEST(ComposedView, FollowsLayersThreeAndThirteenWithinTheirBounds)
+{
+    MapDocument doc = test::MakeFlatMap(10, 10, 1);
+    doc.Layer(3)[7] = 0xC5; // water with both high bits
+    doc.Layer(13)[9] = 200;
+    doc.Layer(3).resize(60);
+    doc.Layer(13).resize(40);
+    ComposedView view = BuildComposedView(doc);
+    ASSERT_EQ(view.size(), 100u);
+    for (std::size_t i = 0; i < view.size(); ++i)
+        EXPECT_EQ(view[i], i == 7 ? 61 : i == 9 ? 161 + 199 / 12 : i < 40 ? 166 : 0) << i;
+    doc.Layer(1).resize(30); // the view has layer 1's bounds
+    EXPECT_EQ(BuildComposedView(doc).size(), 30u);
+}
+
+TEST(GreyRamp, ExactRoundingHalfToEvenAndWrapping)
+{
+    // i * f / 10000 rounded half to even in integers, against the ramp, for every entry.
+    for (const int32_t factor : {1, 4999, 5000, kLayer12RampFactor, kShadingRampFactor, 25000,
+                                 kHeightRampFactor, 123457}) {
+        ColourTable table;
+        for (std::size_t i = 0; i < kColourCount; ++i)
+            table.Entries[i].Reserved = static_cast<uint8_t>(255 - i);
+        FillGreyRamp(table, factor);
+        for (int i = 0; i < 256; ++i) {
+            const int64_t scaled = int64_t{i} * factor;
+            const int64_t rest = scaled % 10000;
+            const int64_t whole =
+                scaled / 10000 + (rest > 5000 || (rest == 5000 && scaled / 10000 % 2));
+            const ColourEntry &e = table.Entries[static_cast<std::size_t>(i)];
+            ASSERT_EQ(e, (ColourEntry{
+                             static_cast<uint8_t>(whole % 256), static_cast<uint8_t>(whole % 256),
+                             static_cast<uint8_t>(whole % 256), static_cast<uint8_t>(255 - i)}))
+                << "factor " << factor << " entry " << i;
+        }
+    }
+    // (factor, entry, grey) named in the layer view's rules.
+    for (const auto &[factor, entry, grey] : {std::tuple{kHeightRampFactor, 63, 252},
+                                              {kHeightRampFactor, 64, 0},
+                                              {kLayer12RampFactor, 170, 255},
+                                              {kLayer12RampFactor, 171, 0},
+                                              {kShadingRampFactor, 64, 128},
+                                              {kShadingRampFactor, 125, 250},
+                                              {kShadingRampFactor, 128, 255},
+                                              {kShadingRampFactor, 129, 1}}) {
+        ColourTable table;
+        FillGreyRamp(table, factor);
+        EXPECT_EQ(table.Entries[static_cast<std::size_t>(entry)].Red, grey)
+            << factor << " " << entry;
+    }
+    for (const auto &[n, d, q] : {std::tuple{5, 2, 2},
+                                  {7, 2, 4},
+                                  {-5, 2, -2},
+                                  {-7, 2, -4},
+                                  {-5, 3, -2},
+                                  {-4, 3, -1},
+                                  {0, 7, 0}})
+        EXPECT_EQ(DivideRoundHalfEven(n, d), q) << n << "/" << d;
+}
+
+TEST(DecimalNumber, ParsingAndRounding)
+{
+    for (const char *bad : {"", " 1", "1 ", "+", "-", ".5", "5.", "1e3", "0x10", "1,5", "1.2.3",
+                            "++1", "1-", "\t1", "inf", "nan", "1\n"})
+        EXPECT_FALSE(ParseDecimal(bad).has_value()) << '"' << bad << '"';
+    // text -> rounded, and rounded after subtracting one.
+    for (const auto &[text, rounded, minusOne] : {std::tuple{"2.5", 2, 2},
+                                                  {"3.5", 4, 2},
+                                                  {"2.50000000000000000001", 3, 2},
+                                                  {"2.49999999999999999999", 2, 1},
+                                                  {"255.4", 255, 254},
+                                                  {"255.5", 256, 254},
+                                                  {"-0.5", 0, -2},
+                                                  {"-1.5", -2, -2},
+                                                  {"-0.6", -1, -2},
+                                                  {"0.0500", 0, -1},
+                                                  {"+7", 7, 6},
+                                                  {"007", 7, 6},
+                                                  {"0", 0, -1},
+                                                  {"0.4", 0, -1},
+                                                  {"0.6", 1, 0},
+                                                  {"-1", -1, -2},
+                                                  {"0.99", 1, 0},
+                                                  {"-0.4", 0, -1},
+                                                  {"1.4999", 1, 0},
+                                                  {"-0.0", 0, -1}}) {
+        const auto number = ParseDecimal(text);
+        ASSERT_TRUE(number.has_value()) << text;
+        EXPECT_EQ(RoundHalfEven(*number), rounded) << text;
+        EXPECT_EQ(RoundHalfEven(MinusOne(*number)), minusOne) << text;
+    }
+    const std::string huge(32, '9');
+    EXPECT_EQ(RoundHalfEven(*ParseDecimal(huge)), static_cast<int64_t>(kDecimalWholeLimit));
+    EXPECT_EQ(RoundHalfEven(*ParseDecimal("-" + huge)), -static_cast<int64_t>(kDecimalWholeLimit));
+}
+
+// A table whose every entry differs from anything a palette line below writes.
+ColourTable MarkedTable()
+{
+    ColourTable table;
+    for (std::size_t i = 0; i < kColourCount; ++i)
+        table.Entries[i] = {static_cast<uint8_t>(i), 1, 2, 0xEE};
+    return table;
+}
+
+TEST(PaletteFile, LoadsWhatItReportsAndLeavesTheRest)
+{
+    const std::string head = "JASC-PAL\r\n0100\r\n";
+    std::string many = head + "300\r\n";
+    for (int i = 0; i < 300; ++i)
+        many += std::to_string(i % 256) + " 0 0\r\n";
+    const struct
+    {
+        std::string Text;
+        PaletteOutcome Outcome;
+        int Stored;
+        ColourEntry First; // entry 0 when stored
+    } cases[] = {
+        {head + "1\r\n255 128 0\r\n", PaletteOutcome::Loaded, 1, {0, 128, 255, 0}},
+        {"JASC-PAL\r0100\r2\r10 20 30\r\n40 50 60", PaletteOutcome::Loaded, 2, {30, 20, 10, 0}},
+        {"JASC-PAL\n0100\n1\n1 2 3\n", PaletteOutcome::NotJascPal, 0, {}},
+        {"jasc-pal\r\n0100\r\n1\r\n1 2 3\r\n", PaletteOutcome::NotJascPal, 0, {}},
+        {" JASC-PAL\r\n0100\r\n1\r\n1 2 3\r\n", PaletteOutcome::NotJascPal, 0, {}},
+        {"JASC-PAL \r\n0100\r\n1\r\n1 2 3\r\n", PaletteOutcome::NotJascPal, 0, {}},
+        {"", PaletteOutcome::NotJascPal, 0, {}},
+        {"JASC-PAL\r\n0101\r\n1\r\n1 2 3\r\n", PaletteOutcome::WrongVersion, 0, {}},
+        {"JASC-PAL\r\n0100 \r\n1\r\n1 2 3\r\n", PaletteOutcome::WrongVersion, 0, {}},
+        {head + "abc\r\n1 2 3\r\n", PaletteOutcome::BadCount, 0, {}},
+        {head, PaletteOutcome::BadCount, 0, {}},
+        {head + "3\r\n1 2 3\r\n4 5 6\r\n7 8 9\r\n10 11 12\r\n",
+         PaletteOutcome::Loaded,
+         3,
+         {3, 2, 1, 0}},
+        {head + "3\r\n1 2 3\r\n300 0 0\r\n7 8 9\r\n", PaletteOutcome::BadColour, 1, {3, 2, 1, 0}},
+        {head + "256\r\n9 9 9\r\n8 8 8\r\n", PaletteOutcome::EndedEarly, 2, {9, 9, 9, 0}},
+        {head + "0\r\n1 1 1\r\n", PaletteOutcome::Loaded, 0, {}},
+        {head + "-5\r\n1 1 1\r\n", PaletteOutcome::Loaded, 0, {}},
+        {head + "0.4\r\n1 1 1\r\n", PaletteOutcome::Loaded, 0, {}},
+        {head + "0.5\r\n1 1 1\r\n2 2 2\r\n", PaletteOutcome::Loaded, 1, {1, 1, 1, 0}},
+        {head + "2.5\r\n1 1 1\r\n2 2 2\r\n3 3 3\r\n4 4 4\r\n",
+         PaletteOutcome::Loaded,
+         3,
+         {1, 1, 1, 0}},
+        {head + "+2\r\n1 1 1\r\n2 2 2\r\n3 3 3\r\n", PaletteOutcome::Loaded, 2, {1, 1, 1, 0}},
+        {many, PaletteOutcome::Loaded, 256, {0, 0, 0, 0}},
+        {many.substr(0, many.size() - 40) + "bad\r\n",
+         PaletteOutcome::BadColour,
+         256,
+         {0, 0, 0, 0}},
+        {head + "1\r\n1 2 3 " + std::string(100000, 'x') + "\r\n",
+         PaletteOutcome::Loaded,
+         1,
+         {3, 2, 1, 0}},
+        {head + "1\r\n1 2 " + std::string(100000, '0') + "3\r\n", PaletteOutcome::BadColour, 0, {}},
+    };
+    for (const auto &c : cases) {
+        ColourTable table = MarkedTable();
+        std::istringstream stream(c.Text);
+        const PaletteLoadResult result = LoadPaletteStream(stream, table);
+        const std::string name = c.Text.substr(0, 40);
+        EXPECT_EQ(result.Outcome, c.Outcome) << name;
+        EXPECT_EQ(result.EntriesStored, c.Stored) << name;
+        if (c.Stored > 0) {
+            EXPECT_EQ(table.Entries[0], c.First) << name;
+        }
+        for (std::size_t i = static_cast<std::size_t>(c.Stored); i < kColourCount; ++i)
+            ASSERT_EQ(table.Entries[i], MarkedTable().Entries[i]) << name << " entry " << i;
+    }
+    // One colour line per row: a line that stores, and the entry it gives.
+    const std::tuple<const char *, bool, ColourEntry> lines[] = {
+        {"10 20 30 40", true, {30, 20, 10, 0}},
+        {"10 20 30 junk and more", true, {30, 20, 10, 0}},
+        {"10 20 30 ", true, {30, 20, 10, 0}},
+        {"255.4 0.5 1.5", true, {2, 0, 255, 0}},
+        {"-0.4 +7 007", true, {7, 7, 0, 0}},
+        {"255.5 0 0", false, {}},
+        {"-1 0 0", false, {}},
+        {"10  20 30", false, {}},
+        {" 10 20 30", false, {}},
+        {"10 20", false, {}},
+        {"10\t20\t30", false, {}},
+        {"10 20 x", false, {}},
+        {"", false, {}}};
+    for (const auto &[line, stored, entry] : lines) {
+        ColourTable table = MarkedTable();
+        std::istringstream stream(head + "1\r\n" + line + "\r\n");
+        EXPECT_EQ(LoadPaletteStream(stream, table).Ok(), stored) << '"' << line << '"';
+        EXPECT_EQ(table.Entries[0], stored ? entry : MarkedTable().Entries[0]) << line;
+    }
+    ColourTable table = MarkedTable();
+    EXPECT_EQ(LoadPaletteFile("/nonexistent/Greenland.pal", table).Outcome,
+              PaletteOutcome::CannotOpen);
+    EXPECT_FALSE(LoadPaletteFile(std::filesystem::temp_directory_path().string(), table).Ok());
+    EXPECT_EQ(table, MarkedTable());
+    for (const char *name : {"Greenland.pal", "Wasteland.pal", "Winter.pal"}) {
+        const std::vector<uint8_t> bytes =
+            test::ReadBytes(std::string(TRELVIK_PALETTE_DIR) + "/" + name);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 21), "JASC-PAL\r\n0100\r\n256\r\n");
+        EXPECT_EQ(
+            LoadPaletteFile(std::string(TRELVIK_PALETTE_DIR) + "/" + name, table).EntriesStored,
+            256)
+            << name;
+    }
+}
+
+// The shipped palettes tell water, shore, meadow and mountain of a generated map apart (their
+// composed indices at the flat shading of 64), and only water is blue.
+TEST(PaletteFile, ShippedPalettesTellTheTerrainsOfAGeneratedMapApart)
+{
+    const std::array<const char *, 3> names = {"Greenland.pal", "Wasteland.pal", "Winter.pal"};
+    for (uint8_t world = 0; world < 3; ++world) {
+        ColourTable table;
+        ASSERT_TRUE(
+            LoadPaletteFile(std::string(TRELVIK_PALETTE_DIR) + "/" + names[world], table).Ok());
+        std::vector<ColourEntry> roles;
+        for (const uint8_t code : {5, 4, 8, 11}) // water, shore, meadow, mountain
+            roles.push_back(table.Entries[ComposedIndex(world, code, 64)]);
+        for (std::size_t a = 0; a < roles.size(); ++a) {
+            const bool blue = roles[a].Blue - std::max(roles[a].Red, roles[a].Green) >= 40;
+            EXPECT_EQ(blue, a == 0) << names[world] << " role " << a;
+            for (std::size_t b = a + 1; b < roles.size(); ++b)
+                EXPECT_GE(std::abs(roles[a].Red - roles[b].Red)
+                              + std::abs(roles[a].Green - roles[b].Green)
+                              + std::abs(roles[a].Blue - roles[b].Blue),
+                          60)
+                    << names[world] << " roles " << a << " and " << b;
+        }
+    }
+}
+
+TEST(LayerImage, WindowsAndWholePicturesShowTheBytesAndZeroPastTheirEnd)
+{
+    std::mt19937 random(12345);
+    const auto pick = [&random](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(random);
+    };
+    for (int round = 0; round < 500; ++round) {
+        const int w = pick(-2, 40);
+        const int h = pick(-2, 40);
+        std::vector<uint8_t> bytes(static_cast<std::size_t>(pick(0, 1700)));
+        for (auto &b : bytes)
+            b = static_cast<uint8_t>(pick(1, 255));
+        const PictureResult whole = RenderLayerImage(bytes, w, h);
+        ASSERT_TRUE(whole.Ok());
+        const int x = pick(-50, 50), y = pick(-50, 50), ww = pick(-5, 60), wh = pick(-5, 60);
+        const IndexedImage part = RenderLayerWindow(bytes, w, h, x, y, ww, wh);
+        const int left = std::max(x, 0), top = std::max(y, 0);
+        const bool empty = std::min(x + ww, w) <= left || std::min(y + wh, h) <= top;
+        ASSERT_EQ(part.Width, empty ? 0 : std::min(x + ww, w) - left) << round;
+        ASSERT_EQ(part.Height, empty ? 0 : std::min(y + wh, h) - top) << round;
+        ASSERT_EQ(part.Pixels.size(), static_cast<std::size_t>(part.Width * part.Height));
+        ASSERT_EQ(whole.Image.Pixels.size(),
+                  static_cast<std::size_t>(std::max(w, 0) * std::max(h, 0)));
+        for (int py = 0; py < part.Height; ++py) {
+            for (int px = 0; px < part.Width; ++px) {
+                const int cx = part.OriginX + px, cy = part.OriginY + py;
+                const auto source = static_cast<std::size_t>(cy * w + cx);
+                const uint8_t expected = source < bytes.size() ? bytes[source] : 0;
+                ASSERT_EQ(part.At(px, py), expected) << round;
+                ASSERT_EQ(whole.Image.At(cx, cy), expected) << round;
+            }
+        }
+    }
+    // (map width, height, view width, height) -> offset of the map in the view; a map larger
+    // than the view is cut one more on the right and bottom.
+    for (const auto &[w, h, vw, vh, left, top] : {std::tuple{64, 64, 256, 256, 96, 96},
+                                                  {255, 80, 260, 260, 2, 90},
+                                                  {259, 258, 256, 256, -1, -1},
+                                                  {1024, 261, 260, 260, -382, 0}}) {
+        EXPECT_EQ(CentreInView(w, h, vw, vh), (ViewOffset{left, top})) << w << "x" << h;
+        const IndexedImage shown = RenderVisiblePart(std::vector<uint8_t>(9), w, h, vw, vh);
+        EXPECT_EQ(shown.OriginX, std::max(-left, 0)) << w;
+        EXPECT_EQ(shown.Width, std::min(w, vw)) << w;
+    }
+    const std::vector<uint8_t> bytes = {7, 9, 0};
+    EXPECT_EQ(RenderLayerImage(bytes, 32767, 32767).Outcome, PictureOutcome::TooLarge);
+    EXPECT_TRUE(RenderLayerImage(bytes, 4096, 4096).Ok());
+    EXPECT_FALSE(RenderLayerImage(bytes, 4097, 4096).Ok());
+    EXPECT_EQ(RenderVisiblePart(bytes, 32767, 32767, 260, 260).Pixels,
+              std::vector<uint8_t>(260 * 260));
+    ColourTable table;
+    table.Entries[7] = {1, 2, 3, 99}; // blue, green, red, reserved
+    table.Entries[9] = {10, 20, 30, 0};
+    EXPECT_EQ(ToRgb(RenderLayerImage(bytes, 3, 1).Image, table),
+              (std::vector<uint8_t>{3, 2, 1, 30, 20, 10, 0, 0, 0}));
+}
+
+TEST(ViewRefresh, PlansColoursAndTextsForEveryPosition)
+{
+    MapDocument doc = test::MakeFlatMap(64, 64, 1);
+    const ComposedView composed = BuildComposedView(doc);
+    for (int position = -3; position <= 20; ++position) {
+        const RefreshPlan plan = PlanRefresh(doc, position, "/opt/t");
+        const int layer = position >= 2 && position <= 15 ? position - 1 : 0;
+        const int factor = position == 2    ? 40000
+                           : position == 13 ? 15000
+                           : position == 14 ? 19960
+                                            : 0;
+        EXPECT_EQ(plan.Layer, layer) << position;
+        EXPECT_EQ(plan.Action, factor ? ColourAction::GreyRamp : ColourAction::PaletteFile)
+            << position;
+        EXPECT_EQ(plan.GreyFactor, factor) << position;
+        EXPECT_EQ(plan.PalettePath, factor ? "" : "/opt/t/Wasteland.pal") << position;
+        EXPECT_EQ(plan.MapInfo, layer ? MapInfoText(doc, layer) : "Settlers II view") << position;
+        EXPECT_EQ(PlannedBytes(plan, doc, composed).data(),
+                  layer ? doc.Layer(layer).data() : composed.data())
+            << position;
+    }
+    EXPECT_EQ(MapInfoText(doc, 1), "Map data 1\r\nHeader: 10 27 | 0 | 64 x 64 | 1 | 4096 bytes");
+    doc.BlockHeader(14) = LayerBlockHeader{{0x0A, 0x00}, -1, -5, 300, 0, -7};
+    EXPECT_EQ(MapInfoText(doc, 14), "Map data 14\r\nHeader: A 0 | -1 | -5 x 300 | 0 | -7 bytes");
+    doc.Header.WorldType = 7;
+    EXPECT_EQ(PlanRefresh(doc, 15, "").PalettePath, "Unknown (7).pal");
+    doc.Header.WorldType = 2;
+    EXPECT_EQ(PlanRefresh(doc, 1, "").PalettePath, "Winter.pal");
+}
+
+// The colour table carries over: a missing palette leaves what the last refresh left.
+TEST(ViewRefresh, ColourTableCarriesOverBetweenRefreshes)
+{
+    test::TempDir folder;
+    const std::string dir = folder.Path().string();
+    const MapDocument doc = test::MakeFlatMap(8, 8, 1); // Wasteland: no palette in the folder
+    ColourTable table;
+    EXPECT_EQ(ApplyColourAction(PlanRefresh(doc, 3, dir), table).Outcome,
+              PaletteOutcome::CannotOpen);
+    EXPECT_EQ(table, ColourTable{});
+    ApplyColourAction(PlanRefresh(doc, 2, dir), table);
+    const ColourTable ramp = table;
+    ApplyColourAction(PlanRefresh(doc, 3, dir), table);
+    EXPECT_EQ(table, ramp);
+    std::ofstream(folder.File("Wasteland.pal"), std::ios::binary)
+        << "JASC-PAL\r\n0100\r\n2\r\n1 2 3\r\n4 5 6\r\n";
+    EXPECT_TRUE(ApplyColourAction(PlanRefresh(doc, 3, dir), table).Ok());
+    EXPECT_EQ(table.Entries[1], (ColourEntry{6, 5, 4, 0}));
+    EXPECT_EQ(table.Entries[63], ramp.Entries[63]);
+    // Position 14: layer 13's flat shading of 64 shows as grey 128.
+    const RefreshPlan shading = PlanRefresh(doc, 14, dir);
+    ApplyColourAction(shading, table);
+    const auto rgb = ToRgb(RenderLayerImage(PlannedBytes(shading, doc, {}), 8, 8).Image, table);
+    EXPECT_EQ(rgb, std::vector<uint8_t>(8 * 8 * 3, 128));
+}
+
+} // namespace
+} // namespace trelvik
