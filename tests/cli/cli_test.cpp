@@ -1,0 +1,105 @@
+#include "document/map_file.h"
+#include "test_maps.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+namespace trelvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Text(const std::string &path)
+{
+    const std::vector<uint8_t> bytes = test::ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+// The maps and palettes the runs of cases.tsv read.
+void WriteFixtures(const test::TempDir &dir)
+{
+    ASSERT_TRUE(WriteMapFile(dir.File("map.swd"), test::MakeDocument(64, 32, 2)).Ok);
+    ASSERT_TRUE(WriteMapFile(dir.File("map.wld"), test::MakeDocument(32, 48, 5)).Ok);
+    test::WriteBytes(dir.File("MAP.DAT"), test::DatBytes(test::MakeDocument(32, 32, 1)));
+    test::WriteBytes(dir.File("text.swd"), {'n', 'o', 'p', 'e'});
+    MapDocument harbor = test::MakeFlatMap(32, 32);
+    harbor.Layer(3)[test::PointIndex(harbor, 5, 5)] = 5; // nine castle sites around it
+    for (const char *name : {"harbor.swd", "harbor-copy.swd"})
+        ASSERT_TRUE(WriteMapFile(dir.File(name), harbor).Ok);
+    // 37 points wide: rows are not a multiple of four bytes long.
+    MapDocument flat = test::MakeFlatMap(37, 32);
+    flat.Layer(3)[test::PointIndex(flat, 36, 31)] = 5; // the very last point is water
+    flat.Layer(1)[test::PointIndex(flat, 3, 2)] = 63;  // the factor-4 ramp's brightest grey
+    flat.Layer(1)[test::PointIndex(flat, 4, 2)] = 64;  // and where it wraps to black
+    flat.Layer(2)[test::PointIndex(flat, 1, 0)] = 0x45;
+    ASSERT_TRUE(WriteMapFile(dir.File("flat.swd"), flat).Ok);
+    flat.Header.Width = flat.Header.Height = 5000; // far more than the layers hold
+    ASSERT_TRUE(WriteMapFile(dir.File("huge.swd"), flat).Ok);
+    fs::create_directories(dir.Path() / "none");
+    fs::create_directories(dir.Path() / "pal");
+    std::ofstream palette(dir.File("pal/Greenland.pal"), std::ios::binary);
+    palette << "JASC-PAL\r\n0100\r\n256\r\n"; // each entry tells its index apart
+    for (int i = 0; i < 256; ++i)
+        palette << i << ' ' << 255 - i << ' ' << (3 * i) % 256 << "\r\n";
+}
+
+std::string Check(const std::string &check,
+                  const test::TempDir &dir,
+                  const std::string &out,
+                  const std::string &err)
+{
+    const std::size_t colon = check.find(':');
+    const std::size_t equals = check.find('=');
+    const std::string kind = check.substr(0, std::min(colon, std::min(equals, check.find('~'))));
+    const std::string name = check.substr(colon + 1, equals - colon - 1);
+    const std::string value = check.substr(check.find_first_of("=~") + 1);
+    if (kind == "out" || kind == "err") {
+        const std::string &text = kind == "out" ? out : err;
+        if (check[3] == '=')
+            return test::CompareGolden("cli/" + value,
+                                       std::vector<uint8_t>(text.begin(), text.end()));
+        return text.find(value) != std::string::npos ? ""
+                                                     : kind + " lacks '" + value + "': " + text;
+    }
+    if (kind == "file")
+        return test::CompareGolden("cli/" + value, test::ReadBytes(dir.File(name)));
+    if (kind == "sha")
+        return test::Sha256Hex(test::ReadBytes(dir.File(name))) == value ? "" : "digest differs";
+    if (kind == "none")
+        return fs::exists(dir.File(name)) ? name + " was written" : "";
+    std::vector<uint8_t> a = test::ReadBytes(dir.File(name));
+    std::vector<uint8_t> b = test::ReadBytes(dir.File(value.substr(0, value.find('@'))));
+    if (value.find('@') != std::string::npos && a.size() == b.size() && !a.empty()) {
+        const auto offset = std::stoul(value.substr(value.find('@') + 1));
+        if (a.at(offset) == b.at(offset))
+            return "the byte at " + std::to_string(offset) + " is the same";
+        a[offset] = b[offset];
+    }
+    return a == b && !a.empty() ? "" : name + " and " + value + " differ";
+}
+
+TEST(Cli, RunsOfTheTable)
+{
+    test::TempDir dir;
+    WriteFixtures(dir);
+    const auto rows = test::ReadTable("cli/cases.tsv");
+    ASSERT_GT(rows.size(), 50u);
+    for (const test::TableRow &row : rows) {
+        const std::string command = "cd '" + dir.Path().string()
+                                    + "' && " TRELVIK_BIN_DIR "/trelvik-cli " + row.Fields.at(1)
+                                    + " >stdout.txt 2>stderr.txt";
+        const int status = std::system(command.c_str());
+        const std::string out = Text(dir.File("stdout.txt"));
+        const std::string err = Text(dir.File("stderr.txt"));
+        ASSERT_TRUE(WIFEXITED(status)) << row.Name();
+        EXPECT_EQ(WEXITSTATUS(status), std::stoi(row.Fields[0])) << row.Name() << ": " << err;
+        for (std::size_t i = 2; i < row.Fields.size(); ++i) {
+            const std::string failure = Check(row.Fields[i], dir, out, err);
+            EXPECT_TRUE(failure.empty()) << row.Name() << ", " << row.Fields[i] << ": " << failure;
+        }
+    }
+}
+
+} // namespace
+} // namespace trelvik
