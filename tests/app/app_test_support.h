@@ -1,84 +1,224 @@
 #pragma once
-
+// What the window tests share: scripted message boxes and file dialogs that note what they show
+// in one log, a window wired to them, everything the window shows as text, golden files.
 #include "app/file_dialogs.h"
 #include "app/frm_load.h"
+#include "app/layer_surface.h"
 #include "app/message_boxes.h"
-#include "document/map_document.h"
+#include "document/map_file.h"
+#include "test_maps.h"
 
 #include <deque>
 #include <memory>
-#include <string>
-#include <vector>
+#include <span>
 
-#include <QString>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
 
 namespace trelvik::test {
 
-struct ShownMessage
-{
-    QString Text;
-    QString Title;
-    MessageIcon Icon = MessageIcon::None;
-    MessageButtons Buttons = MessageButtons::Ok;
-    // What the owner's file name field held while the box was up.
-    QString FilenameShown;
-};
+using namespace Qt::StringLiterals;
 
-// Records every message box and answers the questions from a script (No when it runs out).
-class FakeMessageBoxes : public MessageBoxes
+// The format with %1, %2, ... replaced by the arguments in turn.
+template <typename... Args> QString Text(QString format, const Args &...args)
 {
-public:
+    ((format = format.arg(args)), ...);
+    return format;
+}
+
+// The first of the queue, taken from it, or `otherwise` when it is empty.
+template <typename T> T TakeFirst(std::deque<T> &queue, const T &otherwise)
+{
+    const T first = queue.empty() ? otherwise : queue.front();
+    if (!queue.empty())
+        queue.pop_front();
+    return first;
+}
+
+inline QString Q(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+// Notes every message box as "message 'title' (icon, buttons): text [Filename: what the
+// owner's file name field held]"; questions are answered from `Answers`, No when it runs out.
+struct FakeMessageBoxes : MessageBoxes
+{
+    explicit FakeMessageBoxes(QStringList &log)
+        : Log(log)
+    {}
     MessageAnswer Show(QWidget *owner,
                        const QString &text,
                        const QString &title,
                        MessageIcon icon,
-                       MessageButtons buttons) override;
+                       MessageButtons buttons) override
+    {
+        const QString icons[] = {u"no icon"_s, u"information"_s, u"critical"_s};
+        const auto *name = owner ? owner->findChild<QLineEdit *>(u"Filename"_s) : nullptr;
+        const QString kind = icons[static_cast<int>(icon)]
+                             + (buttons == MessageButtons::Ok ? u", OK"_s : u", Yes/No"_s);
+        Log << Text(u"message '%1' (%2): %3 [Filename: %4]"_s, title, kind, text,
+                    name ? name->text() : QString())
+                   .replace(u"\r\n"_s, u"\\r\\n"_s);
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok
+                                             : TakeFirst(Answers, MessageAnswer::No);
+    }
 
-    std::vector<ShownMessage> Shown;
+    QStringList &Log;
     std::deque<MessageAnswer> Answers;
 };
 
-struct ShownDialog
+// Notes every file dialog with its request and answers from `Answers`; none left cancels.
+struct FakeFileDialogs : FileDialogs
 {
-    bool Save = false;
-    FileDialogRequest Request;
-};
+    explicit FakeFileDialogs(QStringList &log)
+        : Log(log)
+    {}
+    FileDialogAnswer ShowOpen(const FileDialogRequest &r) override { return Next(u"open"_s, r); }
+    FileDialogAnswer ShowSave(const FileDialogRequest &r) override { return Next(u"save"_s, r); }
+    FileDialogAnswer Next(const QString &kind, const FileDialogRequest &r)
+    {
+        QStringList filters;
+        for (const FileFilter &filter : r.Filters)
+            filters << filter.Description + u" ["_s + filter.Patterns.join(u' ') + u']';
+        const QString options = QString(r.HideReadOnly ? u", hide read-only"_s : QString())
+                                + (r.ConfirmOverwrite ? u", confirm overwrite"_s : QString());
+        Log << Text(
+            u"%1 dialog '%2', owner %3, filters %4, filter %5, folder '%6', extension '%7'%8"_s,
+            kind, r.Title, r.Owner ? r.Owner->objectName() : u"none"_s, filters.join(u", "_s),
+            r.SelectedFilter, r.InitialDirectory, r.DefaultExtension, options);
+        return TakeFirst(Answers, FileDialogAnswer{});
+    }
+    // A negative filter leaves the answer's own default, as a dialog that reports none.
+    void Choose(const QString &path, int filter = -1)
+    {
+        Answers.push_back(filter < 0 ? FileDialogAnswer{true, path}
+                                     : FileDialogAnswer{true, path, filter});
+    }
 
-// Records every file dialog and answers from a script; an empty script cancels.
-class FakeFileDialogs : public FileDialogs
-{
-public:
-    FileDialogAnswer ShowOpen(const FileDialogRequest &request) override;
-    FileDialogAnswer ShowSave(const FileDialogRequest &request) override;
-
-    void Choose(const QString &path, int filter = 0) { Answers.push_back({true, path, filter}); }
-
-    std::vector<ShownDialog> Shown;
+    QStringList &Log;
     std::deque<FileDialogAnswer> Answers;
-
-private:
-    FileDialogAnswer Next();
 };
 
-// A window wired to the fakes, reading its palettes from the build's program folder.
+// A window wired to the fakes and to the build's palettes; Help > About is noted in the log.
 struct WindowUnderTest
 {
-    WindowUnderTest();
+    QStringList Log;
+    FakeMessageBoxes *Messages = new FakeMessageBoxes(Log);
+    FakeFileDialogs *Dialogs = new FakeFileDialogs(Log);
+    std::unique_ptr<frmLoad> Window = std::make_unique<frmLoad>(
+        std::unique_ptr<MessageBoxes>(Messages), std::unique_ptr<FileDialogs>(Dialogs));
 
-    FakeMessageBoxes *Messages = nullptr;
-    FakeFileDialogs *Dialogs = nullptr;
-    std::unique_ptr<frmLoad> Window;
-
-    template <typename T> T *Child(const char *name) const
+    WindowUnderTest()
     {
-        return Window->findChild<T *>(QLatin1String(name));
+        Window->SetProgramDir(QStringLiteral(TRELVIK_PALETTE_DIR));
+        Window->SetAboutHook(
+            [this](QWidget *owner) { Log << u"About box of "_s + owner->objectName(); });
     }
-    // Writes `document` to `path` and opens it through File > Open.
-    void OpenDocument(const MapDocument &document, const std::string &path);
-    // Moves the selector as the user would.
-    void SelectPosition(int position);
+    template <typename T = QWidget> T *Child(const QString &name) const
+    {
+        return Window->findChild<T *>(name);
+    }
+    void Open(const std::string &path) // File > Open, choosing `path`
+    {
+        Dialogs->Choose(Q(path));
+        Window->mnuFileOpen_Click();
+    }
+    void Select(int position) { Child<QScrollBar>(u"VScroll1"_s)->setValue(position); }
 };
 
-QString Q(const std::string &text);
+inline QString Hash(std::span<const uint8_t> bytes) // FNV-1a
+{
+    uint32_t hash = 2166136261u;
+    for (const uint8_t byte : bytes)
+        hash = (hash ^ byte) * 16777619u;
+    return u"#%1"_s.arg(hash, 8, 16, QLatin1Char('0'));
+}
+
+inline QString Describe(const QImage &image, bool hashes)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const std::span bits(reinterpret_cast<const uint8_t *>(rgb.constBits()),
+                         static_cast<std::size_t>(rgb.sizeInBytes()));
+    return Text(u"%1 x %2"_s, rgb.width(), rgb.height()) + (hashes ? u' ' + Hash(bits) : QString());
+}
+
+// Everything the window shows, as text: caption, file name, every panel, the selector, the
+// picture and the document, their contents as hashes unless `hashes` is false
+// (a generated map differs from run to run).
+inline QString Panels(const WindowUnderTest &t, bool hashes = true)
+{
+    QString out = u"caption: "_s + t.Window->windowTitle() + u'\n';
+    for (const char *name : {"Filename", "txtTitle", "txtAuthor", "lblType", "lblSize",
+                             "lblPlayers", "S2info", "lblUnknown", "MapInfo", "LiF", "LiH"}) {
+        const QString key = QLatin1String(name);
+        QString text;
+        if (const auto *label = t.Child<QLabel>(key))
+            text = label->text();
+        if (const auto *field = t.Child<QLineEdit>(key))
+            text = field->text();
+        if (const auto *list = t.Child<QListWidget>(key)) {
+            text = QString::number(list->count()) + u" rows"_s;
+            for (int i = 0; i < list->count(); ++i)
+                text += u" | "_s + list->item(i)->text();
+        }
+        out += key + u": "_s + text.replace(u'\n', u" / "_s).replace(u'\t', u"\\t"_s) + u'\n';
+    }
+    QString panels;
+    for (int i = 0; i < frmLoad::kPanelCount; ++i)
+        panels += t.Child(u"Frame%1"_s.arg(i))->isHidden() ? QString() : QString::number(i);
+    const auto *selector = t.Child<QScrollBar>(u"VScroll1"_s);
+    const auto *surface = t.Child<LayerSurface>(u"picSprite"_s);
+    const QPoint offset = t.Window->PictureOffset();
+    const QString shown = Describe(surface->Picture(), hashes);
+    out += Text(u"panel %1 shown, selector at %2%3, progress bar %4\n"_s, panels, selector->value(),
+                selector->isEnabled() ? u""_s : u" (disabled)"_s,
+                t.Child(u"Pro"_s)->isHidden() ? u"hidden"_s : u"shown"_s);
+    out +=
+        Text(u"picture at %1,%2, offset %3,%4: shown %5, whole %6\n"_s, surface->x(), surface->y(),
+             offset.x(), offset.y(), shown, Describe(t.Window->CurrentPicture(), hashes));
+    out += Text(u"composed view %1 points"_s, t.Window->Composed().size());
+    return out + (hashes ? u", document "_s + Hash(WriteMapBytes(t.Window->Document())) : QString())
+           + u'\n';
+}
+
+inline QString GoldenPath(const QString &name)
+{
+    return QStringLiteral(TRELVIK_TEST_DATA_DIR "/app/") + name;
+}
+
+inline bool UpdatingGolden()
+{
+    return qEnvironmentVariable("TRELVIK_UPDATE_GOLDEN") == "1"_L1;
+}
+
+// Where an actual file is saved next to its golden one: golden-actual/ in the working folder, or
+// the golden file itself when TRELVIK_UPDATE_GOLDEN=1 asks for the golden files to be rewritten.
+inline QString ActualPath(const QString &name)
+{
+    const QString path = UpdatingGolden()
+                             ? GoldenPath(name)
+                             : QDir::current().absoluteFilePath(u"golden-actual/"_s + name);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return path;
+}
+
+// Empty when `actual` matches the golden file tests/data/app/<name>; otherwise says so and where
+// the actual file was saved.
+inline QString GoldenDifference(const QString &name, const QByteArray &actual)
+{
+    QFile golden(GoldenPath(name));
+    if (!UpdatingGolden() && golden.open(QIODevice::ReadOnly) && golden.readAll() == actual)
+        return {};
+    QFile file(ActualPath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(actual) != actual.size())
+        return u"cannot write "_s + file.fileName();
+    return UpdatingGolden() ? QString()
+                            : Text(u"%1 differs from the golden file %2; the actual one is %3"_s,
+                                   name, GoldenPath(name), file.fileName());
+}
 
 } // namespace trelvik::test

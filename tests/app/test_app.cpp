@@ -1,0 +1,517 @@
+// The window and the About box driven by the scripts of tests/data/app/commands/, each
+// transcript (every dialog, message and panel text, pictures as hashes) compared whole with its
+// file. Damaged and hostile files opened in the window: each is either turned
+// away with a clear message, leaving everything the window showed as it was, or shown without
+// reading outside its layers and without memory sized by what the header claims. Then the file
+// dialogs' own logic, the About box's texts and the program's start.
+#include "app/cls_file_dialog.h"
+#include "app/frm_about.h"
+#include "app/sys_info.h"
+#include "app_test_support.h"
+#include "controls/ctl_tabs.h"
+#include "controls/uni_command.h"
+
+#include <clocale>
+#include <filesystem>
+#include <random>
+#include <sys/inotify.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace trelvik;
+using namespace trelvik::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kMaps = TRELVIK_TEST_DATA_DIR "/app/maps/";
+
+// The menus, the buttons and text fields, and what the window is built with.
+QString Layout(const frmLoad &w)
+{
+    const QString icon = w.windowIcon().isNull() ? u"none"_s : u"set"_s;
+    QString out = Text(u"font %1, icon %2\n"_s, w.font().family(), icon);
+    for (QAction *menu : w.menuBar()->actions()) {
+        out += menu->text() + u':';
+        for (QAction *item : menu->menu()->actions())
+            out += item->isSeparator() ? u" -"_s
+                                       : u" %1 (%2) %3"_s.arg(item->text(), item->objectName(),
+                                                              item->shortcut().toString());
+        out += u'\n';
+    }
+    for (QPushButton *button : w.findChildren<QPushButton *>())
+        out += u"%1: %2, tip %3\n"_s.arg(button->objectName(), button->text(), button->toolTip());
+    for (QLineEdit *field : w.findChildren<QLineEdit *>())
+        out += Text(u"%1: %2 characters%3\n"_s, field->objectName(), field->maxLength(),
+                    field->isReadOnly() ? u", read-only"_s : u""_s);
+    return out;
+}
+
+// Runs the commands of a script and tells what the window showed after each. A command is an
+// action, button or field of the window (or of the About box once "frmAbout" opened it) by its
+// name: an action with the file to choose in the dialog it opens ("-": confirmed without a
+// name) and a filter, a field with its new text; "VScroll1 N", "Tabsy N", "answer yes|no",
+// "drag N", "release", "drop FILE", "key KEY WIDGET", "picture NAME" (of the window or box, as
+// a hash), "listing" (of the folder), "PATH ...", "sh COMMAND" (its output noted) and
+// "requires COMMAND" (the case is skipped unless it succeeds); $DIR is the folder. Returns
+// "skip: why" when the case cannot run here.
+QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &script)
+{
+    const QString folder = Q(dir.Path().string());
+    QImage marker(3, 3, QImage::Format_RGB32);
+    marker.fill(Qt::red);
+    QGuiApplication::clipboard()->setImage(marker);
+    std::vector<int> progress;
+    t.Window->SetProgressObserver([&](int value) {
+        if (progress.empty())
+            t.Log << u"while generating:\n"_s + Panels(t, false).trimmed();
+        progress.push_back(value);
+    });
+    std::unique_ptr<frmAbout> about;
+    QWidget *root = t.Window.get();
+    bool generated = false;
+    const auto state = [&] {
+        const QString clipboard = Describe(QGuiApplication::clipboard()->image(), !generated);
+        return (Panels(t, !generated) + u"clipboard "_s + clipboard).split(u'\n');
+    };
+    QStringList last = state();
+    QString out = Layout(*t.Window) + last.join(u'\n') + u'\n';
+    for (const QString &line : script) {
+        const QString step = line.mid(2);
+        QStringList words = step.split(u' ');
+        const QString command = words.takeFirst();
+        const QString rest = words.join(u' ').replace(u"$DIR"_s, folder);
+        const auto path = [&](int i) {
+            const QString word = words.value(i);
+            return word == u"-"_s ? QString() : word.startsWith(u'/') ? word : folder + u'/' + word;
+        };
+        generated = generated || command == u"mnuFileGenerate"_s;
+        if (auto *action = root->findChild<QAction *>(command)) {
+            if (!words.isEmpty())
+                t.Dialogs->Choose(path(0), words.value(1, u"-1"_s).toInt());
+            action->trigger();
+        } else if (auto *button = root->findChild<QPushButton *>(command)) {
+            button->click();
+        } else if (auto *uniButton = root->findChild<UniCommand *>(command)) {
+            QTest::mouseClick(uniButton, Qt::LeftButton, {}, QPoint(60, 12));
+        } else if (auto *field = root->findChild<QLineEdit *>(command)) {
+            field->setText(rest);
+        } else if (command == u"VScroll1"_s) {
+            t.Select(rest.toInt());
+        } else if (command == u"Tabsy"_s) {
+            t.Child<ctlTabs>(command)->SetSelectedTab(static_cast<qint16>(rest.toInt()));
+        } else if (command == u"answer"_s) {
+            t.Messages->Answers.push_back(rest == u"yes"_s ? MessageAnswer::Yes
+                                                           : MessageAnswer::No);
+        } else if (command == u"drag"_s || command == u"release"_s) {
+            t.Child<QScrollBar>(u"VScroll1"_s)->setSliderDown(command == u"drag"_s);
+            if (command == u"drag"_s)
+                t.Child<QScrollBar>(u"VScroll1"_s)->setSliderPosition(rest.toInt());
+        } else if (command == u"drop"_s) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path(0))});
+            QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(t.Window.get(), &enter);
+            QDropEvent drop({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(t.Window.get(), &drop);
+            t.Log << (enter.isAccepted() ? u"drag accepted"_s : u"drag refused"_s);
+        } else if (command == u"frmAbout"_s) {
+            about = std::make_unique<frmAbout>();
+            about->SetMessageBoxes(t.Messages);
+            about->show();
+            about->setResult(-1);
+            root = about.get();
+        } else if (command == u"key"_s) {
+            QTest::keyClick(root->findChild<QWidget *>(words[1]), QKeySequence(words[0])[0].key());
+        } else if (command == u"picture"_s) {
+            // Saved beside the golden picture of that name, to be looked at when the hash differs.
+            const QImage picture = root->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            t.Log << u"picture "_s + rest
+                         + (picture.save(ActualPath(rest)) ? u": "_s : u" (not saved): "_s)
+                         + Describe(picture, true);
+        } else if (command == u"listing"_s) {
+            QStringList listing;
+            for (const auto &entry : fs::recursive_directory_iterator(dir.Path())) {
+                QString name = Q(entry.path().string());
+                const std::vector<uint8_t> bytes = entry.is_regular_file()
+                                                       ? ReadBytes(entry.path().string())
+                                                       : std::vector<uint8_t>();
+                const QString shown =
+                    bytes == WriteMapBytes(t.Window->Document()) ? u", the map shown"_s : QString();
+                if (entry.is_symlink())
+                    name += u" -> "_s + Q(fs::read_symlink(entry.path()).string());
+                else if (entry.is_regular_file())
+                    name += u": %1 bytes%2%3"_s.arg(bytes.size())
+                                .arg(generated ? QString() : u' ' + Hash(bytes), shown);
+                listing << name + (entry.is_directory() ? u"/"_s : QString());
+            }
+            listing.sort();
+            t.Log << listing;
+        } else if (command == u"sh"_s || command == u"requires"_s) {
+            QProcess shell;
+            shell.start(u"/bin/sh"_s, {u"-c"_s, rest});
+            const bool ok = shell.waitForFinished() && shell.exitCode() == 0;
+            if (!ok && command == u"requires"_s)
+                return u"skip: this case needs "_s + words.join(u' ');
+            t.Log << QString::fromUtf8(shell.readAll()).split(u'\n', Qt::SkipEmptyParts);
+            t.Log << (ok ? QStringList()
+                         : QStringList{u"exit status "_s + QString::number(shell.exitCode())});
+        } else if (command == u"PATH"_s) {
+            qputenv("PATH", rest.toUtf8());
+        } else {
+            return out + u"unknown command "_s + command;
+        }
+        const bool rising = std::is_sorted(progress.begin(), progress.end());
+        if (!progress.empty())
+            t.Log << Text(u"progress from %1, %2, the last %3"_s, progress.front(),
+                          rising ? u"rising"_s : u"falling back"_s,
+                          progress.back() <= 10000 ? u"at most 10000"_s : u"past 10000"_s);
+        // What the step showed, then the lines of the panels that it changed.
+        QStringList now = state();
+        if (about)
+            now << Text(u"About box %1, result %2"_s, about->isVisible() ? u"open"_s : u"closed"_s,
+                        about->result());
+        out += u"> "_s + step + u'\n' + t.Log.join(u'\n') + (t.Log.isEmpty() ? QString() : u"\n"_s);
+        for (qsizetype i = 0; i < now.size(); ++i)
+            out += now[i] == last.value(i) ? QString() : now[i] + u'\n';
+        last = now;
+        t.Log.clear();
+        progress.clear();
+    }
+    return out.replace(folder, u"$DIR"_s);
+}
+
+// Opens a file through File > Open. A rejected one leaves every panel, the picture, the file
+// name and the document as they were, and says why in one box titled "Error" that names the
+// file or the problem; an accepted one is shown as the reader reads it.
+QString OpenFile(WindowUnderTest &t, const std::string &path, const QString &before, bool &accepted)
+{
+    t.Log.clear();
+    t.Open(path);
+    const QString after = Panels(t);
+    const QString message = t.Log.last().section(u" [Filename: "_s, 0, 0);
+    accepted = t.Log.size() == 1;
+    if (!accepted) {
+        const bool clear = message.contains(Q(path))
+                           || message.endsWith(u": Not a Settlers II map file"_s)
+                           || message.endsWith(u": Invalid map size"_s);
+        if (t.Log.size() != 2 || !message.startsWith(u"message 'Error' (critical, OK): "_s)
+            || !clear)
+            return t.Log.join(u'\n');
+        return after == before ? QString()
+                               : u"the window showed\n%1and then\n%2"_s.arg(before, after);
+    }
+    MapDocument read;
+    const bool shown = ReadMapFile(path, read).Ok() && read == t.Window->Document();
+    const bool named = after.contains(u"\nFilename: "_s + Q(path) + u'\n');
+    return shown && named && !after.contains(u"(disabled)"_s) ? QString() : u"shows\n"_s + after;
+}
+
+// The picture shown must be the bytes seen through the colour table in force: centred in the
+// 256 x 256 view and cut to it, a point past the end of the bytes showing index 0.
+QString ShownPixelsDifference(const WindowUnderTest &t, std::span<const uint8_t> bytes)
+{
+    const int w = t.Window->Document().Header.Width;
+    const int h = t.Window->Document().Header.Height;
+    const QImage shown = t.Child<LayerSurface>(u"picSprite"_s)->Picture();
+    if (shown.size() != QSize(std::min(w, 256), std::min(h, 256)))
+        return u"a picture of %1 x %2"_s.arg(shown.width()).arg(shown.height());
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const int64_t at =
+                int64_t{y + std::max(0, (h - 256) / 2)} * w + x + std::max(0, (w - 256) / 2);
+            const auto index = static_cast<std::size_t>(at);
+            const ColourEntry &c =
+                t.Window->Colours().Entries[index < bytes.size() ? bytes[index] : 0];
+            if (shown.pixel(x, y) != qRgb(c.Red, c.Green, c.Blue))
+                return u"pixel %1,%2 (point %3)"_s.arg(x).arg(y).arg(at);
+        }
+    }
+    return {};
+}
+
+// Views every selector position, checking each picture point against the bytes it shows, and
+// runs both tools answered Yes.
+QString Exercise(WindowUnderTest &t)
+{
+    const MapDocument &document = t.Window->Document();
+    for (int position = 1; position <= 15; ++position) {
+        t.Select(position);
+        t.Window->VScroll1_Change();
+        const QString info = t.Child<QLabel>(u"MapInfo"_s)->text();
+        const QString expected =
+            position == 1 ? u"Settlers II view"_s : u"Map data %1\n"_s.arg(position - 1);
+        const auto bytes = position == 1 ? std::span<const uint8_t>(t.Window->Composed())
+                                         : document.Layer(position - 1);
+        const QString problem =
+            (info.startsWith(expected) ? QString() : info) + ShownPixelsDifference(t, bytes);
+        if (!problem.isEmpty())
+            return u"position %1: %2"_s.arg(position).arg(problem);
+    }
+    std::vector<std::size_t> lengths;
+    for (const MapLayer &layer : document.Layers)
+        lengths.push_back(layer.size());
+    t.Log.clear();
+    t.Messages->Answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+    t.Window->mnuToolsHarbor_Click();
+    t.Window->mnuToolsAnimalRemoval_Click();
+    if (t.Log.size() != 4 || !t.Log[3].contains(u"File footer cleared"_s)
+        || !document.Animals.empty())
+        return t.Log.join(u'\n');
+    for (std::size_t k = 0; k < lengths.size(); ++k) {
+        if (document.Layers[k].size() != lengths[k])
+            return u"the castle fix changed the length of layer %1"_s.arg(k + 1);
+    }
+    return {};
+}
+
+// Writes variants of a file of 64 x 48 points into the folder: cut where the structure changes,
+// bits flipped where the structure lies, block lengths of every kind, huge claimed sizes.
+void WriteVariants(const std::vector<uint8_t> &good,
+                   const TempDir &dir,
+                   std::vector<std::string> &paths)
+{
+    const auto add = [&](const std::string &name, const std::vector<uint8_t> &bytes) {
+        WriteBytes(paths.emplace_back(dir.File(name)), bytes);
+    };
+    const auto block = [](std::size_t k) { return 2352 + (k - 1) * (16 + 64 * 48); };
+    const auto put = [](std::vector<uint8_t> &bytes, std::size_t at, int64_t value) {
+        for (std::size_t i = 0; i < 4; ++i)
+            bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+    };
+    std::vector<std::size_t> cuts = {0, 1, 9, 10, 11, 2341, 2342, 2351, 2352, 2353};
+    for (std::size_t k = 1; k <= 14; ++k) {
+        for (const std::size_t d : {0u, 1u, 12u, 15u, 16u, 17u, 16u + 64 * 48 - 1})
+            cuts.push_back(block(k) + d);
+    }
+    // Every 509th byte, then every length from the end of the blocks through the footer.
+    for (std::size_t at = 13; at < block(15) + 19;
+         at = at < block(15) ? std::min(at + 509, block(15)) : at + 1)
+        cuts.push_back(at);
+    for (const std::size_t at : cuts)
+        add("cut-" + std::to_string(at) + ".swd",
+            std::vector<uint8_t>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(at)));
+    add("cut-0.dat", std::vector<uint8_t>());
+    for (uint32_t seed = 1; seed <= 120; ++seed) {
+        std::mt19937 rng(seed);
+        std::vector<uint8_t> bytes = good;
+        for (uint32_t f = 0, flips = 1 + rng() % 4; f < flips; ++f) {
+            const uint32_t where = rng() % 4;
+            const std::size_t header = block(1 + rng() % 14) + rng() % 16;
+            const std::size_t at = where == 0   ? 2348 + rng() % 4
+                                   : where == 1 ? rng() % bytes.size()
+                                   : rng() % 2  ? rng() % 10
+                                                : header;
+            bytes[at] = static_cast<uint8_t>(bytes[at] ^ (1u << (rng() % 8)));
+        }
+        add("flip-" + std::to_string(seed) + ".wld", bytes);
+    }
+    for (const std::size_t k : {1u, 7u, 14u}) {
+        const std::size_t at = block(k) + 12; // the block's data length
+        for (const int64_t length : {int64_t{-1}, int64_t{INT32_MIN}, int64_t{INT32_MAX},
+                                     static_cast<int64_t>(good.size() - at - 3), int64_t{0}}) {
+            std::vector<uint8_t> bytes = good;
+            put(bytes, at, length);
+            if (length == 0) // and no bytes: an empty layer
+                bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(at + 4),
+                            bytes.begin() + static_cast<std::ptrdiff_t>(at + 4 + 64 * 48));
+            add("length-" + std::to_string(k) + "-" + std::to_string(length) + ".swd", bytes);
+        }
+    }
+    // 32767 x 32767 points claimed; 6000 x 40, so that the first row in view is part real,
+    // part past the end of the layers.
+    for (const auto &[width, height] : {std::pair(32767, 32767), std::pair(6000, 40)}) {
+        std::vector<uint8_t> bytes = good;
+        put(bytes, 2348, width + (int64_t{height} << 16)); // the width, then the height
+        add("claims-" + std::to_string(width) + ".swd", bytes);
+    }
+}
+
+} // namespace
+
+class AppTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        std::setlocale(LC_MESSAGES, "C"); // the system's reasons in the words of the golden files
+        // Far above what small maps and the 256 x 256 view need, far below a layer or a picture
+        // of a huge claimed size: asking for one ends the test. The sanitizer maps far more than
+        // this for itself.
+#ifndef __SANITIZE_ADDRESS__
+        rlimit limit{};
+        QCOMPARE(::getrlimit(RLIMIT_DATA, &limit), 0);
+        limit.rlim_cur = std::min<rlim_t>(limit.rlim_max, rlim_t{768} << 20);
+        QCOMPARE(::setrlimit(RLIMIT_DATA, &limit), 0);
+        std::vector<uint8_t> block;
+        QVERIFY_THROWS_EXCEPTION(std::bad_alloc, block.resize(std::size_t{1} << 30));
+#endif
+    }
+
+    void hostileFiles()
+    {
+        TempDir dir;
+        WindowUnderTest t;
+        const std::vector<uint8_t> good = WriteMapBytes(MakeDocument(64, 48, 4));
+        const std::string goodPath = dir.File("good.swd");
+        WriteBytes(goodPath, good);
+        // A folder, a pipe without a writer (which would block a reader at opening), /dev/zero
+        // under a .dat name (which would be read for ever), a link that leads nowhere, a file
+        // that cannot be read (unless by root), /dev/null.
+        const QString make =
+            u"cd %1 && mkdir folder.swd && mkfifo pipe.swd && ln -s /dev/zero zeros.dat && ln -s nowhere dangling.swd && cp good.swd locked.swd && chmod 0 locked.swd"_s;
+        QCOMPARE(QProcess::execute(u"/bin/sh"_s, {u"-c"_s, make.arg(Q(dir.Path().string()))}), 0);
+        std::vector<std::string> paths = {"/dev/null"};
+        for (const char *name :
+             {"folder.swd", "pipe.swd", "zeros.dat", "dangling.swd", "locked.swd"})
+            paths.push_back(dir.File(name));
+        WriteVariants(good, dir, paths);
+        QString shownGood;
+        const auto reopen = [&] {
+            t.Open(goodPath);
+            t.Select(2);
+            shownGood = Panels(t);
+        };
+        reopen();
+        int accepted = 0;
+        for (const std::string &path : paths) {
+            bool shown = false;
+            const QString failure = OpenFile(t, path, shownGood, shown);
+            QVERIFY2(failure.isEmpty(), qPrintable(Q(path) + u": "_s + failure));
+            // Maps of other sizes or layer lengths are viewed and changed, and a few others.
+            const MapDocument &map = t.Window->Document();
+            const auto odd = [&map](const MapLayer &layer) {
+                return std::ssize(layer) != int64_t{map.Header.Width} * map.Header.Height;
+            };
+            if (shown
+                && (std::any_of(map.Layers.begin(), map.Layers.end(), odd) || map.Header.Width != 64
+                    || ++accepted % 8 == 1)) {
+                const QString exercise = Exercise(t);
+                QVERIFY2(exercise.isEmpty(), qPrintable(Q(path) + u": "_s + exercise));
+            }
+            if (shown)
+                reopen();
+        }
+        QCOMPARE(Exercise(t), QString());
+    }
+
+    void commands_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const QString &name : QDir(GoldenPath(u"commands"_s)).entryList(QDir::Files))
+            QTest::newRow(qPrintable(name)) << name;
+    }
+
+    void commands()
+    {
+        QFETCH(QString, name);
+        TempDir dir;
+        fs::copy(kMaps, dir.Path());
+        QFile file(GoldenPath(u"commands/"_s + name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QStringList script =
+            QString::fromUtf8(file.readAll()).split(u'\n').filter(QRegularExpression(u"^> "_s));
+        const QByteArray path = qgetenv("PATH");
+        QString transcript = Transcript(*std::make_unique<WindowUnderTest>(), dir, script);
+        qputenv("PATH", path);
+        if (transcript.startsWith(u"skip: "_s))
+            QSKIP(qPrintable(transcript));
+        const QString difference = GoldenDifference(u"commands/"_s + name, transcript.toUtf8());
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
+    void fileDialogs()
+    {
+        // A filter text that already ends in a 0 character gets no second one of its own.
+        QtFileDialogs dialogs;
+        clsFileDialog dialog(dialogs);
+        dialog.SetFilter(u"Maps|*.swd"_s + QChar(0));
+        QCOMPARE(dialog.PlatformFilter(), u"Maps"_s + QChar(0) + u"*.swd"_s + QChar(0) + QChar(0));
+        // The Qt dialog shows the filters, the second one chosen, and gives a name typed without
+        // an extension the extension of the filter in force.
+        TempDir dir;
+        dialog.SetFilter(u"E (*.e)|*.e|W|*.wld; *.x|All (*.*)|*.*|Odd"_s);
+        dialog.SetFilterIndex(2);
+        dialog.SetInitialDirectory(Q(dir.Path().string()));
+        dialog.SetWindowTitle(u"Save map as..."_s);
+        QString seen;
+        QTimer::singleShot(0, [&] {
+            auto *shown = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            seen = Text(u"%1: %2, %3"_s, shown->windowTitle(), shown->nameFilters().join(u", "_s),
+                        shown->selectedNameFilter());
+            shown->selectFile(Q(dir.File("typed")));
+            static_cast<QDialog *>(shown)->accept();
+        });
+        QString name;
+        QVERIFY(dialog.FileSave(name));
+        QCOMPARE(seen,
+                 u"Save map as...: E (*.e), W (*.wld *.x), All (*), Odd (*), W (*.wld *.x)"_s);
+        QCOMPARE(name, Q(dir.File("typed.wld")));
+        QTimer::singleShot(0, [&] {
+            auto *shown = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            seen = shown->fileMode() == QFileDialog::ExistingFile ? u"existing"_s : u"any"_s;
+            shown->reject();
+        });
+        QVERIFY(!dialog.FileOpen(name) && name == Q(dir.File("typed.wld")));
+        QCOMPARE(seen, u"existing"_s);
+    }
+
+    void aboutTexts()
+    {
+        QCOMPARE(VersionText(0, 5, 12), u"Version 0.05.0012"_s);
+        QCOMPARE(VersionText(2, 123, 45678), u"Version 2.123.45678"_s);
+        // Registry values: one terminating zero dropped; numbers little-endian.
+        const std::string rows[][3] = {
+            {"C:\\x.exe", "1", "C:\\x.exe"},
+            {std::string("C:\\x.exe\0", 9), "1", "C:\\x.exe"},
+            {std::string("ab\0\0", 4), "1", std::string("ab\0", 3)},
+            {"\x05\x01", "4", "261"},
+            {std::string("\0\0\0\x80", 4), "4", "2147483648"},
+            {"\xFF\xFF\xFF\xFF", "4", "4294967295"},
+            {"", "4", "0"},
+            {"text", "2", "before"},
+        };
+        for (const auto &[bytes, type, expected] : rows) {
+            std::string text = "before";
+            RegistryValueText(std::vector<uint8_t>(bytes.begin(), bytes.end()), std::stoul(type),
+                              text);
+            QVERIFY2(text == expected, bytes.c_str());
+        }
+    }
+
+    void programStarts()
+    {
+        // The program runs until it is ended, with an empty window or with the map named as its
+        // argument, which it reads at start.
+        const std::string map = kMaps + "example.swd";
+        const int watch = ::inotify_init1(IN_NONBLOCK);
+        QVERIFY(::inotify_add_watch(watch, map.c_str(), IN_OPEN) >= 0);
+        QProcess empty;
+        QProcess opening;
+        empty.start(QStringLiteral(TRELVIK_BIN_DIR "/trelvik"), {});
+        opening.start(QStringLiteral(TRELVIK_BIN_DIR "/trelvik"), {Q(map)});
+        char events[4096];
+        QVERIFY(QTest::qWaitFor([&] { return ::read(watch, events, sizeof events) > 0; }, 20000));
+        QVERIFY(!empty.waitForFinished(200) && !opening.waitForFinished(10));
+        empty.kill();
+        opening.kill();
+        QVERIFY(empty.waitForFinished() && opening.waitForFinished());
+        ::close(watch);
+    }
+};
+
+QTEST_MAIN(AppTest)
+#include "test_app.moc"
