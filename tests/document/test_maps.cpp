@@ -70,48 +70,6 @@ MapDocument MakeFlatMap(int16_t width, int16_t height, uint8_t worldType)
     return doc;
 }
 
-MapDocument RandomDocument(uint32_t seed)
-{
-    std::mt19937 random(seed);
-    const auto byte = [&random] { return static_cast<uint8_t>(random() & 0xFF); };
-    const auto i16 = [&random] { return static_cast<int16_t>(random() & 0xFFFF); };
-    const auto i32 = [&random] { return static_cast<int32_t>(random()); };
-    MapDocument doc;
-    MapHeader &h = doc.Header;
-    FixedTextField::Store(h.Signature, "WORLD_V1.0");
-    for (uint8_t &b : h.Title)
-        b = byte();
-    for (uint8_t &b : h.Author)
-        b = byte();
-    h.WidthCopy = i16();
-    h.HeightCopy = i16();
-    h.WorldType = byte();
-    h.PlayerCount = byte();
-    for (std::size_t p = 0; p < kHeadquartersCount; ++p) {
-        h.HeadquartersX[p] = i16();
-        h.HeadquartersY[p] = i16();
-    }
-    for (uint8_t &b : h.UnknownBytes)
-        b = byte();
-    for (AreaEntry &area : h.Areas)
-        area = AreaEntry{byte(), i16(), i16(), i32()};
-    h.Marker = {byte(), byte()};
-    h.Zero = i32();
-    h.Width = static_cast<int16_t>(32 + random() % 32736);
-    h.Height = static_cast<int16_t>(32 + random() % 32736);
-    for (int k = 1; k <= kLayerCount; ++k) {
-        const auto length = static_cast<int32_t>(random() % 301);
-        doc.BlockHeader(k) = LayerBlockHeader{{byte(), byte()}, i32(), i16(), i16(), i16(), length};
-        doc.Layer(k).resize(static_cast<std::size_t>(length));
-        for (uint8_t &b : doc.Layer(k))
-            b = byte();
-    }
-    doc.Animals.resize(random() % 21);
-    for (AnimalEntry &animal : doc.Animals)
-        animal = AnimalEntry{byte(), i16(), i16()};
-    return doc;
-}
-
 std::size_t PointIndex(const MapDocument &doc, int x, int y)
 {
     return static_cast<std::size_t>(y) * static_cast<std::size_t>(doc.Header.Width)
@@ -194,6 +152,21 @@ std::vector<uint8_t> FromHex(const std::string &hex)
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
         bytes.push_back(static_cast<uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
     return bytes;
+}
+
+std::string Unescape(const std::string &field)
+{
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const char next = i + 1 < field.size() ? field[i + 1] : '\0';
+        if (field[i] != '\\' || std::string("rnt\\").find(next) == std::string::npos) {
+            text += field[i];
+            continue;
+        }
+        text += next == 'r' ? '\r' : next == 'n' ? '\n' : next == 't' ? '\t' : '\\';
+        ++i;
+    }
+    return text;
 }
 
 std::string Sha256Hex(std::span<const uint8_t> bytes)

@@ -18,10 +18,6 @@ MapDocument MakeDocument(int16_t width, int16_t height, std::size_t animals = 0)
 /// terrain 8, building quality 4, shading 64, the rest 0).
 MapDocument MakeFlatMap(int16_t width, int16_t height, uint8_t worldType = 0);
 
-/// Every field drawn from `seed`: header bytes, block headers, layers of 0 to 300 bytes that
-/// need not match the size, 0 to 20 animals. The size fields are always at least 32.
-MapDocument RandomDocument(uint32_t seed);
-
 std::size_t PointIndex(const MapDocument &doc, int x, int y);
 
 /// The file a .dat map of the document would be: the full layout without its first 2342 bytes.
@@ -64,6 +60,9 @@ std::vector<TableRow> ReadTable(const std::string &name);
 std::string CompareGolden(const std::string &name, const std::vector<uint8_t> &actual);
 
 std::vector<uint8_t> FromHex(const std::string &hex);
+
+/// The text with the escapes \r, \n, \t and \\ of a table field replaced by what they stand for.
+std::string Unescape(const std::string &field);
 
 /// Lower-case hexadecimal SHA-256 of the bytes.
 std::string Sha256Hex(std::span<const uint8_t> bytes);

@@ -1,4 +1,3 @@
-#include "document/fixed_text_field.h"
 #include "document/map_file.h"
 #include "generator/generate_map.h"
 #include "generator/write_layers.h"
@@ -135,27 +134,20 @@ TEST(GenerateMap, InvariantsOverManySeeds)
 
         MapDocument expected;
         ResetDocumentForNewMap(expected, request.Width, request.Height);
-        EXPECT_EQ(FixedTextField::Display(expected.Header.Title), "New Map");
-        EXPECT_EQ(FixedTextField::Display(expected.Header.Author), "Quarnelthwaite");
         ASSERT_EQ(document.Header, expected.Header);
         ASSERT_EQ(document.BlockHeaders, expected.BlockHeaders);
         ASSERT_TRUE(document.Animals.empty());
         const auto points = static_cast<std::size_t>(request.Width * request.Height);
-        // Layer -> the one value every point holds (layer 11 holds 1 at point 0 only).
-        for (const auto &[k, value] : {std::pair{4, 0},
-                                       {5, 0},
-                                       {6, 0},
-                                       {7, 0},
-                                       {8, 0},
-                                       {10, 7},
-                                       {11, 0},
-                                       {12, 0},
-                                       {13, 64},
-                                       {14, 0}}) {
+        // Every point of layers 4 to 14 but 9 holds one value: 0, and 7 in 10, 64 in 13, with
+        // 1 at point 0 of layer 11.
+        for (int k = 4; k <= kLayerCount; ++k) {
             const MapLayer &layer = document.Layer(k);
+            const uint8_t value = k == 10 ? 7 : k == 13 ? 64 : 0;
             ASSERT_EQ(layer.size(), points);
-            ASSERT_EQ(std::count(layer.begin() + 1, layer.end(), value), points - 1) << k;
-            ASSERT_EQ(layer[0], k == 11 ? 1 : value) << k;
+            if (k != 9) {
+                ASSERT_EQ(std::count(layer.begin() + 1, layer.end(), value), points - 1) << k;
+                ASSERT_EQ(layer[0], k == 11 ? 1 : value) << k;
+            }
         }
         const std::set<int> painted{0, 1, 4, 5, 7, 8, 9, 10, 11, 12, 13, 14, 15, 18};
         std::size_t land = 0;
@@ -188,12 +180,6 @@ TEST(GenerateMap, SizesAndTheDocumentBefore)
         ASSERT_TRUE(GenerateMap(other, 112, 208, true, random));
         EXPECT_EQ(other, first) << side;
     }
-    std::vector<int32_t> valid;
-    for (int32_t side = -300; side <= 300; ++side)
-        if (IsValidMapSide(side))
-            valid.push_back(side);
-    EXPECT_EQ(valid,
-              (std::vector<int32_t>{64, 80, 96, 112, 128, 144, 160, 176, 192, 208, 224, 240, 256}));
     const MapDocument before = first;
     random.Seed(9);
     for (const auto &[w, h] : {std::pair{63, 64}, {64, 72}, {272, 64}, {64, 0}, {-64, 64}})
@@ -211,10 +197,11 @@ TEST(GenerateMap, SizesAndTheDocumentBefore)
         ++heights[request.Height];
         quick += request.QuickMode ? 1 : 0;
     }
-    for (const int side : valid) {
+    for (int side = 64; side <= 256; side += 16) {
         EXPECT_NEAR(widths[side], 1000, 150) << side;
         EXPECT_NEAR(heights[side], 1000, 150) << side;
     }
+    EXPECT_EQ(widths.size() + heights.size(), 26u); // nothing else drawn
     EXPECT_NEAR(quick, 6500, 300);
     RandomSource a, b; // two clock seeds differ, so two starts of the program do too
     EXPECT_NE(a.SeedFromClock(), b.SeedFromClock());

@@ -7,6 +7,7 @@
 #include <array>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 #include <sstream>
 
@@ -102,41 +103,17 @@ TEST(GreyRamp, ExactRoundingHalfToEvenAndWrapping)
 
 TEST(DecimalNumber, ParsingAndRounding)
 {
-    for (const char *bad : {"", " 1", "1 ", "+", "-", ".5", "5.", "1e3", "0x10", "1,5", "1.2.3",
-                            "++1", "1-", "\t1", "inf", "nan", "1\n"})
-        EXPECT_FALSE(ParseDecimal(bad).has_value()) << '"' << bad << '"';
-    // text -> rounded, and rounded after subtracting one.
-    for (const auto &[text, rounded, minusOne] : {std::tuple{"2.5", 2, 2},
-                                                  {"3.5", 4, 2},
-                                                  {"2.50000000000000000001", 3, 2},
-                                                  {"2.49999999999999999999", 2, 1},
-                                                  {"255.4", 255, 254},
-                                                  {"255.5", 256, 254},
-                                                  {"-0.5", 0, -2},
-                                                  {"-1.5", -2, -2},
-                                                  {"-0.6", -1, -2},
-                                                  {"0.0500", 0, -1},
-                                                  {"+7", 7, 6},
-                                                  {"007", 7, 6},
-                                                  {"0", 0, -1},
-                                                  {"0.4", 0, -1},
-                                                  {"0.6", 1, 0},
-                                                  {"-1", -1, -2},
-                                                  {"0.99", 1, 0},
-                                                  {"-0.4", 0, -1},
-                                                  {"1.4999", 1, 0},
-                                                  {"-0.0", 0, -1}}) {
-        const auto number = ParseDecimal(text);
-        ASSERT_TRUE(number.has_value()) << text;
-        EXPECT_EQ(RoundHalfEven(*number), rounded) << text;
-        EXPECT_EQ(RoundHalfEven(MinusOne(*number)), minusOne) << text;
+    for (const test::TableRow &row : test::ReadTable("viewer/numbers.tsv")) {
+        const auto number = ParseDecimal(test::Unescape(row.Fields.at(0)));
+        ASSERT_EQ(number.has_value(), row.Fields.at(1) != "-") << row.Name();
+        if (number) {
+            EXPECT_EQ(RoundHalfEven(*number), std::stoll(row.Fields[1])) << row.Name();
+            EXPECT_EQ(RoundHalfEven(MinusOne(*number)), std::stoll(row.Fields.at(2))) << row.Name();
+        }
     }
-    const std::string huge(32, '9');
-    EXPECT_EQ(RoundHalfEven(*ParseDecimal(huge)), static_cast<int64_t>(kDecimalWholeLimit));
-    EXPECT_EQ(RoundHalfEven(*ParseDecimal("-" + huge)), -static_cast<int64_t>(kDecimalWholeLimit));
 }
 
-// A table whose every entry differs from anything a palette line below writes.
+// A table whose every entry differs from anything a palette line writes.
 ColourTable MarkedTable()
 {
     ColourTable table;
@@ -147,102 +124,51 @@ ColourTable MarkedTable()
 
 TEST(PaletteFile, LoadsWhatItReportsAndLeavesTheRest)
 {
+    const std::map<std::string, PaletteOutcome> outcomes = {
+        {"Loaded", PaletteOutcome::Loaded},
+        {"NotJascPal", PaletteOutcome::NotJascPal},
+        {"WrongVersion", PaletteOutcome::WrongVersion},
+        {"BadCount", PaletteOutcome::BadCount},
+        {"BadColour", PaletteOutcome::BadColour},
+        {"EndedEarly", PaletteOutcome::EndedEarly}};
     const std::string head = "JASC-PAL\r\n0100\r\n";
-    std::string many = head + "300\r\n";
-    for (int i = 0; i < 300; ++i)
-        many += std::to_string(i % 256) + " 0 0\r\n";
-    const struct
-    {
-        std::string Text;
-        PaletteOutcome Outcome;
-        int Stored;
-        ColourEntry First; // entry 0 when stored
-    } cases[] = {
-        {head + "1\r\n255 128 0\r\n", PaletteOutcome::Loaded, 1, {0, 128, 255, 0}},
-        {"JASC-PAL\r0100\r2\r10 20 30\r\n40 50 60", PaletteOutcome::Loaded, 2, {30, 20, 10, 0}},
-        {"JASC-PAL\n0100\n1\n1 2 3\n", PaletteOutcome::NotJascPal, 0, {}},
-        {"jasc-pal\r\n0100\r\n1\r\n1 2 3\r\n", PaletteOutcome::NotJascPal, 0, {}},
-        {" JASC-PAL\r\n0100\r\n1\r\n1 2 3\r\n", PaletteOutcome::NotJascPal, 0, {}},
-        {"JASC-PAL \r\n0100\r\n1\r\n1 2 3\r\n", PaletteOutcome::NotJascPal, 0, {}},
-        {"", PaletteOutcome::NotJascPal, 0, {}},
-        {"JASC-PAL\r\n0101\r\n1\r\n1 2 3\r\n", PaletteOutcome::WrongVersion, 0, {}},
-        {"JASC-PAL\r\n0100 \r\n1\r\n1 2 3\r\n", PaletteOutcome::WrongVersion, 0, {}},
-        {head + "abc\r\n1 2 3\r\n", PaletteOutcome::BadCount, 0, {}},
-        {head, PaletteOutcome::BadCount, 0, {}},
-        {head + "3\r\n1 2 3\r\n4 5 6\r\n7 8 9\r\n10 11 12\r\n",
-         PaletteOutcome::Loaded,
-         3,
-         {3, 2, 1, 0}},
-        {head + "3\r\n1 2 3\r\n300 0 0\r\n7 8 9\r\n", PaletteOutcome::BadColour, 1, {3, 2, 1, 0}},
-        {head + "256\r\n9 9 9\r\n8 8 8\r\n", PaletteOutcome::EndedEarly, 2, {9, 9, 9, 0}},
-        {head + "0\r\n1 1 1\r\n", PaletteOutcome::Loaded, 0, {}},
-        {head + "-5\r\n1 1 1\r\n", PaletteOutcome::Loaded, 0, {}},
-        {head + "0.4\r\n1 1 1\r\n", PaletteOutcome::Loaded, 0, {}},
-        {head + "0.5\r\n1 1 1\r\n2 2 2\r\n", PaletteOutcome::Loaded, 1, {1, 1, 1, 0}},
-        {head + "2.5\r\n1 1 1\r\n2 2 2\r\n3 3 3\r\n4 4 4\r\n",
-         PaletteOutcome::Loaded,
-         3,
-         {1, 1, 1, 0}},
-        {head + "+2\r\n1 1 1\r\n2 2 2\r\n3 3 3\r\n", PaletteOutcome::Loaded, 2, {1, 1, 1, 0}},
-        {many, PaletteOutcome::Loaded, 256, {0, 0, 0, 0}},
-        {many.substr(0, many.size() - 40) + "bad\r\n",
-         PaletteOutcome::BadColour,
-         256,
-         {0, 0, 0, 0}},
-        {head + "1\r\n1 2 3 " + std::string(100000, 'x') + "\r\n",
-         PaletteOutcome::Loaded,
-         1,
-         {3, 2, 1, 0}},
-        {head + "1\r\n1 2 " + std::string(100000, '0') + "3\r\n", PaletteOutcome::BadColour, 0, {}},
-    };
-    for (const auto &c : cases) {
-        ColourTable table = MarkedTable();
-        std::istringstream stream(c.Text);
-        const PaletteLoadResult result = LoadPaletteStream(stream, table);
-        const std::string name = c.Text.substr(0, 40);
-        EXPECT_EQ(result.Outcome, c.Outcome) << name;
-        EXPECT_EQ(result.EntriesStored, c.Stored) << name;
-        if (c.Stored > 0) {
-            EXPECT_EQ(table.Entries[0], c.First) << name;
-        }
-        for (std::size_t i = static_cast<std::size_t>(c.Stored); i < kColourCount; ++i)
-            ASSERT_EQ(table.Entries[i], MarkedTable().Entries[i]) << name << " entry " << i;
+    std::vector<test::TableRow> rows = test::ReadTable("viewer/palettes.tsv");
+    std::string many = "H300\\r\\n"; // colour lines past the 256th are read and ignored
+    for (int i = 0; i < 300; ++i) {
+        if (i == 260) // a bad line past the table still ends the load
+            rows.push_back({-2, {many + "bad", "BadColour", "256", "0 0 0"}});
+        many += std::to_string(i % 256) + " 0 0\\r\\n";
     }
-    // One colour line per row: a line that stores, and the entry it gives.
-    const std::tuple<const char *, bool, ColourEntry> lines[] = {
-        {"10 20 30 40", true, {30, 20, 10, 0}},
-        {"10 20 30 junk and more", true, {30, 20, 10, 0}},
-        {"10 20 30 ", true, {30, 20, 10, 0}},
-        {"255.4 0.5 1.5", true, {2, 0, 255, 0}},
-        {"-0.4 +7 007", true, {7, 7, 0, 0}},
-        {"255.5 0 0", false, {}},
-        {"-1 0 0", false, {}},
-        {"10  20 30", false, {}},
-        {" 10 20 30", false, {}},
-        {"10 20", false, {}},
-        {"10\t20\t30", false, {}},
-        {"10 20 x", false, {}},
-        {"", false, {}}};
-    for (const auto &[line, stored, entry] : lines) {
+    rows.push_back({-1, {many, "Loaded", "256", "0 0 0"}});
+    rows.push_back({-3, {"H1\\r\\n1 2 3 " + std::string(100000, 'x'), "Loaded", "1", "3 2 1"}});
+    rows.push_back({-4, {"H1\\r\\n1 2 " + std::string(100000, '0') + "3", "BadColour", "0"}});
+    for (const test::TableRow &row : rows) {
+        std::string text = test::Unescape(row.Fields.at(0));
+        if (text.starts_with('H'))
+            text = head + text.substr(1);
         ColourTable table = MarkedTable();
-        std::istringstream stream(head + "1\r\n" + line + "\r\n");
-        EXPECT_EQ(LoadPaletteStream(stream, table).Ok(), stored) << '"' << line << '"';
-        EXPECT_EQ(table.Entries[0], stored ? entry : MarkedTable().Entries[0]) << line;
+        std::istringstream stream(text);
+        const PaletteLoadResult result = LoadPaletteStream(stream, table);
+        EXPECT_EQ(result.Outcome, outcomes.at(row.Fields.at(1))) << row.Name();
+        const int stored = std::stoi(row.Fields.at(2));
+        EXPECT_EQ(result.EntriesStored, stored) << row.Name();
+        if (stored > 0) {
+            std::istringstream entry(row.Fields.at(3));
+            int blue = 0, green = 0, red = 0;
+            entry >> blue >> green >> red;
+            EXPECT_EQ(table.Entries[0],
+                      (ColourEntry{static_cast<uint8_t>(blue), static_cast<uint8_t>(green),
+                                   static_cast<uint8_t>(red), 0}))
+                << row.Name();
+        }
+        for (std::size_t i = static_cast<std::size_t>(stored); i < kColourCount; ++i)
+            ASSERT_EQ(table.Entries[i], MarkedTable().Entries[i]) << row.Name() << " entry " << i;
     }
     ColourTable table = MarkedTable();
     EXPECT_EQ(LoadPaletteFile("/nonexistent/Greenland.pal", table).Outcome,
               PaletteOutcome::CannotOpen);
     EXPECT_FALSE(LoadPaletteFile(std::filesystem::temp_directory_path().string(), table).Ok());
     EXPECT_EQ(table, MarkedTable());
-    for (const char *name : {"Greenland.pal", "Wasteland.pal", "Winter.pal"}) {
-        const std::vector<uint8_t> bytes =
-            test::ReadBytes(std::string(TRELVIK_PALETTE_DIR) + "/" + name);
-        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 21), "JASC-PAL\r\n0100\r\n256\r\n");
-        EXPECT_EQ(
-            LoadPaletteFile(std::string(TRELVIK_PALETTE_DIR) + "/" + name, table).EntriesStored,
-            256)
-            << name;
-    }
 }
 
 // The shipped palettes tell water, shore, meadow and mountain of a generated map apart (their
@@ -251,9 +177,11 @@ TEST(PaletteFile, ShippedPalettesTellTheTerrainsOfAGeneratedMapApart)
 {
     const std::array<const char *, 3> names = {"Greenland.pal", "Wasteland.pal", "Winter.pal"};
     for (uint8_t world = 0; world < 3; ++world) {
+        const std::string path = std::string(TRELVIK_PALETTE_DIR) + "/" + names[world];
+        const std::vector<uint8_t> bytes = test::ReadBytes(path);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 21), "JASC-PAL\r\n0100\r\n256\r\n");
         ColourTable table;
-        ASSERT_TRUE(
-            LoadPaletteFile(std::string(TRELVIK_PALETTE_DIR) + "/" + names[world], table).Ok());
+        ASSERT_EQ(LoadPaletteFile(path, table).EntriesStored, 256) << path;
         std::vector<ColourEntry> roles;
         for (const uint8_t code : {5, 4, 8, 11}) // water, shore, meadow, mountain
             roles.push_back(table.Entries[ComposedIndex(world, code, 64)]);
