@@ -15,8 +15,6 @@
 #include "viewer/view_refresh.h"
 
 #include <algorithm>
-#include <cstring>
-#include <map>
 
 namespace {
 
@@ -24,156 +22,42 @@ using namespace trelvik;
 
 constexpr std::string_view kSignature = "WORLD_V1.0";
 
-// Plain little-endian decoding, kept apart from the reader's own so the checks do not share
-// its mistakes.
-int32_t LittleEndian(std::span<const uint8_t> bytes, std::size_t offset, std::size_t width)
-{
-    uint32_t value = 0;
-    for (std::size_t i = 0; i < width; ++i)
-        value |= uint32_t{bytes[offset + i]} << (8 * i);
-    if (width == 2)
-        return static_cast<int16_t>(static_cast<uint16_t>(value));
-    return static_cast<int32_t>(value);
-}
-
 bool StartsWithSignature(std::span<const uint8_t> bytes)
 {
     return bytes.size() >= kSignature.size()
-           && std::equal(kSignature.begin(), kSignature.end(), bytes.begin(),
-                         [](char c, uint8_t b) { return static_cast<uint8_t>(c) == b; });
+           && std::equal(kSignature.begin(), kSignature.end(), bytes.begin());
 }
 
-// On success the header fields, every layer and the animal count match a walk over the file
-// done here, apart from the reader.
+// An accepted file is what its map writes again: the input up to its last whole animal record
+// is the written file (after the header the reader completed, for a .dat file), and the
+// written file reads back as the same map.
 void CheckAccepted(MapLayout layout,
                    std::span<const uint8_t> bytes,
                    const ReadResult &result,
                    const MapDocument &document)
 {
     const MapHeader &header = document.Header;
-    TRELVIK_FUZZ_CHECK(result.Message.empty());
-    TRELVIK_FUZZ_CHECK(FixedTextField::Read(header.Signature) == kSignature);
+    TRELVIK_FUZZ_CHECK(result.Message.empty() && result.AnimalCount == document.Animals.size());
     TRELVIK_FUZZ_CHECK(header.Width >= 32 && header.Height >= 32);
-
-    std::size_t offset = 0;
-    if (layout == MapLayout::Full) {
-        TRELVIK_FUZZ_CHECK(StartsWithSignature(bytes));
-        TRELVIK_FUZZ_CHECK(bytes.size() >= kMapHeaderSize);
-        TRELVIK_FUZZ_CHECK(header.WorldType == bytes[34]);
-        TRELVIK_FUZZ_CHECK(header.Areas[249].Size == LittleEndian(bytes, 92 + 9 * 249 + 5, 4));
-        offset = kMapHeaderSize;
-    } else {
-        TRELVIK_FUZZ_CHECK(bytes.size() >= kDatHeaderSize);
-        TRELVIK_FUZZ_CHECK(FixedTextField::Display(header.Title) == "Unknown");
-        TRELVIK_FUZZ_CHECK(header.WidthCopy == header.Width && header.WorldType == 0);
-        offset = kDatHeaderSize;
-    }
-    TRELVIK_FUZZ_CHECK(header.Width == LittleEndian(bytes, offset - 4, 2));
-    TRELVIK_FUZZ_CHECK(header.Height == LittleEndian(bytes, offset - 2, 2));
-
-    for (int k = 1; k <= kLayerCount; ++k) {
-        TRELVIK_FUZZ_CHECK(bytes.size() - offset >= kBlockHeaderSize);
-        const int32_t length = LittleEndian(bytes, offset + 12, 4);
-        TRELVIK_FUZZ_CHECK(document.BlockHeader(k).DataLength == length);
-        TRELVIK_FUZZ_CHECK(document.BlockHeader(k).Width == LittleEndian(bytes, offset + 6, 2));
-        offset += kBlockHeaderSize;
-        TRELVIK_FUZZ_CHECK(length >= 0);
-        const auto size = static_cast<std::size_t>(length);
-        TRELVIK_FUZZ_CHECK(bytes.size() - offset >= size);
-        const MapLayer &layer = document.Layer(k);
-        TRELVIK_FUZZ_CHECK(layer.size() == size);
-        TRELVIK_FUZZ_CHECK(std::equal(layer.begin(), layer.end(),
-                                      bytes.begin() + static_cast<std::ptrdiff_t>(offset)));
-        offset += size;
-    }
-
-    const std::size_t animals = (bytes.size() - offset) / kAnimalEntrySize;
-    TRELVIK_FUZZ_CHECK(result.AnimalCount == animals);
-    TRELVIK_FUZZ_CHECK(document.Animals.size() == animals);
-    if (animals > 0) {
-        const std::size_t last = offset + (animals - 1) * kAnimalEntrySize;
-        TRELVIK_FUZZ_CHECK(document.Animals.back().Species == bytes[last]);
-        TRELVIK_FUZZ_CHECK(document.Animals.back().Y == LittleEndian(bytes, last + 3, 2));
-    }
-}
-
-// Written and read back in the full layout, the map is the same and writes the same bytes.
-void CheckRoundTrip(const MapDocument &document)
-{
-    const std::vector<uint8_t> bytes = WriteMapBytes(document);
-    std::size_t expected = kMapHeaderSize + document.Animals.size() * kAnimalEntrySize + 1;
-    for (const MapLayer &layer : document.Layers)
-        expected += kBlockHeaderSize + layer.size();
-    TRELVIK_FUZZ_CHECK(bytes.size() == expected);
-    TRELVIK_FUZZ_CHECK(bytes.back() == 0xFF);
-
+    if (layout == MapLayout::Dat)
+        TRELVIK_FUZZ_CHECK(FixedTextField::Display(header.Title) == "Unknown"
+                           && header.WorldType == 0 && header.WidthCopy == header.Width);
+    const std::vector<uint8_t> written = WriteMapBytes(document);
+    TRELVIK_FUZZ_CHECK(written.back() == 0xFF);
+    const std::size_t skipped = layout == MapLayout::Full ? 0 : kMapHeaderSize - kDatHeaderSize;
+    const std::size_t used = written.size() - 1 - skipped;
+    TRELVIK_FUZZ_CHECK(used <= bytes.size() && bytes.size() - used < kAnimalEntrySize);
+    TRELVIK_FUZZ_CHECK(std::equal(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(used),
+                                  written.begin() + static_cast<std::ptrdiff_t>(skipped)));
     MapDocument again;
-    const ReadResult result = ReadMapBytes(bytes, MapLayout::Full, again, "again.swd");
-    TRELVIK_FUZZ_CHECK(result.Ok());
-    TRELVIK_FUZZ_CHECK(again == document);
-    TRELVIK_FUZZ_CHECK(WriteMapBytes(again) == bytes);
+    TRELVIK_FUZZ_CHECK(ReadMapBytes(written, MapLayout::Full, again).Ok() && again == document);
 }
 
-// Whether `row` shows the bytes from `index` on, and index 0 where they run out. Compared with
-// memcmp: the fuzzer instruments every comparison of a loop, which made big pictures slow.
-bool RowMatches(std::span<const uint8_t> row, std::span<const uint8_t> bytes, std::size_t index)
-{
-    const std::size_t known = index < bytes.size() ? std::min(row.size(), bytes.size() - index) : 0;
-    const std::span<const uint8_t> rest = row.subspan(known);
-    return (known == 0 || std::memcmp(row.data(), bytes.data() + index, known) == 0)
-           && (rest.empty()
-               || (rest[0] == 0
-                   && std::memcmp(rest.data(), rest.data() + 1, rest.size() - 1) == 0));
-}
-
-// A cut-out must be the clipped rectangle, pixel for pixel the bytes under it.
-void CheckWindow(const IndexedImage &image,
-                 std::span<const uint8_t> bytes,
-                 int width,
-                 int height,
-                 int64_t left,
-                 int64_t top,
-                 int64_t windowWidth,
-                 int64_t windowHeight)
-{
-    const int64_t x0 = std::max<int64_t>(left, 0);
-    const int64_t y0 = std::max<int64_t>(top, 0);
-    const int64_t w = std::max<int64_t>(0, std::min<int64_t>(left + windowWidth, width) - x0);
-    const int64_t h = std::max<int64_t>(0, std::min<int64_t>(top + windowHeight, height) - y0);
-    TRELVIK_FUZZ_CHECK(image.Pixels.size() == static_cast<std::size_t>(image.Width * image.Height));
-    if (w == 0 || h == 0) {
-        TRELVIK_FUZZ_CHECK(image.Pixels.empty());
-        return;
-    }
-    TRELVIK_FUZZ_CHECK(image.Width == w && image.Height == h);
-    TRELVIK_FUZZ_CHECK(image.OriginX == x0 && image.OriginY == y0);
-    for (int y = 0; y < image.Height; ++y) {
-        const auto row = std::span(image.Pixels)
-                             .subspan(static_cast<std::size_t>(y * image.Width),
-                                      static_cast<std::size_t>(image.Width));
-        TRELVIK_FUZZ_CHECK(RowMatches(row, bytes, static_cast<std::size_t>((y0 + y) * width + x0)));
-    }
-}
-
-// Palette files never change while the fuzzer runs: each whole load is done once.
-PaletteLoadResult ApplyColours(const RefreshPlan &plan, ColourTable &table)
-{
-    static std::map<std::string, std::pair<PaletteLoadResult, ColourTable>> loads;
-    if (plan.Action != ColourAction::PaletteFile)
-        return ApplyColourAction(plan, table);
-    auto known = loads.find(plan.PalettePath);
-    if (known == loads.end()) {
-        ColourTable loaded;
-        const PaletteLoadResult result = ApplyColourAction(plan, loaded);
-        if (!result.Ok() && result.Outcome != PaletteOutcome::CannotOpen)
-            return ApplyColourAction(plan, table); // a part load depends on the table before
-        known = loads.emplace(plan.PalettePath, std::pair(result, loaded)).first;
-    }
-    if (known->second.first.Ok())
-        table = known->second.second;
-    return known->second.first;
-}
-
+// Every selector position of the map: its plan and colours, the part two views show (one
+// narrow and tall, so the picture is cut on one side and centred on the other), a window at
+// the first headquarters, which a damaged header may put anywhere, and the whole picture within
+// its size limit. The pictures' pixels are checked by the viewer's tests; here every call must
+// stay within the bytes it is given and make pictures of the promised sizes.
 void ShowPosition(const MapDocument &document,
                   const ComposedView &composed,
                   int position,
@@ -181,39 +65,30 @@ void ShowPosition(const MapDocument &document,
 {
     const RefreshPlan plan = PlanRefresh(document, position, TRELVIK_FUZZ_PALETTE_DIR);
     TRELVIK_FUZZ_CHECK(plan.Layer == position - 1);
-    const PaletteLoadResult colours = ApplyColours(plan, table);
+    const PaletteLoadResult colours = ApplyColourAction(plan, table);
     if (plan.Action == ColourAction::PaletteFile && document.Header.WorldType <= 2)
         TRELVIK_FUZZ_CHECK(colours.Ok()); // the shipped palettes load whole
     const std::span<const uint8_t> bytes = PlannedBytes(plan, document, composed);
     const int width = document.Header.Width;
     const int height = document.Header.Height;
-    // A narrow, tall view cuts the picture on one side and centres it on the other; the odd
-    // pixel of a margin or of what is cut off goes to the right or the bottom.
     for (const auto &[viewWidth, viewHeight] : {std::pair{160, 120}, {17, 300}}) {
         const IndexedImage visible = RenderVisiblePart(bytes, width, height, viewWidth, viewHeight);
-        const ViewOffset offset = CentreInView(width, height, viewWidth, viewHeight);
-        for (const auto &[spare, start] :
-             {std::pair<int64_t, int64_t>{viewWidth - width, offset.Left},
-              {viewHeight - height, offset.Top}})
-            TRELVIK_FUZZ_CHECK(spare - 2 * start == 0
-                               || spare - 2 * start == (spare >= 0 ? 1 : -1));
-        CheckWindow(visible, bytes, width, height, -offset.Left, -offset.Top, viewWidth,
-                    viewHeight);
-        const std::vector<uint8_t> rgb = ToRgb(visible, table);
-        TRELVIK_FUZZ_CHECK(rgb.size() == visible.Pixels.size() * 3);
-        TRELVIK_FUZZ_CHECK(rgb.empty() || rgb[2] == table.Entries[visible.Pixels[0]].Blue);
+        TRELVIK_FUZZ_CHECK(visible.Width == std::min(width, viewWidth)
+                           && visible.Height == std::min(height, viewHeight));
+        TRELVIK_FUZZ_CHECK(ToRgb(visible, table).size() == visible.Pixels.size() * 3);
     }
     const int hqX = document.Header.HeadquartersX[0];
     const int hqY = document.Header.HeadquartersY[0];
-    CheckWindow(RenderLayerWindow(bytes, width, height, hqX, hqY, 64, 48), bytes, width, height,
-                hqX, hqY, 64, 48);
+    const IndexedImage window = RenderLayerWindow(bytes, width, height, hqX, hqY, 64, 48);
+    TRELVIK_FUZZ_CHECK(window.Pixels.size()
+                           == static_cast<std::size_t>(window.Width * window.Height)
+                       && window.Width <= 64 && window.Height <= 48);
     const PictureResult whole = RenderLayerImage(bytes, width, height);
-    if (int64_t{width} * height > kMaxPicturePixels) {
-        TRELVIK_FUZZ_CHECK(!whole.Ok() && whole.Image.Pixels.empty());
-        return;
-    }
-    TRELVIK_FUZZ_CHECK(whole.Ok());
-    CheckWindow(whole.Image, bytes, width, height, 0, 0, width, height);
+    TRELVIK_FUZZ_CHECK(whole.Ok() == (int64_t{width} * height <= kMaxPicturePixels));
+    TRELVIK_FUZZ_CHECK(!whole.Ok()
+                       || whole.Image.Pixels.size()
+                              == static_cast<std::size_t>(width)
+                                     * static_cast<std::size_t>(height));
 }
 
 // The castle fix only adds the harbour bit to castle sites of layer 2, counts exactly the points
@@ -291,6 +166,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     TRELVIK_FUZZ_CHECK(withoutAnimals.Animals.empty());
     withoutAnimals.Animals = document.Animals;
     TRELVIK_FUZZ_CHECK(withoutAnimals == document);
-    CheckRoundTrip(document);
+    MapDocument again; // after the fix, the map is written and read back whole
+    TRELVIK_FUZZ_CHECK(ReadMapBytes(WriteMapBytes(document), MapLayout::Full, again).Ok()
+                       && again == document);
     return 0;
 }
