@@ -190,6 +190,16 @@ MapLayout LayoutForFileName(const std::string &fileName)
     return tail == ".dat" ? MapLayout::Dat : MapLayout::Full;
 }
 
+MapLayout DetectLayout(const std::string &fileName, std::span<const uint8_t> firstBytes)
+{
+    if (LayoutForFileName(fileName) == MapLayout::Full)
+        return MapLayout::Full;
+    const bool hasSignature =
+        firstBytes.size() >= kSignature.size()
+        && std::equal(kSignature.begin(), kSignature.end(), firstBytes.begin());
+    return hasSignature ? MapLayout::Full : MapLayout::Dat;
+}
+
 ReadResult ReadMapBytes(std::span<const uint8_t> bytes,
                         MapLayout layout,
                         MapDocument &document,
@@ -265,7 +275,6 @@ ReadResult ReadMapFile(const std::string &fileName, MapDocument &document)
                        "Cannot open the file '" + fileName + "': " + SystemReason(errno) + ".");
     }
     FileHandle file(raw);
-    const MapLayout layout = LayoutForFileName(fileName);
 
     // The header is checked before the rest is read, so a large file of another kind, or with
     // an impossible size, is turned away without reading it whole.
@@ -279,8 +288,12 @@ ReadResult ReadMapFile(const std::string &fileName, MapDocument &document)
         std::rewind(file.get());
     }
     int error = 0;
-    const std::size_t headerSize = layout == MapLayout::Dat ? kDatHeaderSize : kMapHeaderSize;
-    bool ok = ReadInto(file.get(), bytes, headerSize, error);
+    static_assert(kDatHeaderSize == kSignatureSize, "the first read must cover the signature");
+    // The first bytes tell a full-layout file saved under a .dat name from a short one.
+    bool ok = ReadInto(file.get(), bytes, kDatHeaderSize, error);
+    const MapLayout layout = DetectLayout(fileName, bytes);
+    if (ok && layout == MapLayout::Full)
+        ok = ReadInto(file.get(), bytes, kMapHeaderSize - kDatHeaderSize, error);
     if (ok) {
         MapDocument scratch;
         const ReadResult header = ReadMapBytes(bytes, layout, scratch, fileName);

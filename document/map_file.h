@@ -25,6 +25,11 @@ enum class MapLayout {
 /// The layout a file name selects: `.dat` when its last four characters are ".dat" in any case.
 MapLayout LayoutForFileName(const std::string &fileName);
 
+/// The layout of a file from its name and its first bytes: a `.dat` name selects the short
+/// layout unless the file begins with the full layout's signature, as a map saved under a
+/// `.dat` name does.
+MapLayout DetectLayout(const std::string &fileName, std::span<const uint8_t> firstBytes);
+
 enum class ReadOutcome {
     Read,
     NotAMapFile,
@@ -58,7 +63,7 @@ ReadResult ReadMapBytes(std::span<const uint8_t> bytes,
                         MapDocument &document,
                         const std::string &fileName = "map");
 
-/// Reads the named file, choosing the layout by its name. Same guarantee as ReadMapBytes.
+/// Reads the named file, choosing the layout with DetectLayout. Same guarantee as ReadMapBytes.
 ReadResult ReadMapFile(const std::string &fileName, MapDocument &document);
 
 /// The full-layout bytes of the document, final 0xFF byte included.

@@ -120,10 +120,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 {
     if (size == 0)
         return 0;
-    // The first byte picks the reading: full layout, .dat, or full layout under a .DAT name.
+    // The first byte picks the name: a full-layout one, or a .dat one whose layout the file's
+    // first bytes decide.
     const int selector = data[0] % 3;
-    const MapLayout layout = selector == 1 ? MapLayout::Dat : MapLayout::Full;
+    const std::string name = selector == 0 ? "fuzz.swd" : selector == 1 ? "fuzz.dat" : "FUZZ.DAT";
     const std::span<const uint8_t> bytes(data + 1, size - 1);
+    const MapLayout layout = DetectLayout(name, bytes);
     static const MapDocument previous = [] {
         MapDocument doc;
         doc.Header.Title[0] = 'P';
@@ -132,10 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
         return doc;
     }();
     MapDocument document = previous;
-    const ReadResult result = ReadMapBytes(bytes, layout, document,
-                                           selector == 0   ? "fuzz.swd"
-                                           : selector == 1 ? "fuzz.dat"
-                                                           : "FUZZ.DAT");
+    const ReadResult result = ReadMapBytes(bytes, layout, document, name);
     if (!result.Ok()) {
         TRELVIK_FUZZ_CHECK(!result.Message.empty() && result.Outcome != ReadOutcome::CannotOpen);
         TRELVIK_FUZZ_CHECK(document == previous);

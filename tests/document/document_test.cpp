@@ -182,16 +182,24 @@ TEST(MapFile, DatFilesGetTheFixedHeaderValues)
     EXPECT_EQ(read.Layers, doc.Layers);
 }
 
-TEST(MapFile, LayoutComesFromTheLastFourCharacters)
+// The name selects the layout; only a .dat name's file is looked into, for the signature.
+TEST(MapFile, LayoutComesFromTheNameAndTheSignature)
 {
-    for (const auto &[name, layout] : {std::pair{"MAP00.DAT", MapLayout::Dat},
-                                       {"/x/y/map.Dat", MapLayout::Dat},
-                                       {".dat", MapLayout::Dat},
-                                       {"map.dat.wld", MapLayout::Full},
-                                       {"map.swd", MapLayout::Full},
-                                       {"dat", MapLayout::Full},
-                                       {"mapdat", MapLayout::Full}})
-        EXPECT_EQ(LayoutForFileName(name), layout) << name;
+    const std::string sig = "WORLD_V1.0";
+    for (const auto &[name, bytes, layout] :
+         {std::tuple{"MAP00.DAT", std::string(), MapLayout::Dat},
+          {"/x/y/map.Dat", "\x11\x27", MapLayout::Dat},
+          {".dat", sig, MapLayout::Full},
+          {"a.dAt", sig.substr(0, 9), MapLayout::Dat},
+          {"a.dat", "WORLD_V1.1", MapLayout::Dat},
+          {"map.dat.wld", "", MapLayout::Full},
+          {"map.swd", "\x11\x27", MapLayout::Full},
+          {"dat", "", MapLayout::Full},
+          {"mapdat", "", MapLayout::Full}})
+        EXPECT_EQ(DetectLayout(name, std::span(reinterpret_cast<const uint8_t *>(bytes.data()),
+                                               bytes.size())),
+                  layout)
+            << name << " " << bytes;
 }
 
 // Each damaged file is rejected with its outcome and leaves the previous document whole.

@@ -1,3 +1,4 @@
+#include "document/fixed_text_field.h"
 #include "document/map_file.h"
 #include "test_maps.h"
 
@@ -33,15 +34,16 @@ TEST(MapFileIo, SavesReadBackAndReplaceWholeFiles)
     EXPECT_EQ(read, doc);
     EXPECT_EQ(FilesIn(dir.Path()), 1u); // no temporary file left behind
 
-    // A .dat map is saved in the full layout, whatever the name.
+    // A .dat map is saved in the full layout, whatever the name, and reads back under it.
     const std::string dat = dir.File("MAP01.DAT");
     test::WriteBytes(dat, test::DatBytes(MakeDocument(32, 32, 1)));
     ASSERT_TRUE(ReadMapFile(dat, read).Ok());
+    FixedTextField::Store(read.Header.Title, "Renamed");
     ASSERT_TRUE(WriteMapFile(dat, read).Ok);
     const std::vector<uint8_t> saved = ReadBytes(dat);
-    EXPECT_EQ(std::string(saved.begin(), saved.begin() + 17), "WORLD_V1.0Unknown");
+    EXPECT_EQ(std::string(saved.begin(), saved.begin() + 17), "WORLD_V1.0Renamed");
     MapDocument again;
-    ASSERT_TRUE(ReadMapBytes(saved, MapLayout::Full, again).Ok());
+    ASSERT_TRUE(ReadMapFile(dat, again).Ok());
     EXPECT_EQ(again, read);
 
     // Through a link the linked file is replaced; its permissions are kept.
