@@ -71,6 +71,8 @@ frmLoad::frmLoad(std::unique_ptr<MessageBoxes> messages,
     , programDir_(QCoreApplication::applicationDirPath())
 {
     setObjectName(QStringLiteral("frmLoad"));
+    // The first File > New draws its size and mode from here, so every start draws anew.
+    random_.SeedFromClock();
     setWindowTitle(AppTitle());
     setWindowIcon(ProgramIcon());
     QFont font(QStringLiteral("Tahoma"));

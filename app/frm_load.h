@@ -57,6 +57,7 @@ public:
     const MapDocument &Document() const { return document_; }
     const ColourTable &Colours() const { return colourTable_; }
     const ComposedView &Composed() const { return composedView_; }
+    /// Seeded from the clock and the entropy source when the window is made; tests seed it.
     RandomSource &Random() { return random_; }
 
     // The folder the palettes are read from; the program's own folder unless set.

@@ -110,7 +110,10 @@ void frmLoad::ShowHeaderInfo()
     lblPlayers->setText(QString::number(header.PlayerCount));
     S2info->setText(DisplayText(HeadquartersText(header)));
     lblUnknown->setText(QString::fromStdString(UnknownBytesText(header)));
-    setWindowTitle(txtTitle->text() + QStringLiteral(" - ") + AppTitle());
+    // Qt reads "[*]" in a caption as the modified mark's place; doubled, it shows as written.
+    QString title = txtTitle->text();
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(title + QStringLiteral(" - ") + AppTitle());
 }
 
 void frmLoad::FillAnimalList()

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QWindow>
 
 namespace trelvik::test {
 
@@ -115,6 +116,7 @@ struct WindowUnderTest
     WindowUnderTest()
     {
         Window->SetProgramDir(QStringLiteral(TRELVIK_PALETTE_DIR));
+        Window->winId(); // a window handle, for the caption as the window system is given it
         Window->SetAboutHook(
             [this](QWidget *owner) { Log << u"About box of "_s + owner->objectName(); });
     }
@@ -146,12 +148,12 @@ inline QString Describe(const QImage &image, bool hashes)
     return Text(u"%1 x %2"_s, rgb.width(), rgb.height()) + (hashes ? u' ' + Hash(bits) : QString());
 }
 
-// Everything the window shows, as text: caption, file name, every panel, the selector, the
-// picture and the document, their contents as hashes unless `hashes` is false
-// (a generated map differs from run to run).
+// Everything the window shows, as text: caption (as shown), file name, every panel, the selector,
+// the picture and the document, their contents as hashes unless `hashes` is false (a generated map
+// differs from run to run).
 inline QString Panels(const WindowUnderTest &t, bool hashes = true)
 {
-    QString out = u"caption: "_s + t.Window->windowTitle() + u'\n';
+    QString out = u"caption: "_s + t.Window->windowHandle()->title() + u'\n';
     for (const char *name : {"Filename", "txtTitle", "txtAuthor", "lblType", "lblSize",
                              "lblPlayers", "S2info", "lblUnknown", "MapInfo", "LiF", "LiH"}) {
         const QString key = QLatin1String(name);

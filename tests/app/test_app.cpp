@@ -64,8 +64,8 @@ QString Layout(const frmLoad &w)
 // name) and a filter, a field with its new text; "VScroll1 N", "Tabsy N", "answer yes|no",
 // "drag N", "release", "drop FILE", "key KEY WIDGET", "picture NAME" (of the window or box, as
 // a hash), "listing" (of the folder), "PATH ...", "sh COMMAND" (its output noted) and
-// "requires COMMAND" (the case is skipped unless it succeeds); $DIR is the folder. Returns
-// "skip: why" when the case cannot run here.
+// "requires COMMAND" (the case is skipped unless it succeeds), "seed N" (of the window's random
+// source); $DIR is the folder. Returns "skip: why" when the case cannot run here.
 QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &script)
 {
     const QString folder = Q(dir.Path().string());
@@ -167,6 +167,8 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
             t.Log << QString::fromUtf8(shell.readAll()).split(u'\n', Qt::SkipEmptyParts);
             t.Log << (ok ? QStringList()
                          : QStringList{u"exit status "_s + QString::number(shell.exitCode())});
+        } else if (command == u"seed"_s) {
+            t.Window->Random().Seed(rest.toULongLong());
         } else if (command == u"PATH"_s) {
             qputenv("PATH", rest.toUtf8());
         } else {
@@ -490,6 +492,16 @@ private slots:
                               text);
             QVERIFY2(text == expected, bytes.c_str());
         }
+    }
+
+    void freshWindowsDrawAnew()
+    {
+        // Each window seeds its own source: two windows, and a source that was never seeded,
+        // draw different first numbers (the size and mode of the first File > New).
+        RandomSource unseeded;
+        const uint64_t first = WindowUnderTest().Window->Random().Next32();
+        QCOMPARE_NE(first, WindowUnderTest().Window->Random().Next32());
+        QCOMPARE_NE(first, unseeded.Next32());
     }
 
     void programStarts()
