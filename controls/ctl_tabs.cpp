@@ -283,10 +283,11 @@ void ctlTabs::WriteProperties(PropertyBag &bag) const
 {
     bag.Write(kKeyTabsWidth, tabsWidth_);
     bag.Write(kKeyTabsHeight, tabsHeight_);
-    bag.Write(kKeyTabs, tabs_);
-    bag.Write(kKeySelectedTab, selectedTab_);
-    bag.Write(kKeyStyle, style_);
-    bag.Write(kKeyCaptionAlignment, captionAlignment_);
+    // The counts and styles are stored as 16-bit values.
+    bag.Write(kKeyTabs, QVariant::fromValue(tabs_));
+    bag.Write(kKeySelectedTab, QVariant::fromValue(selectedTab_));
+    bag.Write(kKeyStyle, QVariant::fromValue(static_cast<qint16>(style_)));
+    bag.Write(kKeyCaptionAlignment, QVariant::fromValue(static_cast<qint16>(captionAlignment_)));
     bag.Write(kKeyUseFocusRect, useFocusRect_);
     for (int i = 1; i <= tabs_; ++i)
         bag.Write(CaptionKey(i), captions_.at(i - 1));

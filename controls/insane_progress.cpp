@@ -38,10 +38,14 @@ qint64 UnitsFromValue(double value)
 
 int ProgressFillLength(int width, qint64 valueUnits)
 {
-    const float value = static_cast<float>(ClampUnits(valueUnits))
-                        / static_cast<float>(InsaneProgress::kValueScale);
-    const float length = static_cast<float>(width) * value / 10000.0f;
-    return static_cast<int>(std::nearbyint(length));
+    // The value is fixed-point, so the length is worked out exactly in integers: width and
+    // value together stay far inside 64 bits.
+    constexpr qint64 kFull = qint64{10000} * InsaneProgress::kValueScale;
+    const qint64 scaled = qint64{std::max(width, 0)} * ClampUnits(valueUnits);
+    const qint64 whole = scaled / kFull;
+    const qint64 twiceRest = 2 * (scaled % kFull);
+    const bool up = twiceRest > kFull || (twiceRest == kFull && whole % 2 == 1);
+    return static_cast<int>(whole + (up ? 1 : 0));
 }
 
 int ProgressStride(int width)

@@ -10,8 +10,8 @@ namespace trelvik {
 class PropertyBag;
 
 // Length of the filled part of a bar `width` pixels wide at `valueUnits` (ten-thousandths of
-// the value 0..10000), worked out in single precision and rounded half to even, as the bar has
-// always done it: 5000 on 537 pixels gives 268.
+// the value 0..10000): width x value / 10000 rounded half to even, the value's four decimals
+// kept exactly: 5000 on 537 pixels gives 268, 214.1527 gives 11.
 int ProgressFillLength(int width, qint64 valueUnits);
 
 // Bytes per row of the bar's picture: the width rounded up to a multiple of 4.

@@ -19,6 +19,19 @@ UniCaptionWidget::UniCaptionWidget(qint32 startAlignment, QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+quint32 UniCaptionWidget::AmbientBackColor() const
+{
+    return parentWidget() ? OleColourFromQColor(parentWidget()->palette().color(QPalette::Window))
+                          : SystemOleColour(kColourButtonFace);
+}
+
+quint32 UniCaptionWidget::AmbientForeColor() const
+{
+    return parentWidget()
+               ? OleColourFromQColor(parentWidget()->palette().color(QPalette::WindowText))
+               : SystemOleColour(kColourButtonText);
+}
+
 void UniCaptionWidget::SetAlignment(qint32 alignment)
 {
     alignment_ = alignment;
@@ -136,8 +149,8 @@ void UniCaptionWidget::InitCommonProperties(qint32 startAlignment)
     alignment_ = startAlignment;
     autoRedraw_ = false;
     autoSize_ = false;
-    backColor_ = kAmbientBackColor;
-    foreColor_ = kAmbientForeColor;
+    backColor_ = AmbientBackColor();
+    foreColor_ = AmbientForeColor();
     wordWrap_ = false;
     caption_.SetCaption(objectName());
 }
@@ -147,8 +160,8 @@ void UniCaptionWidget::ReadCommonProperties(const PropertyBag &bag, qint32 defau
     alignment_ = bag.Read(QStringLiteral("Alignment"), defaultAlignment).toInt();
     autoRedraw_ = bag.Read(QStringLiteral("AutoRedraw"), false).toBool();
     autoSize_ = bag.Read(QStringLiteral("AutoSize"), false).toBool();
-    backColor_ = bag.ReadColour(QStringLiteral("BackColor"), kAmbientBackColor);
-    foreColor_ = bag.ReadColour(QStringLiteral("ForeColor"), kAmbientForeColor);
+    backColor_ = bag.ReadColour(QStringLiteral("BackColor"), AmbientBackColor());
+    foreColor_ = bag.ReadColour(QStringLiteral("ForeColor"), AmbientForeColor());
     wordWrap_ = bag.Read(QStringLiteral("WordWrap"), false).toBool();
 
     const QByteArray bytes =

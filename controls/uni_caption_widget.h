@@ -23,9 +23,10 @@ class UniCaptionWidget : public QWidget
     Q_OBJECT
 
 public:
-    // Colours a new control takes from its container.
-    static constexpr quint32 kAmbientBackColor = SystemOleColour(kColourButtonFace);
-    static constexpr quint32 kAmbientForeColor = SystemOleColour(kColourButtonText);
+    // Colours a new control takes from its container's palette (window and window text); a
+    // control without a container takes the system's button colours.
+    quint32 AmbientBackColor() const;
+    quint32 AmbientForeColor() const;
     // The largest side automatic sizing gives the control, the platform's drawing coordinate
     // limit.
     static constexpr int kMaxLayoutSide = 32767;
@@ -111,8 +112,8 @@ protected:
     qint32 alignment_ = 0;
     bool autoRedraw_ = false;
     bool autoSize_ = false;
-    quint32 backColor_ = kAmbientBackColor;
-    quint32 foreColor_ = kAmbientForeColor;
+    quint32 backColor_ = AmbientBackColor();
+    quint32 foreColor_ = AmbientForeColor();
     bool wordWrap_ = false;
     quint32 formatFlags_ = 0;
     WinRect textRect_;

@@ -346,16 +346,18 @@ void UniCommand::keyReleaseEvent(QKeyEvent *event)
 
 void UniCommand::focusInEvent(QFocusEvent *event)
 {
-    // The focus is always tracked, so switching ShowFocus on while focused shows the rectangle.
-    hasFocus_ = true;
-    if (showFocus_)
+    // The focus is tracked only while it is shown.
+    if (showFocus_) {
+        hasFocus_ = true;
         Paint();
+    }
     UniCaptionWidget::focusInEvent(event);
 }
 
 void UniCommand::focusOutEvent(QFocusEvent *event)
 {
-    hasFocus_ = false;
+    if (showFocus_)
+        hasFocus_ = false;
     if (currentBorder_ == borderDown_)
         currentBorder_ = borderUp_;
     Paint();

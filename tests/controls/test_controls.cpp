@@ -101,6 +101,14 @@ QString Mismatch(const InsaneProgress &bar)
 
 QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
 
+QString KeysAndTypes(const PropertyBag &bag)
+{
+    QStringList keys;
+    for (const QString &key : bag.Keys())
+        keys << key + u':' + QString::fromLatin1(bag.Read(key, {}).typeName());
+    return keys.join(u' ');
+}
+
 QString Captions(const ctlTabs &tabs)
 {
     QStringList captions;
@@ -351,13 +359,14 @@ private slots:
             [&] { return Text(c.GetCaptionB().toHex(' '), u"/"_s, c.CaptionLen()); });
     }
 
-    // The fill rounds half to even in single precision. A shown bar paints at once and rewrites
-    // only the columns between the old and the new end of the fill. Then its properties.
+    // The fill rounds half to even, the value's decimals kept exactly. A shown bar paints at once
+    // and rewrites only the columns between the old and the new end of the fill. Then its
+    // properties.
     void progressBar()
     {
-        for (const int width : {537, 3, 5, 1, 0, 100})
-            for (const qint64 units :
-                 {5000'0000LL, 10000'0000LL, 2500'0000LL, 1LL, 20000'0000LL, -10000LL, LLONG_MIN})
+        for (const int width : {537, 3, 5, 1, 0, 100, INT_MAX})
+            for (const qint64 units : {5000'0000LL, 10000'0000LL, 2500'0000LL, 214'1527LL, 1LL,
+                                       20000'0000LL, -10000LL, LLONG_MIN})
                 lines << Text(u"fill of"_s, width, u"at"_s, units, u":"_s,
                               ProgressFillLength(width, units));
         InsaneProgress bar, copy;
@@ -444,7 +453,7 @@ private slots:
                   t.SetTabColor(1), t.SetTabColorActive(2), t.SetTextColor(3),
                   t.SetTextColorActive(0x80000008), t.SetUseFocusRect(true),
                   t.SetTabFont(QFont(u"DejaVu Serif"_s, 11)), t.SetTabFontActive({}),
-                  t.WriteProperties(bag), bag.Keys().join(u' ')),
+                  t.WriteProperties(bag), KeysAndTypes(bag)),
             [&] { return form.State(); });
         Run(STEPS(c.ReadProperties(bag), c.Surface() == t.Surface(), t.SetTabsWidth(0),
                   t.SetTabsHeight(-5), click(398, 10), t.SetTabsWidth(INT_MAX),
@@ -531,9 +540,10 @@ private slots:
                   b.SetForeColor(b.BackColor()), Send(&b, u"p1@5,5 r1@5,5"_s),
                   Send(&b, u"p1@5,5"_s), QCoreApplication::sendEvent(&b, &out),
                   QCoreApplication::sendEvent(&b, &in), b.SetShowFocus(true), b.SetShowFocus(true),
-                  QCoreApplication::sendEvent(&b, &out), b.SetBackColor(0x00336699),
-                  b.SetForeColor(0x00FF0000), b.SetAlignment(0),
-                  b.SetFont(QFont(u"DejaVu Serif"_s, 11)), b.SetWordWrap(true),
+                  QCoreApplication::sendEvent(&b, &out), QCoreApplication::sendEvent(&b, &in),
+                  b.SetShowFocus(false), QCoreApplication::sendEvent(&b, &out),
+                  b.SetShowFocus(true), b.SetBackColor(0x00336699), b.SetForeColor(0x00FF0000),
+                  b.SetAlignment(0), b.SetFont(QFont(u"DejaVu Serif"_s, 11)), b.SetWordWrap(true),
                   b.SetCaption(u"one two three four"_s), b.SetAutoSize(true), b.SetWordWrap(false),
                   b.SetCaptionB({})),
             [&] {
@@ -601,9 +611,13 @@ private slots:
         auto button = Make<UniCommand>(u"&Über 😀"_s);
         UniLabel &l = *label;
         UniCommand &b = *button, fresh, read;
+        QWidget dark;
         QPixmap icon(16, 16);
         PropertyBag stored, freshBag, readBag;
         Run(STEPS(icon.fill(Qt::green), stored.Write(u"CAPTIONB"_s, "a\0b\0c"_ba),
+                  dark.setPalette(QPalette(QColor(u"#203040"_s))),
+                  Named(ResolveOleColour(UniLabel(&dark).BackColor()).rgb()),
+                  Named(ResolveOleColour(UniCommand(&dark).ForeColor()).rgb()),
                   fresh.setObjectName(u"cmd&Go"_s), read.setObjectName(u"cmd&Go"_s),
                   l.SetAlignment(1), l.SetAutoRedraw(true), l.SetWordWrap(true),
                   l.SetAutoSize(true), l.SetBackColor(SystemOleColour(kColourInfoBackground)),
