@@ -32,6 +32,7 @@ int WastelandIndex(uint8_t t, uint8_t s)
     case 0:
         return 160 + Step(s, 16);
     case 1:
+        return 164 + Step(s, 16);
     case 4:
     case 7:
     case 14:
