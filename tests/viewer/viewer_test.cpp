@@ -267,24 +267,21 @@ TEST(ViewRefresh, PlansColoursAndTextsForEveryPosition)
 {
     MapDocument doc = test::MakeFlatMap(64, 64, 1);
     const ComposedView composed = BuildComposedView(doc);
-    for (int position = -3; position <= 20; ++position) {
-        const RefreshPlan plan = PlanRefresh(doc, position, "/opt/t");
-        const int layer = position >= 2 && position <= 15 ? position - 1 : 0;
-        const int factor = position == 2    ? 40000
-                           : position == 13 ? 15000
-                           : position == 14 ? 19960
-                                            : 0;
-        EXPECT_EQ(plan.Layer, layer) << position;
-        EXPECT_EQ(plan.Action, factor ? ColourAction::GreyRamp : ColourAction::PaletteFile)
-            << position;
-        EXPECT_EQ(plan.GreyFactor, factor) << position;
-        EXPECT_EQ(plan.PalettePath, factor ? "" : "/opt/t/Wasteland.pal") << position;
-        EXPECT_EQ(plan.MapInfo, layer ? MapInfoText(doc, layer) : "Settlers II view") << position;
+    for (const test::TableRow &row : test::ReadTable("viewer/positions.tsv")) {
+        const RefreshPlan plan = PlanRefresh(doc, std::stoi(row.Fields.at(0)), "/opt/t");
+        const int layer = std::stoi(row.Fields.at(1));
+        const bool palette = row.Fields.at(2) == "pal";
+        EXPECT_EQ(plan.Layer, layer) << row.Name();
+        EXPECT_EQ(plan.Action, palette ? ColourAction::PaletteFile : ColourAction::GreyRamp)
+            << row.Name();
+        EXPECT_EQ(plan.GreyFactor, palette ? 0 : std::lround(std::stod(row.Fields[2]) * 10000))
+            << row.Name();
+        EXPECT_EQ(plan.PalettePath, palette ? "/opt/t/Wasteland.pal" : "") << row.Name();
+        EXPECT_EQ(plan.MapInfo, test::Unescape(row.Fields.at(3))) << row.Name();
         EXPECT_EQ(PlannedBytes(plan, doc, composed).data(),
                   layer ? doc.Layer(layer).data() : composed.data())
-            << position;
+            << row.Name();
     }
-    EXPECT_EQ(MapInfoText(doc, 1), "Map data 1\r\nHeader: 10 27 | 0 | 64 x 64 | 1 | 4096 bytes");
     doc.BlockHeader(14) = LayerBlockHeader{{0x0A, 0x00}, -1, -5, 300, 0, -7};
     EXPECT_EQ(MapInfoText(doc, 14), "Map data 14\r\nHeader: A 0 | -1 | -5 x 300 | 0 | -7 bytes");
     doc.Header.WorldType = 7;
