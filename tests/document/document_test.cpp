@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 
 namespace trelvik {
@@ -64,12 +65,22 @@ TEST(MapText, TableOfTextRoutines)
 {
     const auto rows = test::ReadTable("document/texts.tsv");
     ASSERT_GT(rows.size(), 40u);
+    std::map<std::string, std::string> names; // "routine input" -> expected
     for (const test::TableRow &row : rows) {
         const std::string expected = row.Fields.size() > 2 ? row.Fields[2] : "";
         EXPECT_EQ(TextRoutine(row.Fields.at(0), row.Fields.size() > 1 ? row.Fields[1] : ""),
                   expected)
             << row.Name();
+        names[row.Fields[0] + " " + (row.Fields.size() > 1 ? row.Fields[1] : "")] = expected;
     }
+    // A code without a row of its own is unknown to its name routine.
+    for (const std::string routine : {"world", "animal", "area"})
+        for (int code = 0; code < 256; ++code) {
+            const std::string key = routine + " " + std::to_string(code);
+            EXPECT_EQ(TextRoutine(routine, std::to_string(code)),
+                      names.contains(key) ? names[key] : "Unknown (" + std::to_string(code) + ")")
+                << key;
+        }
     std::vector<uint8_t> all(256);
     for (std::size_t i = 0; i < all.size(); ++i)
         all[i] = static_cast<uint8_t>(i);
