@@ -35,6 +35,11 @@ TriangleGrid RealTerrain(uint64_t seed, int32_t width, int32_t height)
     return grid;
 }
 
+uint8_t Code(const std::string &field)
+{
+    return static_cast<uint8_t>(std::stoi(field));
+}
+
 template <typename T> void Append(std::vector<uint8_t> &log, const std::vector<T> &values)
 {
     const auto *bytes = reinterpret_cast<const uint8_t *>(values.data());
@@ -51,6 +56,7 @@ TEST(Stages, GoldenDigestsOnUnusualGrids)
     maker.Seed(2024);
     std::vector<uint8_t> land, smoothing, mountains, bands, heights;
     uint64_t seed = 0;
+    const std::vector<test::TableRow> bandTable = test::ReadTable("generator/bands.tsv");
     for (const auto &[w, h] : {std::pair{64, 64}, {80, 128}, {256, 64}}) {
         for (const int32_t percent : {1, 10, 40, 75}) {
             for (const bool quick : {true, false}) {
@@ -93,13 +99,11 @@ TEST(Stages, GoldenDigestsOnUnusualGrids)
         Append(mountains, grid.MountainLevel);
         mountains.push_back(static_cast<uint8_t>(random.Drawn()));
         TriangleGrid whole = grid;
-        for (const int step : {0, 1, 0}) // the eighteen band scans in their order
-            for (const uint8_t m : kMountainCodes)
-                ScanBand(grid, m, step == 0 ? 8 : kTerrainMountainBand,
-                         step == 0 ? kTerrainMountainBand : m);
-        for (const uint8_t code : {uint8_t{8}, uint8_t{1}, uint8_t{11}, uint8_t{12}, uint8_t{13}})
-            ScanBand(grid, code, kTerrainShore, kTerrainShoreBand);
-        ScanBand(grid, kTerrainShoreBand, 8, kTerrainOuterShoreBand);
+        for (const test::TableRow &row : bandTable) { // the band scans in their order
+            const auto code = [&row](std::size_t i) { return Code(row.Fields.at(i)); };
+            if (row.Fields[0] != "variant")
+                ScanBand(grid, code(1), code(2), row.Fields.at(3) == "m" ? code(1) : code(3));
+        }
         PaintBands(whole);
         ASSERT_EQ(whole.Terrain, grid.Terrain) << round;
         Append(bands, grid.Terrain);
@@ -197,6 +201,30 @@ TEST(Stages, MountainsStopWhenNothingCanGrow)
     EXPECT_TRUE(MountainCanGrow(grid));
     grid.MountainLevel[1] = 2000;
     EXPECT_FALSE(MountainCanGrow(grid));
+}
+
+// Cells of 4, 8 and every other code draw and change in index order as the variant rows of the
+// band table say: one draw for a code with rows, none for any other.
+TEST(Stages, VariantsFollowTheirTable)
+{
+    TriangleGrid grid(64, 64);
+    for (std::size_t g = 0; g < grid.Terrain.size(); ++g)
+        grid.Terrain[g] = static_cast<uint8_t>(g % 3 ? 4 * (g % 3) : g % 64);
+    std::vector<uint8_t> expected = grid.Terrain;
+    RandomSource random, replay;
+    PaintVariants(grid, random);
+    const std::vector<test::TableRow> rows = test::ReadTable("generator/bands.tsv");
+    for (uint8_t &cell : expected) {
+        for (int32_t v = -1, was = cell; const test::TableRow &row : rows) {
+            const auto field = [&row](std::size_t i) { return Code(row.Fields.at(i)); };
+            if (row.Fields[0] == "variant" && field(1) == was) {
+                v = v < 0 ? replay.RandomBelow(field(2)) : v;
+                cell = v >= field(3) && v <= field(4) ? field(5) : cell;
+            }
+        }
+    }
+    EXPECT_EQ(grid.Terrain, expected);
+    EXPECT_EQ(random.Drawn(), replay.Drawn());
 }
 
 TEST(Stages, PaintBlockCoversSixCellsAndWrapsAtRowAndGridEnds)
