@@ -52,7 +52,10 @@ TEST(CoastalCastleFix, MarksExactlyTheCastleSitesBesideWater)
                                             static_cast<int16_t>(4 + random() % 30));
         for (const int k : {2, 3, 9})
             for (uint8_t &b : doc.Layer(k))
-                b = k == 9 ? qualities[random() % 8] : (random() % 4 ? 8 : codes[random() % 16]);
+                b = k == 9 ? qualities[random() % 8]
+                           : (random() % 4   ? 8
+                              : random() % 2 ? codes[random() % 16]
+                                             : static_cast<uint8_t>(random()));
         MapDocument expected = doc;
         const int32_t count = ExpectedFix(expected);
         total += count;
