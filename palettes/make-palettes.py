@@ -116,8 +116,9 @@ def wasteland():
     for i in range(58, 64):
         flat(pal, i, scale(water, 0.9 + 0.05 * (i - 58)))
     flat(pal, 61, water)
-    # Steppe (161 + d12, middle 166), its band (160 + d16, middle 163) and shore, band 14 and
-    # mountain 1 (164 + d12, middle 169) share one run: brown steppe, then a step to sand.
+    # Steppe (161 + d12, middle 166), its band (160 + d16, middle 163), mountain 1 (164 + d16,
+    # middle 167) and shore and band 14 (164 + d12, middle 169) share one run: brown steppe,
+    # then a step to sand.
     segment(pal, 160, (70, 56, 36), 163, (118, 96, 58))
     segment(pal, 163, (118, 96, 58), 166, (140, 116, 70))
     segment(pal, 166, (140, 116, 70), 168, (176, 152, 100))
