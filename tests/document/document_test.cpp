@@ -196,21 +196,17 @@ TEST(MapFile, DatFilesGetTheFixedHeaderValues)
 // The name selects the layout; only a .dat name's file is looked into, for the signature.
 TEST(MapFile, LayoutComesFromTheNameAndTheSignature)
 {
-    const std::string sig = "WORLD_V1.0";
+    const std::string sig = "WORLD_V1.0", marker = "\x11\x27";
+    constexpr MapLayout D = MapLayout::Dat, F = MapLayout::Full;
+    using Row = std::tuple<std::string, std::string, MapLayout>; // name, first bytes, layout
     for (const auto &[name, bytes, layout] :
-         {std::tuple{"MAP00.DAT", std::string(), MapLayout::Dat},
-          {"/x/y/map.Dat", "\x11\x27", MapLayout::Dat},
-          {".dat", sig, MapLayout::Full},
-          {"a.dAt", sig.substr(0, 9), MapLayout::Dat},
-          {"a.dat", "WORLD_V1.1", MapLayout::Dat},
-          {"map.dat.wld", "", MapLayout::Full},
-          {"map.swd", "\x11\x27", MapLayout::Full},
-          {"dat", "", MapLayout::Full},
-          {"mapdat", "", MapLayout::Full}})
-        EXPECT_EQ(DetectLayout(name, std::span(reinterpret_cast<const uint8_t *>(bytes.data()),
-                                               bytes.size())),
-                  layout)
-            << name << " " << bytes;
+         {Row{"MAP00.DAT", "", D}, Row{"/x/y/map.Dat", marker, D}, Row{".dat", sig, F},
+          Row{"a.dAt", sig.substr(0, 9), D}, Row{"a.dat", "WORLD_V1.1", D},
+          Row{"map.dat.wld", "", F}, Row{"map.swd", marker, F}, Row{"dat", "", F},
+          Row{"mapdat", "", F}}) {
+        const auto *first = reinterpret_cast<const uint8_t *>(bytes.data());
+        EXPECT_EQ(DetectLayout(name, {first, bytes.size()}), layout) << name << " " << bytes;
+    }
 }
 
 // Each damaged file is rejected with its outcome and leaves the previous document whole.

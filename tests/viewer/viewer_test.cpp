@@ -84,13 +84,9 @@ TEST(GreyRamp, ExactRoundingHalfToEvenAndWrapping)
                 << "factor " << factor << " entry " << i;
         }
     }
-    for (const auto &[n, d, q] : {std::tuple{5, 2, 2},
-                                  {7, 2, 4},
-                                  {-5, 2, -2},
-                                  {-7, 2, -4},
-                                  {-5, 3, -2},
-                                  {-4, 3, -1},
-                                  {0, 7, 0}})
+    using Row = std::array<int, 3>; // numerator, divisor, quotient
+    for (const auto &[n, d, q] : {Row{5, 2, 2}, Row{7, 2, 4}, Row{-5, 2, -2}, Row{-7, 2, -4},
+                                  Row{-5, 3, -2}, Row{-4, 3, -1}, Row{0, 7, 0}})
         EXPECT_EQ(DivideRoundHalfEven(n, d), q) << n << "/" << d;
 }
 
