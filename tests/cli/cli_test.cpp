@@ -101,5 +101,18 @@ TEST(Cli, RunsOfTheTable)
     }
 }
 
+// On a terminal, generate draws a bar of 40 cells that ends full (script gives it a terminal).
+TEST(Cli, ProgressBarOnATerminal)
+{
+    test::TempDir dir;
+    const std::string command = "cd '" + dir.Path().string()
+                                + "' && script -qec '" TRELVIK_BIN_DIR
+                                  "/trelvik-cli generate --seed 1 --size 64x64 -o m.swd' /dev/null"
+                                  " >tty.txt";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string shown = Text(dir.File("tty.txt"));
+    EXPECT_NE(shown.find("\r[" + std::string(40, '#') + "] 100%"), std::string::npos) << shown;
+}
+
 } // namespace
 } // namespace trelvik
