@@ -25,8 +25,8 @@ TEST(MapFileIo, SavesReadBackAndReplaceWholeFiles)
 {
     test::TempDir dir;
     const std::string path = dir.File("map.wld");
-    ASSERT_TRUE(WriteMapFile(path, MakeDocument(128, 128, 20)).Ok);
-    const MapDocument doc = MakeDocument(64, 64, 7);
+    ASSERT_TRUE(WriteMapFile(path, MakeDocument(256, 128, 20)).Ok);
+    const MapDocument doc = MakeDocument(128, 96, 7); // read in more than one piece
     ASSERT_TRUE(WriteMapFile(path, doc).Ok);
     EXPECT_EQ(ReadBytes(path), WriteMapBytes(doc)); // nothing of the longer file remains
     MapDocument read;

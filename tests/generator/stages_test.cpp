@@ -161,6 +161,12 @@ TEST(Stages, LandSeedsAreDrawnAgainWhenNoneCanGrow)
         ASSERT_EQ(random.Drawn(), replay.Drawn());
     }
     EXPECT_GT(redrawn, 0);
+    // The border where land never grows: ten columns and five rows on each side.
+    using Row = std::tuple<int, int, bool>;
+    for (const auto &[c, r, border] :
+         {Row{9, 30, true}, Row{10, 30, false}, Row{117, 30, false}, Row{118, 30, true},
+          Row{50, 4, true}, Row{50, 5, false}, Row{50, 58, false}, Row{50, 59, true}})
+        EXPECT_EQ(IsLandBorder(c, r, 128, 64), border) << c << "," << r;
     // Progress after a cycle, rounded half to even and never past 10000.
     for (const auto &[land, target, value] : {std::tuple{0, 5000, 0},
                                               {1, 3, 3333},
