@@ -64,8 +64,10 @@ bool TouchesWater(
 
 } // namespace
 
-int32_t CoastalCastleFix(MapDocument &document)
+int32_t CoastalCastleFix(MapDocument &document, std::vector<std::size_t> *changed)
 {
+    if (changed != nullptr)
+        changed->clear();
     const int64_t width = document.Header.Width;
     const int64_t height = document.Header.Height;
     MapLayer &terrain = document.Layer(2);
@@ -85,6 +87,8 @@ int32_t CoastalCastleFix(MapDocument &document)
             if (TouchesWater(terrain, secondTerrain, width, x, y)) {
                 terrain[i] = static_cast<uint8_t>(terrain[i] | kHarbourBit);
                 ++count;
+                if (changed != nullptr)
+                    changed->push_back(i);
             }
         }
     }

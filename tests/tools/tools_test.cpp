@@ -17,7 +17,7 @@ constexpr int kAround[18][4] = {{2, -2, -1, -1}, {2, -2, 0, 0},   {2, -2, 1, 1},
                                 {3, 1, -1, 0},   {3, 1, 0, 1}};
 
 // The fix written out point by point, in scan order and in place like the tool.
-int32_t ExpectedFix(MapDocument &doc)
+int32_t ExpectedFix(MapDocument &doc, std::vector<std::size_t> &marks)
 {
     const int w = doc.Header.Width;
     int32_t count = 0;
@@ -34,6 +34,7 @@ int32_t ExpectedFix(MapDocument &doc)
             }
             if (water) {
                 own = static_cast<uint8_t>(own | 0x40);
+                marks.push_back(test::PointIndex(doc, x, y));
                 ++count;
             }
         }
@@ -57,12 +58,15 @@ TEST(CoastalCastleFix, MarksExactlyTheCastleSitesBesideWater)
                               : random() % 2 ? codes[random() % 16]
                                              : static_cast<uint8_t>(random()));
         MapDocument expected = doc;
-        const int32_t count = ExpectedFix(expected);
+        std::vector<std::size_t> marks, changed = {7}; // the list is replaced, not added to
+        const int32_t count = ExpectedFix(expected, marks);
         total += count;
-        ASSERT_EQ(CoastalCastleFix(doc), count) << "round " << round;
+        ASSERT_EQ(CoastalCastleFix(doc, round % 2 ? &changed : nullptr), count) << round;
         ASSERT_EQ(doc, expected) << "round " << round;
-        ASSERT_EQ(CoastalCastleFix(doc), 0) << "round " << round;
+        ASSERT_EQ(round % 2 ? changed : marks, marks) << "round " << round;
+        ASSERT_EQ(CoastalCastleFix(doc, &changed), 0) << "round " << round;
         ASSERT_EQ(doc, expected) << "round " << round;
+        ASSERT_TRUE(changed.empty()) << "round " << round;
     }
     EXPECT_GT(total, 3000); // the maps have coasts
     MapDocument big = test::MakeFlatMap(256, 256);
