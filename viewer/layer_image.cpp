@@ -1,6 +1,7 @@
 #include "layer_image.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace trelvik {
 namespace {
@@ -63,6 +64,39 @@ IndexedImage RenderLayerWindow(std::span<const uint8_t> bytes,
     }
     return Cut(bytes, width, static_cast<int>(left), static_cast<int>(top),
                static_cast<int>(right - left), static_cast<int>(bottom - top));
+}
+
+PictureResult ScaleImage(const IndexedImage &image, int factor)
+{
+    if (factor < 1 || image.Width <= 0 || image.Height <= 0
+        || image.Pixels.size()
+               != static_cast<std::size_t>(image.Width) * static_cast<std::size_t>(image.Height))
+        return {PictureOutcome::Made, IndexedImage{}};
+    const int64_t width = int64_t{image.Width} * factor;
+    const int64_t height = int64_t{image.Height} * factor;
+    if (width * height > kMaxPicturePixels)
+        return {PictureOutcome::TooLarge, IndexedImage{}};
+    IndexedImage scaled;
+    scaled.Width = static_cast<int>(width);
+    scaled.Height = static_cast<int>(height);
+    const auto scale = [factor](int origin) {
+        return static_cast<int>(std::clamp<int64_t>(int64_t{origin} * factor,
+                                                    std::numeric_limits<int>::min(),
+                                                    std::numeric_limits<int>::max()));
+    };
+    scaled.OriginX = scale(image.OriginX);
+    scaled.OriginY = scale(image.OriginY);
+    scaled.Pixels.reserve(static_cast<std::size_t>(width * height));
+    std::vector<uint8_t> row(static_cast<std::size_t>(width));
+    for (int y = 0; y < image.Height; ++y) {
+        for (int x = 0; x < image.Width; ++x) {
+            std::fill_n(row.begin() + static_cast<std::ptrdiff_t>(x) * factor, factor,
+                        image.At(x, y));
+        }
+        for (int copy = 0; copy < factor; ++copy)
+            scaled.Pixels.insert(scaled.Pixels.end(), row.begin(), row.end());
+    }
+    return {PictureOutcome::Made, std::move(scaled)};
 }
 
 ViewOffset CentreInView(int width, int height, int innerWidth, int innerHeight)

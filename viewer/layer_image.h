@@ -59,6 +59,11 @@ IndexedImage RenderLayerWindow(std::span<const uint8_t> bytes,
                                int windowWidth,
                                int windowHeight);
 
+/// The picture with every pixel made a factor x factor square, its origin scaled alike. A
+/// factor below 1, or pixels that do not fill the picture's size, give an empty picture; a
+/// result of more than kMaxPicturePixels is refused.
+PictureResult ScaleImage(const IndexedImage &image, int factor);
+
 /// Where the top-left corner of a w x h picture lies in a view of the given inner size, so that
 /// the picture is centred; truncating division, so a picture larger than the view gets a
 /// negative offset and an odd excess is cut one more on the right or bottom.

@@ -203,6 +203,14 @@ TEST(LayerImage, WindowsAndWholePicturesShowTheBytesAndZeroPastTheirEnd)
         ASSERT_TRUE(whole.Ok());
         const int x = pick(-50, 50), y = pick(-50, 50), ww = pick(-5, 60), wh = pick(-5, 60);
         const IndexedImage part = RenderLayerWindow(bytes, w, h, x, y, ww, wh);
+        const int factor = pick(0, 5);
+        const IndexedImage scaled = ScaleImage(part, factor).Image;
+        ASSERT_EQ(scaled.Width, factor * part.Width) << round;
+        ASSERT_EQ(scaled.Height, factor * part.Height) << round;
+        ASSERT_EQ(scaled.OriginX, factor && part.Width ? factor * part.OriginX : 0) << round;
+        for (std::size_t i = 0; i < scaled.Pixels.size(); ++i)
+            ASSERT_EQ(scaled.Pixels[i], part.At(static_cast<int>(i) % scaled.Width / factor,
+                                                static_cast<int>(i) / scaled.Width / factor));
         const int left = std::max(x, 0), top = std::max(y, 0);
         const bool empty = std::min(x + ww, w) <= left || std::min(y + wh, h) <= top;
         ASSERT_EQ(part.Width, empty ? 0 : std::min(x + ww, w) - left) << round;
@@ -235,6 +243,9 @@ TEST(LayerImage, WindowsAndWholePicturesShowTheBytesAndZeroPastTheirEnd)
     EXPECT_EQ(RenderLayerImage(bytes, 32767, 32767).Outcome, PictureOutcome::TooLarge);
     EXPECT_TRUE(RenderLayerImage(bytes, 4096, 4096).Ok());
     EXPECT_FALSE(RenderLayerImage(bytes, 4097, 4096).Ok());
+    EXPECT_TRUE(ScaleImage(IndexedImage{256, 256, 0, 0, std::vector<uint8_t>(65536)}, 16).Ok());
+    EXPECT_EQ(ScaleImage(IndexedImage{257, 256, 0, 0, std::vector<uint8_t>(257 * 256)}, 16).Outcome,
+              PictureOutcome::TooLarge);
     EXPECT_EQ(RenderVisiblePart(bytes, 32767, 32767, 260, 260).Pixels,
               std::vector<uint8_t>(260 * 260));
     ColourTable table;
