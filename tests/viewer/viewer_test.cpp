@@ -2,6 +2,7 @@
 #include "viewer/decimal_number.h"
 #include "viewer/layer_image.h"
 #include "viewer/palette_file.h"
+#include "viewer/view_geometry.h"
 #include "viewer/view_refresh.h"
 
 #include <array>
@@ -253,6 +254,99 @@ TEST(LayerImage, WindowsAndWholePicturesShowTheBytesAndZeroPastTheirEnd)
     table.Entries[9] = {10, 20, 30, 0};
     EXPECT_EQ(ToRgb(RenderLayerImage(bytes, 3, 1).Image, table),
               (std::vector<uint8_t>{3, 2, 1, 30, 20, 10, 0, 0, 0}));
+}
+
+std::vector<int> Numbers(const std::string &text)
+{
+    std::vector<int> numbers;
+    std::istringstream stream(text);
+    for (int n; stream >> n;)
+        numbers.push_back(n);
+    return numbers;
+}
+
+TEST(ViewGeometry, TableOfViews)
+{
+    for (const test::TableRow &row : test::ReadTable("viewer/geometry.tsv")) {
+        const std::string &kind = row.Fields.at(0);
+        std::vector<int> in = Numbers(row.Fields.at(1)), out;
+        ViewGeometry view;
+        if (kind != "in" && kind != "out" && kind != "fit") {
+            view = {in.at(0), in.at(1), in.at(2), in.at(3), in.at(4), in.at(5), in.at(6)};
+            in.erase(in.begin(), in.begin() + 7); // the arguments remain
+        }
+        const ViewGeometry centred = view.Centred();
+        const ViewGeometry moved = kind == "drag"   ? view.PannedBy(in.at(0), in.at(1))
+                                   : kind == "zoom" ? view.ZoomedAbout(in.at(0), in.at(1), in.at(2))
+                                                    : view.Clamped();
+        if (kind == "in" || kind == "out")
+            out = {kind == "in" ? NextZoomIn(in.at(0)) : NextZoomOut(in.at(0))};
+        else if (kind == "fit")
+            out = {FitZoom(in.at(0), in.at(1), in.at(2), in.at(3))};
+        else if (kind == "view")
+            out = {view.RangeX(),     view.RangeY(),    view.OriginX(), view.OriginY(),
+                   moved.PanX,        moved.PanY,       centred.PanX,   centred.PanY,
+                   centred.OriginX(), centred.OriginY()};
+        else if (const PixelRect v = view.VisiblePoints(); kind == "visible")
+            out = {v.Left, v.Top, v.Width, v.Height};
+        else if (const auto point = view.MapPointAt(in.at(0), in.at(1)); kind == "at" && point)
+            out = {point->X, point->Y};
+        else if (const PixelRect r = view.ScreenRectOf({in[0], in[1]}); kind == "rect")
+            out = {r.Left, r.Top, r.Width, r.Height};
+        else if (kind == "zoom" || kind == "drag")
+            out = {moved.PanX, moved.PanY};
+        EXPECT_EQ(out, Numbers(row.Fields.at(2))) << row.Name();
+    }
+}
+
+// Over random views: a map point's corner pixels lead back to it; the visible rectangle holds
+// exactly the points whose pixels reach into the view; zooming keeps the point under the
+// cursor whenever some pan within the range can.
+TEST(ViewGeometry, PointsPixelsAndZoomAnchorsOfRandomViews)
+{
+    std::mt19937 random(2024);
+    const auto pick = [&random](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, std::max(lo, hi))(random);
+    };
+    for (int round = 0; round < 3000; ++round) {
+        const int zoom = kZoomFactors[static_cast<std::size_t>(pick(0, 7))];
+        const int width = pick(1, round % 50 ? 300 : 32767), height = pick(1, 300);
+        const ViewGeometry view{width, height,           pick(0, 900),    pick(0, 900),
+                                zoom,  pick(-100, 6000), pick(-100, 6000)};
+        const PixelRect visible = view.VisiblePoints();
+        for (int probe = 0; probe < 10; ++probe) { // points in and just around the visible part
+            const MapPoint p{
+                std::clamp(pick(visible.Left - 1, visible.Left + visible.Width), 0, width - 1),
+                std::clamp(pick(visible.Top - 1, visible.Top + visible.Height), 0, height - 1)};
+            const PixelRect r = view.ScreenRectOf(p);
+            ASSERT_EQ(view.MapPointAt(r.Left, r.Top), p) << round;
+            ASSERT_EQ(view.MapPointAt(r.Left + zoom - 1, r.Top + zoom - 1), p) << round;
+            const bool shown = r.Left + zoom > 0 && r.Left < view.ViewWidth && r.Top + zoom > 0
+                               && r.Top < view.ViewHeight;
+            ASSERT_EQ(shown, p.X >= visible.Left && p.X < visible.Left + visible.Width
+                                 && p.Y >= visible.Top && p.Y < visible.Top + visible.Height)
+                << round;
+            const int vx = pick(0, view.ViewWidth - 1), vy = pick(0, view.ViewHeight - 1);
+            const int newZoom = kZoomFactors[static_cast<std::size_t>(pick(0, 7))];
+            const ViewGeometry zoomed = view.ZoomedAbout(newZoom, vx, vy);
+            const std::optional<MapPoint> under = view.MapPointAt(vx, vy);
+            if (!under)
+                continue;
+            const PixelRect after = zoomed.ScreenRectOf(*under);
+            // Per axis, unless the picture is centred: when some pan in 0..range keeps the
+            // point under the cursor, the zoomed view does.
+            const auto anchored = [newZoom](int point, int v, int map, int size, int left) {
+                const int64_t range = int64_t{map} * newZoom - size;
+                const bool possible =
+                    range >= 0
+                    && std::max<int64_t>(int64_t{point} * newZoom - v, 0)
+                           <= std::min<int64_t>(int64_t{point + 1} * newZoom - 1 - v, range);
+                return !possible || (v >= left && v < left + newZoom);
+            };
+            ASSERT_TRUE(anchored(under->X, vx, width, view.ViewWidth, after.Left)) << round;
+            ASSERT_TRUE(anchored(under->Y, vy, height, view.ViewHeight, after.Top)) << round;
+        }
+    }
 }
 
 TEST(ViewRefresh, PlansColoursAndTextsForEveryPosition)
