@@ -24,6 +24,38 @@ constexpr std::array<std::string_view, 10> kSpecies = {"",     "Rabbit", "Fox", 
                                                        "Duck", "Sheep",  "Deer", "Duck", "Donkey"};
 constexpr std::array<std::string_view, 3> kAreaTypes = {"", "Land", "Water"};
 
+// Ground kinds by terrain code; codes not listed have no name here.
+// clang-format off
+constexpr std::array<std::string_view, 35> kTerrains = {
+    "savannah", "mountain", "snow", "swamp", "desert", "water", "shallow water", "desert", // 0-7
+    "meadow", "meadow", "meadow", "mountain", "mountain", "mountain", "steppe",          // 8-14
+    "flower meadow", "lava", "", "mountain meadow", "water", "lava", "lava", "lava",     // 15-22
+    "", "", "", "", "", "", "", "", "", "", "", "buildable mountain"};                    // 23-34
+// clang-format on
+constexpr std::array<std::string_view, 6> kQualities = {"nothing", "flag",   "hut",
+                                                        "house",   "castle", "mine"};
+
+constexpr uint8_t kHeadquartersObject = 0x80;
+constexpr uint8_t kFirstTreeObject = 0xC4;
+constexpr uint8_t kLastTreeObject = 0xC6;
+constexpr uint8_t kDecorationObject = 0xC8;
+constexpr uint8_t kFirstGraniteObject = 0xCC;
+constexpr uint8_t kLastGraniteObject = 0xCD;
+
+// Tree kinds by object type and the top two bits of the index; the index's low six bits are
+// 0x30 plus an animation frame 0..7.
+constexpr std::array<std::array<std::string_view, 4>, 3> kTrees = {{
+    {"pine", "birch", "oak", "palm"},
+    {"palm", "pineapple", "cypress", "cherry"},
+    {"fir", "", "", ""},
+}};
+
+template <std::size_t N>
+std::string NameOrEmpty(const std::array<std::string_view, N> &table, uint8_t code)
+{
+    return code < N ? std::string(table[code]) : std::string();
+}
+
 } // namespace
 
 std::string WorldTypeName(uint8_t code)
@@ -39,6 +71,40 @@ std::string AnimalName(uint8_t code)
 std::string AreaTypeName(uint8_t code)
 {
     return NameFromTable(kAreaTypes, code);
+}
+
+std::string TerrainName(uint8_t code)
+{
+    return NameOrEmpty(kTerrains, code);
+}
+
+std::string BuildingQualityName(uint8_t code)
+{
+    return NameOrEmpty(kQualities, code);
+}
+
+std::string ObjectTypeName(uint8_t type)
+{
+    if (type == kHeadquartersObject)
+        return "headquarters";
+    if (type >= kFirstTreeObject && type <= kLastTreeObject)
+        return "tree";
+    if (type == kDecorationObject)
+        return "decoration";
+    if (type >= kFirstGraniteObject && type <= kLastGraniteObject)
+        return "granite";
+    return {};
+}
+
+std::string ObjectName(uint8_t type, uint8_t index)
+{
+    if (type == kHeadquartersObject && index < 7)
+        return "player " + std::to_string(index + 1);
+    if (type >= kFirstTreeObject && type <= kLastTreeObject && (index & 0x38) == 0x30)
+        return std::string(kTrees[type - kFirstTreeObject][index >> 6]);
+    if (type >= kFirstGraniteObject && type <= kLastGraniteObject && index >= 1 && index <= 6)
+        return "size " + std::to_string(index);
+    return {};
 }
 
 } // namespace trelvik

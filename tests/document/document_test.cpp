@@ -40,6 +40,14 @@ std::string TextRoutine(const std::string &routine, const std::string &input)
         return AnimalName(code());
     if (routine == "area")
         return AreaTypeName(code());
+    if (routine == "terrain")
+        return TerrainName(code());
+    if (routine == "quality")
+        return BuildingQualityName(code());
+    if (routine == "object")
+        return ObjectTypeName(code());
+    if (routine == "objectname") // "type index"
+        return ObjectName(code(), static_cast<uint8_t>(std::stoi(input.substr(input.find(' ')))));
     if (routine == "hexpad")
         return HexPad(static_cast<unsigned>(std::stoi(input)),
                       std::stoi(input.substr(input.find(' '))));
@@ -73,12 +81,16 @@ TEST(MapText, TableOfTextRoutines)
             << row.Name();
         names[row.Fields[0] + " " + (row.Fields.size() > 1 ? row.Fields[1] : "")] = expected;
     }
-    // A code without a row of its own is unknown to its name routine.
-    for (const std::string routine : {"world", "animal", "area"})
+    // A code without a row of its own is unknown to its name routine: "Unknown (n)" for the
+    // document's lists, no name for the point inspector's.
+    for (const std::string routine : {"world", "animal", "area", "terrain", "quality", "object"})
         for (int code = 0; code < 256; ++code) {
             const std::string key = routine + " " + std::to_string(code);
+            const bool inspector =
+                routine == "terrain" || routine == "quality" || routine == "object";
+            const std::string unknown = inspector ? "" : "Unknown (" + std::to_string(code) + ")";
             EXPECT_EQ(TextRoutine(routine, std::to_string(code)),
-                      names.contains(key) ? names[key] : "Unknown (" + std::to_string(code) + ")")
+                      names.contains(key) ? names[key] : unknown)
                 << key;
         }
     std::vector<uint8_t> all(256);

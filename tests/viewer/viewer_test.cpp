@@ -2,6 +2,7 @@
 #include "viewer/decimal_number.h"
 #include "viewer/layer_image.h"
 #include "viewer/palette_file.h"
+#include "viewer/point_readout.h"
 #include "viewer/view_geometry.h"
 #include "viewer/view_refresh.h"
 
@@ -346,6 +347,28 @@ TEST(ViewGeometry, PointsPixelsAndZoomAnchorsOfRandomViews)
             ASSERT_TRUE(anchored(under->X, vx, width, view.ViewWidth, after.Left)) << round;
             ASSERT_TRUE(anchored(under->Y, vy, height, view.ViewHeight, after.Top)) << round;
         }
+    }
+}
+
+// Layer 3 ends before (3,2), layer 13 before (3,1).
+TEST(PointReadout, ValuesAndNamesOfAHandMadeMap)
+{
+    MapDocument doc = test::MakeFlatMap(4, 3);
+    using Byte = std::tuple<int, int, int>; // layer, index, value
+    for (const auto &[k, i, value] :
+         {Byte{2, 5, 0x51}, {3, 5, 0x53}, {5, 5, 2},     {6, 5, 0x80},  {9, 5, 0x84},
+          {2, 6, 34},       {5, 6, 5},    {6, 6, 0xCD},  {7, 6, 10},    {3, 8, 16},
+          {5, 8, 0x37},     {6, 8, 0xC6}, {7, 8, 9},     {9, 8, 5},     {2, 9, 0x48},
+          {5, 9, 0x77},     {6, 9, 0xC6}, {9, 9, 7},     {2, 11, 0x45}, {5, 11, 0x72},
+          {6, 11, 0xC4},    {7, 11, 3},   {9, 11, 0x68}, {14, 11, 254}})
+        doc.Layer(k)[static_cast<std::size_t>(i)] = static_cast<uint8_t>(value);
+    doc.Layer(3).resize(11);
+    doc.Layer(13).resize(7);
+    for (const test::TableRow &row : test::ReadTable("viewer/readouts.tsv")) {
+        const auto readout =
+            ReadPoint(doc, std::stoi(row.Fields.at(0)), std::stoi(row.Fields.at(1)));
+        EXPECT_EQ(readout ? ReadoutText(*readout) : std::string(kOutsideTheMap), row.Fields.at(2))
+            << row.Name();
     }
 }
 
