@@ -18,4 +18,13 @@ struct MapSize
 /// "WxH" (or "WXH") with both sides valid map sides: multiples of 16 from 64 to 256.
 std::optional<MapSize> ParseSize(std::string_view text);
 
+struct PointArgument
+{
+    int X = 0;
+    int Y = 0;
+};
+
+/// "X,Y": two whole numbers in plain decimal digits (no sign or blanks), each below 100000.
+std::optional<PointArgument> ParsePoint(std::string_view text);
+
 } // namespace trelvik::cli

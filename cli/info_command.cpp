@@ -1,9 +1,11 @@
+#include "arguments.h"
 #include "commands.h"
 #include "common.h"
 #include "document/code_tables.h"
 #include "document/fixed_text_field.h"
 #include "document/map_file.h"
 #include "document/map_text.h"
+#include "viewer/point_readout.h"
 
 #include <iostream>
 #include <memory>
@@ -16,6 +18,7 @@ struct InfoOptions
 {
     std::string File;
     bool Json = false;
+    std::string At; // "X,Y", checked by the option's validator
 };
 
 std::string HexBytes(std::span<const uint8_t> bytes)
@@ -99,18 +102,55 @@ void PrintInfoText(const std::string &file, const MapDocument &doc)
         std::cout << "  Layer " << k << ": " << doc.Layer(k).size() << " bytes\n";
 }
 
+nlohmann::json PointJson(const PointReadout &readout)
+{
+    return {
+        {"x", readout.X}, {"y", readout.Y}, {"layers", readout.Values}, {"names", readout.Names}};
+}
+
+// The inspector's read-out of one point; a point outside the map is a usage error.
+int PrintPoint(const InfoOptions &options, const MapDocument &doc)
+{
+    const PointArgument at = ParsePoint(options.At).value_or(PointArgument{-1, -1});
+    const std::optional<PointReadout> readout = ReadPoint(doc, at.X, at.Y);
+    if (!readout) {
+        std::cerr << "trelvik-cli: --at " << options.At << " lies outside the map, which has "
+                  << SizeText(doc.Header) << " points (x and y count from 0)\n";
+        return kExitUsage;
+    }
+    if (options.Json)
+        std::cout << PointJson(*readout).dump(2) << '\n';
+    else
+        std::cout << ReadoutText(*readout) << '\n';
+    return kExitOk;
+}
+
 } // namespace
 
 void AddInfoCommand(CLI::App &app, CommandContext &ctx)
 {
     auto options = std::make_shared<InfoOptions>();
-    CLI::App *sub = app.add_subcommand("info", "Print a map's header, lists and layer lengths");
+    CLI::App *sub = app.add_subcommand(
+        "info", "Print a map's header, lists and layer lengths, or the layer values of one point");
     sub->add_option("FILE", options->File, "Map file (.swd, .wld or .dat)")->required();
     sub->add_flag("--json", options->Json, "Print JSON instead of text");
+    sub->add_option("--at", options->At,
+                    "Print only the fourteen layer values of the point X,Y (from 0,0 at the top "
+                    "left), with their names where known")
+        ->check(CLI::Validator(
+            [](const std::string &text) {
+                return ParsePoint(text) ? std::string()
+                                        : "expects X,Y: two whole numbers such as 12,34";
+            },
+            "X,Y"));
     sub->callback([options, &ctx] {
         const auto doc = LoadMapOrReport(options->File);
         if (!doc) {
             ctx.ExitCode = kExitMapError;
+            return;
+        }
+        if (!options->At.empty()) {
+            ctx.ExitCode = PrintPoint(*options, *doc);
             return;
         }
         if (options->Json)

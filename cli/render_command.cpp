@@ -39,6 +39,7 @@ struct RenderOptions
     std::string Out;
     int Layer = 0; // 0: the composed view
     std::string PaletteDir;
+    int Scale = 1; // each map point drawn as Scale x Scale pixels
 };
 
 int Render(const RenderOptions &options, const CommandContext &ctx)
@@ -63,11 +64,12 @@ int Render(const RenderOptions &options, const CommandContext &ctx)
     const ComposedView composed = plan.Layer == 0 ? BuildComposedView(*doc) : ComposedView{};
     const int width = doc->Header.Width;
     const int height = doc->Header.Height;
-    const PictureResult picture =
-        RenderLayerImage(PlannedBytes(plan, *doc, composed), width, height);
+    const PictureResult whole = RenderLayerImage(PlannedBytes(plan, *doc, composed), width, height);
+    const PictureResult picture = whole.Ok() ? ScaleImage(whole.Image, options.Scale) : whole;
     if (!picture.Ok())
         return Fail("The picture of " + std::to_string(width) + " x " + std::to_string(height)
-                    + " points is too large to render");
+                    + " points at scale " + std::to_string(options.Scale)
+                    + " is too large to render");
     if (picture.Image.Pixels.empty())
         return Fail("The map has no points to draw (" + std::to_string(width) + " x "
                     + std::to_string(height) + ")");
@@ -91,6 +93,9 @@ void AddRenderCommand(CLI::App &app, CommandContext &ctx)
         ->check(CLI::Range(1, 14));
     sub->add_option("--palette-dir", options->PaletteDir,
                     "Folder of the world palettes (default: the program's folder)");
+    sub->add_option("--scale", options->Scale,
+                    "Draw each map point as N x N pixels (1 to 16); default: 1")
+        ->check(CLI::Range(1, 16));
     sub->add_option("-o,--output", options->Out, "PNG file to write")->required();
     sub->callback([options, &ctx] { ctx.ExitCode = Render(*options, ctx); });
 }

@@ -1,7 +1,8 @@
 // The command line's seed and size arguments, against a model of their own: a seed is accepted
 // exactly when it is plain digits no larger than 2^64 - 1, and its value prints back as the
 // text without leading zeros; a size exactly when it is two sides of one to three digits around
-// the first 'x' or 'X', each a multiple of 16 from 64 to 256.
+// the first 'x' or 'X', each a multiple of 16 from 64 to 256; a point exactly when it is two
+// numbers of one to five digits around the first ','.
 
 #include "cli/arguments.h"
 #include "fuzz_check.h"
@@ -37,9 +38,9 @@ bool SeedFits(std::string_view digits)
     return value.size() < kLargest.size() || (value.size() == kLargest.size() && value <= kLargest);
 }
 
-int SideValue(std::string_view text)
+int SideValue(std::string_view text, std::size_t digits = 3)
 {
-    if (!AllDigits(text) || text.size() > 3)
+    if (!AllDigits(text) || text.size() > digits)
         return -1;
     int value = 0;
     for (char c : text)
@@ -77,5 +78,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     TRELVIK_FUZZ_CHECK(mapSize.has_value() == expected);
     if (mapSize)
         TRELVIK_FUZZ_CHECK(mapSize->Width == width && mapSize->Height == height);
+
+    const auto point = ParsePoint(text);
+    const auto comma = text.find(',');
+    const int x = comma == std::string_view::npos ? -1 : SideValue(text.substr(0, comma), 5);
+    const int y = comma == std::string_view::npos ? -1 : SideValue(text.substr(comma + 1), 5);
+    TRELVIK_FUZZ_CHECK(point.has_value() == (x >= 0 && y >= 0));
+    TRELVIK_FUZZ_CHECK(!point || (point->X == x && point->Y == y));
     return 0;
 }

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+
 namespace trelvik {
 namespace {
 
@@ -34,6 +37,8 @@ void WriteFixtures(const test::TempDir &dir)
     flat.Layer(1)[test::PointIndex(flat, 4, 2)] = 64;  // and where it wraps to black
     flat.Layer(2)[test::PointIndex(flat, 1, 0)] = 0x45;
     ASSERT_TRUE(WriteMapFile(dir.File("flat.swd"), flat).Ok);
+    flat.Header.Width = flat.Header.Height = 300; // drawn whole, but not at scale 16
+    ASSERT_TRUE(WriteMapFile(dir.File("claims300.swd"), flat).Ok);
     flat.Header.Width = flat.Header.Height = 5000; // far more than the layers hold
     ASSERT_TRUE(WriteMapFile(dir.File("huge.swd"), flat).Ok);
     fs::create_directories(dir.Path() / "none");
@@ -68,6 +73,20 @@ std::string Check(const std::string &check,
         return test::Sha256Hex(test::ReadBytes(dir.File(name))) == value ? "" : "digest differs";
     if (kind == "none")
         return fs::exists(dir.File(name)) ? name + " was written" : "";
+    if (kind == "scaled") { // "scaled:BIG=SMALL*F": the PNG BIG is SMALL with F x F pixels each
+        const int f = std::stoi(value.substr(value.find('*') + 1));
+        int w = 0, h = 0, sw = 0, sh = 0, channels = 0;
+        stbi_uc *big = stbi_load(dir.File(name).c_str(), &w, &h, &channels, 3);
+        stbi_uc *small =
+            stbi_load(dir.File(value.substr(0, value.find('*'))).c_str(), &sw, &sh, &channels, 3);
+        std::string failure = big && small && w == sw * f && h == sh * f ? "" : "sizes differ";
+        for (int i = 0; failure.empty() && i < w * h * 3; ++i)
+            if (big[i] != small[(i / 3 / w / f * sw + i / 3 % w / f) * 3 + i % 3])
+                failure = "byte " + std::to_string(i) + " differs";
+        stbi_image_free(big);
+        stbi_image_free(small);
+        return failure;
+    }
     std::vector<uint8_t> a = test::ReadBytes(dir.File(name));
     std::vector<uint8_t> b = test::ReadBytes(dir.File(value.substr(0, value.find('@'))));
     if (value.find('@') != std::string::npos && a.size() == b.size() && !a.empty()) {
