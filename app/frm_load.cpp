@@ -3,7 +3,7 @@
 #include "controls/ctl_tabs.h"
 #include "controls/insane_progress.h"
 #include "frm_about.h"
-#include "layer_surface.h"
+#include "map_view.h"
 #include "tab_stop_delegate.h"
 
 #include <QCloseEvent>
@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 
 namespace trelvik {
 namespace {
@@ -83,10 +84,18 @@ frmLoad::frmLoad(std::unique_ptr<MessageBoxes> messages,
     BuildMenus();
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(kClientWidth, kClientHeight);
+    // The window opens at the client's size and may be made larger, never smaller.
+    client->setMinimumSize(kClientWidth, kClientHeight);
+    client->installEventFilter(this);
     setCentralWidget(client);
     BuildControls(client);
+    Inspector = new QLabel(statusBar());
+    Inspector->setObjectName(QStringLiteral("Inspector"));
+    Inspector->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(Inspector, 1);
+    statusBar()->setSizeGripEnabled(true);
     Form_Load();
+    resize(minimumSizeHint());
 }
 
 frmLoad::~frmLoad() = default;
@@ -110,6 +119,9 @@ void frmLoad::BuildMenus()
     edit->setObjectName(QStringLiteral("mnuEdit"));
     mnuEditCopy = AddItem(edit, "mnuEditCopy", QStringLiteral("&Copy image"),
                           QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuEditCopyView = AddItem(edit, "mnuEditCopyView", QStringLiteral("Copy &view"),
+                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    BuildViewMenu();
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
@@ -123,12 +135,17 @@ void frmLoad::BuildMenus()
     help->setObjectName(QStringLiteral("mnuHelp"));
     mnuAbout = AddItem(help, "mnuAbout", QStringLiteral("&About Trelvik..."), QKeySequence());
 
+    // Connected first, so that it runs before each command's own handler.
+    for (QAction *command : {mnuFileGenerate, mnuFileOpen, mnuFileSave, mnuFileSaveAs, mnuFileQuit,
+                             mnuToolsHarbor, mnuToolsAnimalRemoval})
+        connect(command, &QAction::triggered, this, &frmLoad::BeginCommand);
     connect(mnuFileGenerate, &QAction::triggered, this, &frmLoad::mnuFileGenerate_Click);
     connect(mnuFileOpen, &QAction::triggered, this, &frmLoad::mnuFileOpen_Click);
     connect(mnuFileSave, &QAction::triggered, this, &frmLoad::mnuFileSave_Click);
     connect(mnuFileSaveAs, &QAction::triggered, this, &frmLoad::mnuFileSaveAs_Click);
     connect(mnuFileQuit, &QAction::triggered, this, &frmLoad::mnuFileQuit_Click);
     connect(mnuEditCopy, &QAction::triggered, this, &frmLoad::mnuEditCopy_Click);
+    connect(mnuEditCopyView, &QAction::triggered, this, &frmLoad::mnuEditCopyView_Click);
     connect(mnuToolsHarbor, &QAction::triggered, this, &frmLoad::mnuToolsHarbor_Click);
     connect(mnuToolsAnimalRemoval, &QAction::triggered, this,
             &frmLoad::mnuToolsAnimalRemoval_Click);
@@ -137,16 +154,11 @@ void frmLoad::BuildMenus()
 
 void frmLoad::BuildControls(QWidget *client)
 {
-    picBG = new QFrame(client);
-    QFrame *view = picBG;
-    view->setObjectName(QStringLiteral("picBG"));
-    view->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    view->setLineWidth(2);
-    view->setGeometry(8, 8, 260, 260);
-    picSprite = new LayerSurface(picBG);
-    picSprite->setObjectName(QStringLiteral("picSprite"));
-    picSprite->move(view->contentsRect().topLeft());
-    picSprite->Clear(view->contentsRect().size());
+    picBG = new MapView(client);
+    picBG->setObjectName(QStringLiteral("picBG"));
+    picBG->setGeometry(8, 8, 260, 260);
+    connect(picBG, &MapView::PointHovered, this, &frmLoad::ShowPointHovered);
+    connect(picBG, &MapView::PointClicked, this, &frmLoad::ShowPointClicked);
 
     Tabsy = new ctlTabs(client);
     Tabsy->setObjectName(QStringLiteral("Tabsy"));
@@ -192,7 +204,7 @@ void frmLoad::Form_Unload()
 {
     document_ = MapDocument{};
     ComposedView().swap(composedView_);
-    std::vector<uint8_t>().swap(drawnBytes_);
+    picBG->ReleaseMemory();
 }
 
 void frmLoad::closeEvent(QCloseEvent *event)

@@ -7,11 +7,13 @@
 #include "message_boxes.h"
 #include "viewer/colour_table.h"
 #include "viewer/composed_view.h"
+#include "viewer/view_geometry.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -31,7 +33,7 @@ namespace trelvik {
 
 class ctlTabs;
 class InsaneProgress;
-class LayerSurface;
+class MapView;
 class TabStopDelegate;
 
 // The program's one window. It owns the map document, the random source, the colour table and
@@ -72,14 +74,18 @@ public:
 
     // Where the current picture's top-left corner lies in picBG's inside (negative when the
     // picture is larger and cut), and the picture as last drawn, whole, for copying.
-    QPoint PictureOffset() const { return pictureOffset_; }
+    QPoint PictureOffset() const;
     QImage CurrentPicture(QString *error = nullptr) const;
 
     // Opens a map as File > Open does after its dialog: used for the command line and drops.
     bool OpenMapFile(const QString &path);
 
     bool LoadMap(const QString &path);
-    void GenerateMap(int16_t width, int16_t height, bool quickMode);
+    // A new map; from the given seed, or a fresh one from the clock.
+    void GenerateMap(int16_t width,
+                     int16_t height,
+                     bool quickMode,
+                     std::optional<uint64_t> seed = std::nullopt);
     void ShowHeaderInfo();
     void FillAnimalList();
     void FillAreaList();
@@ -93,6 +99,7 @@ public slots:
     void mnuFileSaveAs_Click();
     void mnuFileQuit_Click();
     void mnuEditCopy_Click();
+    void mnuEditCopyView_Click();
     void mnuToolsHarbor_Click();
     void mnuToolsAnimalRemoval_Click();
     void mnuAbout_Click();
@@ -102,11 +109,16 @@ public slots:
     void VScroll1_Change();
     void VScroll1_Scroll();
     void Tabsy_TabClick(qint16 OldTab, qint16 NewTab);
+    // The inspector line: the point under the pointer, or the point last clicked until the
+    // next click.
+    void ShowPointHovered(std::optional<trelvik::MapPoint> point);
+    void ShowPointClicked(std::optional<trelvik::MapPoint> point);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void BuildMenus();
@@ -114,6 +126,16 @@ private:
     void BuildInfoPanel(QGroupBox *panel);
     void BuildViewPanel(QGroupBox *panel);
     void BuildListPanels();
+    void BuildViewMenu();
+    // Lays the window out for the client area's size: the view area takes any extra room.
+    void LayOutClient(QSize size);
+    // Every command starts here: the marks of the last tool go.
+    void BeginCommand();
+    void ShowReadout(std::optional<MapPoint> point);
+    // Marks a point of the map (an animal, area or headquarters) when it lies on the map.
+    void SelectPoint(int x, int y);
+    // A new map: no point is marked or pinned, and the next picture is placed anew.
+    void ForgetPoints();
     MessageAnswer Message(const QString &text,
                           MessageIcon icon,
                           MessageButtons buttons = MessageButtons::Ok,
@@ -134,13 +156,9 @@ private:
     ColourTable colourTable_;
     ComposedView composedView_;
 
-    // What the surface shows, kept so that a copy gives the whole picture as it was drawn.
-    std::vector<uint8_t> drawnBytes_;
-    ColourTable drawnColours_;
-    int drawnWidth_ = 0;
-    int drawnHeight_ = 0;
-    bool drawn_ = false;
-    QPoint pictureOffset_;
+    // The next picture drawn is of a new map.
+    bool newMap_ = true;
+    std::optional<MapPoint> pinned_;
 
     QAction *mnuFileGenerate = nullptr;
     QAction *mnuFileOpen = nullptr;
@@ -148,12 +166,17 @@ private:
     QAction *mnuFileSaveAs = nullptr;
     QAction *mnuFileQuit = nullptr;
     QAction *mnuEditCopy = nullptr;
+    QAction *mnuEditCopyView = nullptr;
+    QAction *mnuViewZoomIn = nullptr;
+    QAction *mnuViewZoomOut = nullptr;
+    QAction *mnuViewActualSize = nullptr;
+    QAction *mnuViewFit = nullptr;
     QAction *mnuToolsHarbor = nullptr;
     QAction *mnuToolsAnimalRemoval = nullptr;
     QAction *mnuAbout = nullptr;
 
-    QFrame *picBG = nullptr;
-    LayerSurface *picSprite = nullptr;
+    MapView *picBG = nullptr;
+    QLabel *Inspector = nullptr;
     ctlTabs *Tabsy = nullptr;
     std::array<QGroupBox *, kPanelCount> Frame{};
     QLineEdit *Filename = nullptr;

@@ -2,9 +2,12 @@
 #include "controls/insane_progress.h"
 #include "frm_load.h"
 #include "generator/generate_map.h"
+#include "map_view.h"
 #include "tools/animal_removal.h"
 #include "tools/coastal_castle_fix.h"
 #include "viewer/composed_view.h"
+
+#include <algorithm>
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -19,7 +22,10 @@ void frmLoad::mnuFileGenerate_Click()
     GenerateMap(request.Width, request.Height, request.QuickMode);
 }
 
-void frmLoad::GenerateMap(int16_t width, int16_t height, bool quickMode)
+void frmLoad::GenerateMap(int16_t width,
+                          int16_t height,
+                          bool quickMode,
+                          std::optional<uint64_t> seed)
 {
     Filename->clear();
     LiH->clear();
@@ -33,13 +39,17 @@ void frmLoad::GenerateMap(int16_t width, int16_t height, bool quickMode)
     // The caption and the bar reach the screen before the long work holds the thread; user
     // input waits, so no command can run in the middle of a generation.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    random_.SeedFromClock();
+    if (seed)
+        random_.Seed(*seed);
+    else
+        random_.SeedFromClock();
 
     trelvik::GenerateMap(document_, width, height, quickMode, random_,
                          [this](int32_t value) { SetProgress(value); });
 
     composedView_ = BuildComposedView(document_);
     ShowHeaderInfo();
+    ForgetPoints();
     VScroll1->setEnabled(true);
     VScroll1_Change();
     Pro->hide();
@@ -60,7 +70,15 @@ void frmLoad::mnuToolsHarbor_Click()
                 MessageIcon::None, MessageButtons::YesNo)
         != MessageAnswer::Yes)
         return;
-    const int32_t count = CoastalCastleFix(document_);
+    std::vector<std::size_t> changed;
+    const int32_t count = CoastalCastleFix(document_, &changed);
+    // The picture stays as it was drawn; the points changed are marked over it.
+    std::vector<MapPoint> marks;
+    marks.reserve(changed.size());
+    const auto width = static_cast<std::size_t>(std::max<int16_t>(1, document_.Header.Width));
+    for (const std::size_t index : changed)
+        marks.push_back({static_cast<int>(index % width), static_cast<int>(index / width)});
+    picBG->SetToolMarks(std::move(marks));
     if (count != 0) {
         Message(
             QStringLiteral("There is now %1 new positions for harbors!\r\n\r\nRemember to save!")

@@ -80,6 +80,7 @@ bool frmLoad::LoadMap(const QString &path)
     FillAreaList();
     composedView_ = BuildComposedView(document_);
     ShowHeaderInfo();
+    ForgetPoints();
     return true;
 }
 

@@ -81,6 +81,8 @@ void frmLoad::BuildInfoPanel(QGroupBox *panel)
     butReload = Button(panel, "butReload", QStringLiteral("Re&load map"), QRect(8, 188, 232, 25));
     butReload->setToolTip(QStringLiteral("Reload map file"));
 
+    for (QPushButton *command : {butInfoSave, butInfoRestore, butReload})
+        connect(command, &QPushButton::clicked, this, &frmLoad::BeginCommand);
     connect(butInfoSave, &QPushButton::clicked, this, &frmLoad::butInfoSave_Click);
     connect(butInfoRestore, &QPushButton::clicked, this, &frmLoad::butInfoRestore_Click);
     connect(butReload, &QPushButton::clicked, this, &frmLoad::butReload_Click);
@@ -98,6 +100,19 @@ void frmLoad::BuildListPanels()
     lblUnknown->setObjectName(QStringLiteral("lblUnknown"));
     lblUnknown->setGeometry(8, 22, 233, 17);
     LiH = ListBox(Frame[4], "LiH", QRect(8, 42, 233, 175), lihDelegate_);
+
+    // A row chosen in a list, or a player's line clicked on the HQ tab, marks its point.
+    S2info->installEventFilter(this);
+    connect(LiF, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && static_cast<std::size_t>(row) < document_.Animals.size())
+            SelectPoint(document_.Animals[static_cast<std::size_t>(row)].X,
+                        document_.Animals[static_cast<std::size_t>(row)].Y);
+    });
+    connect(LiH, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && static_cast<std::size_t>(row) < document_.Header.Areas.size())
+            SelectPoint(document_.Header.Areas[static_cast<std::size_t>(row)].X,
+                        document_.Header.Areas[static_cast<std::size_t>(row)].Y);
+    });
 }
 
 void frmLoad::ShowHeaderInfo()
@@ -119,8 +134,13 @@ void frmLoad::ShowHeaderInfo()
 void frmLoad::FillAnimalList()
 {
     LiF->clear();
-    for (const AnimalEntry &animal : document_.Animals)
-        LiF->addItem(QString::fromStdString(AnimalRow(animal)));
+    const MapHeader &header = document_.Header;
+    for (const AnimalEntry &animal : document_.Animals) {
+        const bool outside =
+            animal.X < 0 || animal.Y < 0 || animal.X >= header.Width || animal.Y >= header.Height;
+        LiF->addItem(QString::fromStdString(AnimalRow(animal))
+                     + (outside ? QStringLiteral(" (outside the map)") : QString()));
+    }
 }
 
 void frmLoad::FillAreaList()

@@ -1,39 +1,27 @@
-// The layer picture: the selector, the drawing into the view area and the copy.
+// The layer picture: the selector, the view area with its zoom, marks and inspector line, and
+// the copies.
+#include "controls/ctl_tabs.h"
+#include "controls/insane_progress.h"
 #include "frm_load.h"
-#include "layer_surface.h"
-#include "viewer/layer_image.h"
+#include "map_view.h"
+#include "viewer/point_readout.h"
 #include "viewer/view_refresh.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QFile>
-#include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
 
 namespace trelvik {
-namespace {
-
-QImage ToQImage(const IndexedImage &image, const ColourTable &table)
-{
-    if (image.Width <= 0 || image.Height <= 0)
-        return {};
-    QImage picture(image.Width, image.Height, QImage::Format_Indexed8);
-    QList<QRgb> colours;
-    colours.reserve(static_cast<qsizetype>(kColourCount));
-    for (const ColourEntry &entry : table.Entries)
-        colours << qRgb(entry.Red, entry.Green, entry.Blue);
-    picture.setColorTable(colours);
-    const auto width = static_cast<std::size_t>(image.Width);
-    for (int y = 0; y < image.Height; ++y)
-        std::copy_n(image.Pixels.begin()
-                        + static_cast<std::ptrdiff_t>(width * static_cast<std::size_t>(y)),
-                    width, picture.scanLine(y));
-    return picture;
-}
-
-} // namespace
 
 void frmLoad::BuildViewPanel(QGroupBox *panel)
 {
@@ -76,41 +64,19 @@ void frmLoad::DrawPicture(std::span<const uint8_t> bytes, int width, int height)
 {
     // Only the part inside the view area is made, so a header that claims a huge map with
     // short layers costs no more than the view.
-    const QRect inner = picBG->contentsRect();
-    const ViewOffset offset = CentreInView(width, height, inner.width(), inner.height());
-    const IndexedImage part =
-        RenderVisiblePart(bytes, width, height, inner.width(), inner.height());
-    picSprite->SetPicture(ToQImage(part, colourTable_));
-    picSprite->move(inner.left() + offset.Left + part.OriginX,
-                    inner.top() + offset.Top + part.OriginY);
-    pictureOffset_ = QPoint(offset.Left, offset.Top);
+    picBG->ShowPicture(bytes, width, height, colourTable_, std::exchange(newMap_, false));
+    if (pinned_)
+        ShowReadout(pinned_);
+}
 
-    drawnBytes_.assign(bytes.begin(), bytes.end());
-    drawnColours_ = colourTable_;
-    drawnWidth_ = width;
-    drawnHeight_ = height;
-    drawn_ = true;
+QPoint frmLoad::PictureOffset() const
+{
+    return picBG->PictureOffset();
 }
 
 QImage frmLoad::CurrentPicture(QString *error) const
 {
-    if (!drawn_)
-        return picSprite->Picture();
-    const PictureResult whole = RenderLayerImage(drawnBytes_, drawnWidth_, drawnHeight_);
-    if (!whole.Ok()) {
-        if (error) {
-            *error = QStringLiteral("The picture of %1 x %2 points is too large to copy.")
-                         .arg(drawnWidth_)
-                         .arg(drawnHeight_);
-        }
-        return {};
-    }
-    if (whole.Image.Width <= 0 || whole.Image.Height <= 0) {
-        if (error)
-            *error = QStringLiteral("There is no picture to copy.");
-        return {};
-    }
-    return ToQImage(whole.Image, drawnColours_);
+    return picBG->WholePicture(error);
 }
 
 void frmLoad::mnuEditCopy_Click()
@@ -122,6 +88,101 @@ void frmLoad::mnuEditCopy_Click()
         return;
     }
     QGuiApplication::clipboard()->setImage(picture.convertToFormat(QImage::Format_RGB32));
+}
+
+void frmLoad::mnuEditCopyView_Click()
+{
+    QGuiApplication::clipboard()->setImage(picBG->ShownView());
+}
+
+void frmLoad::BuildViewMenu()
+{
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    const auto add = [view](const char *name, const QString &caption, QKeySequence keys) {
+        QAction *action = view->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(keys);
+        return action;
+    };
+    mnuViewZoomIn = add("mnuViewZoomIn", QStringLiteral("Zoom &In"), QKeySequence::ZoomIn);
+    mnuViewZoomOut = add("mnuViewZoomOut", QStringLiteral("Zoom &Out"), QKeySequence::ZoomOut);
+    mnuViewActualSize = add("mnuViewActualSize", QStringLiteral("&Actual Size"),
+                            QKeySequence(Qt::CTRL | Qt::Key_0));
+    mnuViewFit = add("mnuViewFit", QStringLiteral("&Fit"), QKeySequence());
+    // The view area is made after the menus.
+    connect(mnuViewZoomIn, &QAction::triggered, this, [this] { picBG->ZoomIn(); });
+    connect(mnuViewZoomOut, &QAction::triggered, this, [this] { picBG->ZoomOut(); });
+    connect(mnuViewActualSize, &QAction::triggered, this, [this] { picBG->SetZoom(1); });
+    connect(mnuViewFit, &QAction::triggered, this, [this] { picBG->Fit(); });
+}
+
+void frmLoad::LayOutClient(QSize size)
+{
+    const int dx = std::max(0, size.width() - kClientWidth);
+    const int dy = std::max(0, size.height() - kClientHeight);
+    picBG->setGeometry(8, 8, 260 + dx, 260 + dy);
+    Tabsy->move(280 + dx, 0);
+    for (QGroupBox *panel : Frame)
+        panel->move(288 + dx, 32);
+    Filename->setGeometry(8, 272 + dy, 537 + dx, 19);
+    Pro->setGeometry(8, 272 + dy, 537 + dx, 19);
+}
+
+bool frmLoad::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        LayOutClient(static_cast<QResizeEvent *>(event)->size());
+    // A click on a player's line of the HQ tab marks that headquarters.
+    if (watched == S2info && event->type() == QEvent::MouseButtonPress && HasMap()) {
+        const int line = static_cast<QMouseEvent *>(event)->position().toPoint().y()
+                         / std::max(1, S2info->fontMetrics().lineSpacing());
+        const MapHeader &header = document_.Header;
+        if (line >= 0 && line < static_cast<int>(header.HeadquartersX.size()))
+            SelectPoint(header.HeadquartersX[static_cast<std::size_t>(line)],
+                        header.HeadquartersY[static_cast<std::size_t>(line)]);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmLoad::BeginCommand()
+{
+    picBG->SetToolMarks({});
+}
+
+void frmLoad::SelectPoint(int x, int y)
+{
+    const bool onMap =
+        x >= 0 && y >= 0 && x < document_.Header.Width && y < document_.Header.Height;
+    picBG->SetSelection(onMap ? std::optional(MapPoint{x, y}) : std::nullopt);
+}
+
+void frmLoad::ForgetPoints()
+{
+    newMap_ = true;
+    pinned_.reset();
+    picBG->SetSelection(std::nullopt);
+    picBG->SetToolMarks({});
+    Inspector->clear();
+}
+
+void frmLoad::ShowReadout(std::optional<MapPoint> point)
+{
+    const auto readout = point ? ReadPoint(document_, point->X, point->Y) : std::nullopt;
+    Inspector->setText(readout ? QString::fromStdString(ReadoutText(*readout))
+                               : QString::fromLatin1(kOutsideTheMap));
+}
+
+void frmLoad::ShowPointHovered(std::optional<MapPoint> point)
+{
+    if (!pinned_)
+        ShowReadout(point);
+}
+
+void frmLoad::ShowPointClicked(std::optional<MapPoint> point)
+{
+    pinned_ = point;
+    ShowReadout(point);
 }
 
 } // namespace trelvik

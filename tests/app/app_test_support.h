@@ -3,7 +3,7 @@
 // in one log, a window wired to them, everything the window shows as text, golden files.
 #include "app/file_dialogs.h"
 #include "app/frm_load.h"
-#include "app/layer_surface.h"
+#include "app/map_view.h"
 #include "app/message_boxes.h"
 #include "document/map_file.h"
 #include "test_maps.h"
@@ -116,7 +116,7 @@ struct WindowUnderTest
     WindowUnderTest()
     {
         Window->SetProgramDir(QStringLiteral(TRELVIK_PALETTE_DIR));
-        Window->winId(); // a window handle, for the caption as the window system is given it
+        Window->show(); // laid out as on the screen, the caption given to the window system
         Window->SetAboutHook(
             [this](QWidget *owner) { Log << u"About box of "_s + owner->objectName(); });
     }
@@ -173,15 +173,23 @@ inline QString Panels(const WindowUnderTest &t, bool hashes = true)
     for (int i = 0; i < frmLoad::kPanelCount; ++i)
         panels += t.Child(u"Frame%1"_s.arg(i))->isHidden() ? QString() : QString::number(i);
     const auto *selector = t.Child<QScrollBar>(u"VScroll1"_s);
-    const auto *surface = t.Child<LayerSurface>(u"picSprite"_s);
+    auto *view = t.Child<MapView>(u"picBG"_s);
     const QPoint offset = t.Window->PictureOffset();
-    const QString shown = Describe(surface->Picture(), hashes);
+    const QString shown = Describe(view->Picture(), hashes);
+    const QPoint at =
+        view->viewport()->pos() + QPoint(std::max(0, offset.x()), std::max(0, offset.y()));
     out += Text(u"panel %1 shown, selector at %2%3, progress bar %4\n"_s, panels, selector->value(),
                 selector->isEnabled() ? u""_s : u" (disabled)"_s,
                 t.Child(u"Pro"_s)->isHidden() ? u"hidden"_s : u"shown"_s);
-    out +=
-        Text(u"picture at %1,%2, offset %3,%4: shown %5, whole %6\n"_s, surface->x(), surface->y(),
-             offset.x(), offset.y(), shown, Describe(t.Window->CurrentPicture(), hashes));
+    out += Text(u"picture at %1,%2, offset %3,%4: shown %5, whole %6\n"_s, at.x(), at.y(),
+                offset.x(), offset.y(), shown, Describe(t.Window->CurrentPicture(), hashes));
+    const ViewGeometry &g = view->Geometry();
+    const auto selection = view->Selection();
+    out += Text(u"zoom %1, pan %2,%3 of %4,%5, area %6 x %7; marks %8, selection %9\n"_s, g.Zoom,
+                g.PanX, g.PanY, g.RangeX(), g.RangeY(), g.ViewWidth, g.ViewHeight,
+                view->ToolMarks().size(),
+                selection ? Text(u"%1,%2"_s, selection->X, selection->Y) : u"none"_s);
+    out += u"inspector: "_s + t.Child<QLabel>(u"Inspector"_s)->text() + u'\n';
     out += Text(u"composed view %1 points"_s, t.Window->Composed().size());
     return out + (hashes ? u", document "_s + Hash(WriteMapBytes(t.Window->Document())) : QString())
            + u'\n';

@@ -62,10 +62,12 @@ QString Layout(const frmLoad &w)
 // action, button or field of the window (or of the About box once "frmAbout" opened it) by its
 // name: an action with the file to choose in the dialog it opens ("-": confirmed without a
 // name) and a filter, a field with its new text; "VScroll1 N", "Tabsy N", "answer yes|no",
-// "drag N", "release", "drop FILE", "key KEY WIDGET", "picture NAME" (of the window or box, as
-// a hash), "listing" (of the folder), "PATH ...", "sh COMMAND" (its output noted) and
-// "requires COMMAND" (the case is skipped unless it succeeds), "seed N" (of the window's random
-// source); $DIR is the folder. Returns "skip: why" when the case cannot run here.
+// "drag N", "release", "drop FILE", "key KEY WIDGET", "picture NAME [WIDGET]" (of the window,
+// box or widget, as a hash), "listing" (of the folder), "PATH ...", "sh COMMAND" (its output noted)
+// and "requires COMMAND" (the case is skipped unless it succeeds), "seed N" (of the window's random
+// source), "hover|click X,Y", "pan [middle] X,Y X,Y", "wheel X,Y DELTA" (in the view area),
+// "resize W H" (of the window), "row LIST N", "hq N" (a line of the HQ tab clicked),
+// "generate W H MODE SEED"; $DIR is the folder. Returns "skip: why" when the case cannot run here.
 QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &script)
 {
     const QString folder = Q(dir.Path().string());
@@ -136,9 +138,11 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
             QTest::keyClick(root->findChild<QWidget *>(words[1]), QKeySequence(words[0])[0].key());
         } else if (command == u"picture"_s) {
             // Saved beside the golden picture of that name, to be looked at when the hash differs.
-            const QImage picture = root->grab().toImage().convertToFormat(QImage::Format_RGB32);
-            t.Log << u"picture "_s + rest
-                         + (picture.save(ActualPath(rest)) ? u": "_s : u" (not saved): "_s)
+            QWidget *shown = words.size() > 1 ? root->findChild<QWidget *>(words[1]) : root;
+            const QImage picture = shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            t.Log << u"picture "_s + words.value(0)
+                         + (picture.save(ActualPath(words.value(0))) ? u": "_s
+                                                                     : u" (not saved): "_s)
                          + Describe(picture, true);
         } else if (command == u"listing"_s) {
             QStringList listing;
@@ -167,6 +171,53 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
             t.Log << QString::fromUtf8(shell.readAll()).split(u'\n', Qt::SkipEmptyParts);
             t.Log << (ok ? QStringList()
                          : QStringList{u"exit status "_s + QString::number(shell.exitCode())});
+        } else if (command == u"hover"_s || command == u"click"_s || command == u"pan"_s
+                   || command == u"wheel"_s) {
+            // At view area points "X,Y": the pointer moved, clicked, dragged with a button from
+            // the first point to the second, or the wheel turned with Ctrl by a number.
+            QWidget *area = t.Child<MapView>(u"picBG"_s)->viewport();
+            const auto point = [&](int i) {
+                return QPointF(words.value(i).section(u',', 0, 0).toDouble(),
+                               words.value(i).section(u',', 1).toDouble());
+            };
+            const auto send = [&](QEvent::Type type, QPointF at, Qt::MouseButton changed,
+                                  Qt::MouseButtons held) {
+                QMouseEvent event(type, at, area->mapToGlobal(at), changed, held, {});
+                QCoreApplication::sendEvent(area, &event);
+            };
+            const Qt::MouseButton pressed =
+                words.value(0) == u"middle"_s ? Qt::MiddleButton : Qt::LeftButton;
+            const int from = pressed == Qt::MiddleButton ? 1 : 0;
+            if (command == u"wheel"_s) {
+                QWheelEvent wheel(point(0), area->mapToGlobal(point(0)), {},
+                                  {0, words.value(1).toInt()}, {}, Qt::ControlModifier,
+                                  Qt::NoScrollPhase, false);
+                QCoreApplication::sendEvent(area, &wheel);
+            } else if (command == u"hover"_s) {
+                send(QEvent::MouseMove, point(0), Qt::NoButton, {});
+            } else {
+                send(QEvent::MouseButtonPress, point(from), pressed, pressed);
+                if (command == u"pan"_s)
+                    send(QEvent::MouseMove, point(from + 1), Qt::NoButton, pressed);
+                send(QEvent::MouseButtonRelease, point(from + (command == u"pan"_s)), pressed, {});
+            }
+        } else if (command == u"resize"_s) {
+            t.Window->resize(words.value(0).toInt(), words.value(1).toInt());
+            QCoreApplication::processEvents();
+        } else if (command == u"row"_s) {
+            t.Child<QListWidget>(words.value(0))->setCurrentRow(words.value(1).toInt());
+        } else if (command == u"hq"_s) {
+            auto *label = t.Child<QLabel>(u"S2info"_s);
+            const QPointF at(5,
+                             (words.value(0).toInt() + 0.5) * label->fontMetrics().lineSpacing());
+            QMouseEvent press(QEvent::MouseButtonPress, at, label->mapToGlobal(at), Qt::LeftButton,
+                              Qt::LeftButton, {});
+            QCoreApplication::sendEvent(label, &press);
+        } else if (command == u"generate"_s) {
+            generated = false; // from a seed: the same map on every run
+            t.Window->GenerateMap(static_cast<int16_t>(words.value(0).toInt()),
+                                  static_cast<int16_t>(words.value(1).toInt()),
+                                  words.value(2) == u"QUICK"_s, words.value(3).toULongLong());
         } else if (command == u"seed"_s) {
             t.Window->Random().Seed(rest.toULongLong());
         } else if (command == u"PATH"_s) {
@@ -220,19 +271,27 @@ QString OpenFile(WindowUnderTest &t, const std::string &path, const QString &bef
     return shown && named && !after.contains(u"(disabled)"_s) ? QString() : u"shows\n"_s + after;
 }
 
-// The picture shown must be the bytes seen through the colour table in force: centred in the
-// 256 x 256 view and cut to it, a point past the end of the bytes showing index 0.
+// At 1:1 the picture shown must be the bytes seen through the colour table in force: centred
+// in the view area when it fits, else cut to the area at the scroll bars' place, a point past
+// the end of the bytes showing index 0.
 QString ShownPixelsDifference(const WindowUnderTest &t, std::span<const uint8_t> bytes)
 {
     const int w = t.Window->Document().Header.Width;
     const int h = t.Window->Document().Header.Height;
-    const QImage shown = t.Child<LayerSurface>(u"picSprite"_s)->Picture();
-    if (shown.size() != QSize(std::min(w, 256), std::min(h, 256)))
+    const auto *view = t.Child<MapView>(u"picBG"_s);
+    const QSize area = view->viewport()->size();
+    const QPoint pan(view->horizontalScrollBar()->value(), view->verticalScrollBar()->value());
+    const QImage shown = view->Picture();
+    const QPoint offset((area.width() - w) / 2, (area.height() - h) / 2);
+    if (shown.size() != QSize(std::min(w, area.width()), std::min(h, area.height()))
+        || t.Window->PictureOffset()
+               != QPoint(w > area.width() ? -pan.x() : offset.x(),
+                         h > area.height() ? -pan.y() : offset.y()))
         return u"a picture of %1 x %2"_s.arg(shown.width()).arg(shown.height());
     for (int y = 0; y < shown.height(); ++y) {
         for (int x = 0; x < shown.width(); ++x) {
-            const int64_t at =
-                int64_t{y + std::max(0, (h - 256) / 2)} * w + x + std::max(0, (w - 256) / 2);
+            const int64_t at = int64_t{y + (h > area.height() ? pan.y() : 0)} * w + x
+                               + (w > area.width() ? pan.x() : 0);
             const auto index = static_cast<std::size_t>(at);
             const ColourEntry &c =
                 t.Window->Colours().Entries[index < bytes.size() ? bytes[index] : 0];
