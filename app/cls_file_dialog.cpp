@@ -38,6 +38,7 @@ FileDialogRequest clsFileDialog::Request() const
     request.Filters = Filters();
     request.SelectedFilter = filterIndex_ > 0 ? filterIndex_ - 1 : 0;
     request.InitialDirectory = initialDirectory_;
+    request.InitialFile = initialFile_;
     request.Title = windowTitle_;
     request.DefaultExtension = defaultExtension_;
     if (request.DefaultExtension.startsWith(QLatin1Char('.')))

@@ -44,6 +44,7 @@ public:
 
     const QString &InitialDirectory() const { return initialDirectory_; }
     void SetInitialDirectory(const QString &directory) { initialDirectory_ = directory; }
+    void SetInitialFile(const QString &name) { initialFile_ = name; }
 
     void SetObjectOwner(QWidget *owner) { owner_ = owner; }
 
@@ -66,6 +67,7 @@ private:
     int32_t filterIndex_ = 0;
     int32_t flags_ = 0;
     QString initialDirectory_;
+    QString initialFile_;
     QWidget *owner_ = nullptr;
     QString windowTitle_;
 };

@@ -46,6 +46,8 @@ FileDialogAnswer QtFileDialogs::Show(const FileDialogRequest &request, bool save
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.ConfirmOverwrite);
+    if (!request.InitialFile.isEmpty())
+        dialog.selectFile(request.InitialFile);
     // Qt's dialogs have no read-only check box, so HideReadOnly asks for nothing here.
 
     QStringList nameFilters;

@@ -22,6 +22,8 @@ struct FileDialogRequest
     // 0-based; an index outside the list selects the first filter.
     int SelectedFilter = 0;
     QString InitialDirectory;
+    // The name proposed in a save dialog, without folder; may be empty.
+    QString InitialFile;
     QString Title;
     // Without the dot; used for a typed name without one when the chosen filter names none.
     QString DefaultExtension;

@@ -18,7 +18,9 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
+#include <QUndoStack>
 
 namespace trelvik {
 namespace {
@@ -80,6 +82,9 @@ frmLoad::frmLoad(std::unique_ptr<MessageBoxes> messages,
     font.setPointSize(8);
     setFont(font);
     setAcceptDrops(true);
+    undo_ = new QUndoStack(this);
+    connect(undo_, &QUndoStack::cleanChanged, this, &frmLoad::UpdateModified);
+    settings_ = std::make_unique<QSettings>();
 
     BuildMenus();
     auto *client = new QWidget(this);
@@ -95,6 +100,7 @@ frmLoad::frmLoad(std::unique_ptr<MessageBoxes> messages,
     statusBar()->addWidget(Inspector, 1);
     statusBar()->setSizeGripEnabled(true);
     Form_Load();
+    ShowRecentFiles();
     resize(minimumSizeHint());
 }
 
@@ -106,6 +112,9 @@ void frmLoad::BuildMenus()
     file->setObjectName(QStringLiteral("mnuFile"));
     mnuFileGenerate = AddItem(file, "mnuFileGenerate", QStringLiteral("&New"),
                               QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuFileNewWithChoices =
+        AddItem(file, "mnuFileNewWithChoices", QStringLiteral("New &with choices..."),
+                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
     mnuFileOpen = AddItem(file, "mnuFileOpen", QStringLiteral("&Open..."),
                           QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuFileSave =
@@ -113,10 +122,30 @@ void frmLoad::BuildMenus()
     mnuFileSaveAs =
         AddItem(file, "mnuFileSaveAs", QStringLiteral("Save &As..."), QKeySequence(Qt::Key_F12));
     AddSeparator(file, "mnuFileLine1");
+    for (std::size_t i = 0; i < mnuFileRecent.size(); ++i) {
+        const auto number = static_cast<int>(i) + 1;
+        const std::string name = "mnuFileRecent" + std::to_string(number);
+        mnuFileRecent[i] =
+            AddItem(file, name.c_str(), QString(),
+                    QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + number)));
+        connect(mnuFileRecent[i], &QAction::triggered, this, [this, i] {
+            BeginCommand();
+            OpenRecentFile(static_cast<int>(i));
+        });
+    }
+    AddSeparator(file, "mnuFileLine2");
     mnuFileQuit = AddItem(file, "mnuFileQuit", QStringLiteral("E&xit"), QKeySequence());
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuEditUndo = undo_->createUndoAction(edit, QStringLiteral("&Undo"));
+    mnuEditUndo->setObjectName(QStringLiteral("mnuEditUndo"));
+    mnuEditUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuEditRedo = undo_->createRedoAction(edit, QStringLiteral("&Redo"));
+    mnuEditRedo->setObjectName(QStringLiteral("mnuEditRedo"));
+    mnuEditRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    edit->addActions({mnuEditUndo, mnuEditRedo});
+    AddSeparator(edit, "mnuEditLine1");
     mnuEditCopy = AddItem(edit, "mnuEditCopy", QStringLiteral("&Copy image"),
                           QKeySequence(Qt::CTRL | Qt::Key_C));
     mnuEditCopyView = AddItem(edit, "mnuEditCopyView", QStringLiteral("Copy &view"),
@@ -136,10 +165,13 @@ void frmLoad::BuildMenus()
     mnuAbout = AddItem(help, "mnuAbout", QStringLiteral("&About Trelvik..."), QKeySequence());
 
     // Connected first, so that it runs before each command's own handler.
-    for (QAction *command : {mnuFileGenerate, mnuFileOpen, mnuFileSave, mnuFileSaveAs, mnuFileQuit,
-                             mnuToolsHarbor, mnuToolsAnimalRemoval})
+    for (QAction *command :
+         {mnuFileGenerate, mnuFileNewWithChoices, mnuFileOpen, mnuFileSave, mnuFileSaveAs,
+          mnuFileQuit, mnuToolsHarbor, mnuToolsAnimalRemoval, mnuEditUndo, mnuEditRedo})
         connect(command, &QAction::triggered, this, &frmLoad::BeginCommand);
     connect(mnuFileGenerate, &QAction::triggered, this, &frmLoad::mnuFileGenerate_Click);
+    connect(mnuFileNewWithChoices, &QAction::triggered, this,
+            &frmLoad::mnuFileNewWithChoices_Click);
     connect(mnuFileOpen, &QAction::triggered, this, &frmLoad::mnuFileOpen_Click);
     connect(mnuFileSave, &QAction::triggered, this, &frmLoad::mnuFileSave_Click);
     connect(mnuFileSaveAs, &QAction::triggered, this, &frmLoad::mnuFileSaveAs_Click);
@@ -209,6 +241,10 @@ void frmLoad::Form_Unload()
 
 void frmLoad::closeEvent(QCloseEvent *event)
 {
+    if (!MaybeSave()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
@@ -254,7 +290,8 @@ void frmLoad::dropEvent(QDropEvent *event)
     if (urls.size() != 1 || !urls.front().isLocalFile())
         return;
     event->acceptProposedAction();
-    OpenMapFile(urls.front().toLocalFile());
+    if (MaybeSave())
+        OpenMapFile(urls.front().toLocalFile());
 }
 
 } // namespace trelvik

@@ -5,6 +5,7 @@
 #include "file_dialogs.h"
 #include "generator/random_source.h"
 #include "message_boxes.h"
+#include "new_map_dialog.h"
 #include "viewer/colour_table.h"
 #include "viewer/composed_view.h"
 #include "viewer/view_geometry.h"
@@ -28,6 +29,8 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QScrollBar;
+class QSettings;
+class QUndoStack;
 
 namespace trelvik {
 
@@ -81,11 +84,20 @@ public:
     bool OpenMapFile(const QString &path);
 
     bool LoadMap(const QString &path);
-    // A new map; from the given seed, or a fresh one from the clock.
+    // A new map; from the given seed, or a fresh one from the clock, of the given world type.
     void GenerateMap(int16_t width,
                      int16_t height,
                      bool quickMode,
-                     std::optional<uint64_t> seed = std::nullopt);
+                     std::optional<uint64_t> seed = std::nullopt,
+                     uint8_t worldType = 0);
+    // File > New with choices: asks for the size, mode, world and seed (a fresh seed proposed);
+    // none when cancelled. The default shows the New map dialog.
+    void SetNewMapChooser(std::function<std::optional<NewMapChoice>(QWidget *, uint64_t)> chooser)
+    {
+        newMapChooser_ = std::move(chooser);
+    }
+    const QUndoStack &UndoStack() const { return *undo_; }
+    QStringList RecentFiles() const;
     void ShowHeaderInfo();
     void FillAnimalList();
     void FillAreaList();
@@ -94,6 +106,7 @@ public:
 
 public slots:
     void mnuFileGenerate_Click();
+    void mnuFileNewWithChoices_Click();
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
@@ -142,6 +155,20 @@ private:
                           const QString &title = AppTitle());
     bool HasMap() const;
     bool SaveTo(const QString &path);
+    // Save and Save As; true when the map was written.
+    bool Save();
+    bool SaveAs();
+    // Before edits would be lost: asks "Save changes to NAME?" when the map is marked as
+    // changed; false when the command must not go on (Cancel, or a Save that failed).
+    bool MaybeSave();
+    // The caption's mark: the map differs from the file last read or written.
+    void UpdateModified();
+    // After a file was read or written: it heads the recent files.
+    void RememberFile(const QString &path);
+    void ShowRecentFiles();
+    void OpenRecentFile(int index);
+    // Shows the document again after an undo or redo.
+    void ShowDocumentAgain();
     void SetProgress(int value);
     void DrawPicture(std::span<const uint8_t> bytes, int width, int height);
 
@@ -156,6 +183,11 @@ private:
     ColourTable colourTable_;
     ComposedView composedView_;
 
+    QUndoStack *undo_ = nullptr;
+    // A generated map that was never saved counts as changed.
+    bool neverSaved_ = false;
+    std::unique_ptr<QSettings> settings_;
+    std::function<std::optional<NewMapChoice>(QWidget *, uint64_t)> newMapChooser_;
     // The next picture drawn is of a new map.
     bool newMap_ = true;
     std::optional<MapPoint> pinned_;
@@ -165,6 +197,10 @@ private:
     QAction *mnuFileSave = nullptr;
     QAction *mnuFileSaveAs = nullptr;
     QAction *mnuFileQuit = nullptr;
+    QAction *mnuFileNewWithChoices = nullptr;
+    std::array<QAction *, 8> mnuFileRecent{};
+    QAction *mnuEditUndo = nullptr;
+    QAction *mnuEditRedo = nullptr;
     QAction *mnuEditCopy = nullptr;
     QAction *mnuEditCopyView = nullptr;
     QAction *mnuViewZoomIn = nullptr;
@@ -190,6 +226,7 @@ private:
     QLabel *lblType = nullptr;
     QLabel *lblSize = nullptr;
     QLabel *lblPlayers = nullptr;
+    QLabel *lblSeed = nullptr;
     QPushButton *butReload = nullptr;
     QLabel *S2info = nullptr;
     QScrollBar *VScroll1 = nullptr;

@@ -1,5 +1,6 @@
 // File > New and the two map tools.
 #include "controls/insane_progress.h"
+#include "edit_commands.h"
 #include "frm_load.h"
 #include "generator/generate_map.h"
 #include "map_view.h"
@@ -10,22 +11,24 @@
 #include <algorithm>
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QUndoStack>
 
 namespace trelvik {
 
 void frmLoad::mnuFileGenerate_Click()
 {
+    if (!MaybeSave())
+        return;
     const NewMapRequest request = DrawNewMapRequest(random_);
     GenerateMap(request.Width, request.Height, request.QuickMode);
 }
 
-void frmLoad::GenerateMap(int16_t width,
-                          int16_t height,
-                          bool quickMode,
-                          std::optional<uint64_t> seed)
+void frmLoad::GenerateMap(
+    int16_t width, int16_t height, bool quickMode, std::optional<uint64_t> seed, uint8_t worldType)
 {
     Filename->clear();
     LiH->clear();
@@ -42,14 +45,22 @@ void frmLoad::GenerateMap(int16_t width,
     if (seed)
         random_.Seed(*seed);
     else
-        random_.SeedFromClock();
+        seed = random_.SeedFromClock();
 
     trelvik::GenerateMap(document_, width, height, quickMode, random_,
                          [this](int32_t value) { SetProgress(value); });
 
+    document_.Header.WorldType = worldType;
     composedView_ = BuildComposedView(document_);
     ShowHeaderInfo();
     ForgetPoints();
+    // The same map again: trelvik-cli generate --seed S --size WxH --mode M --world W.
+    lblSeed->setText(QStringLiteral("Seed: %1 (%2)")
+                         .arg(*seed)
+                         .arg(QString::fromLatin1(ModeName(quickMode)).toLower()));
+    undo_->clear();
+    neverSaved_ = true;
+    UpdateModified();
     VScroll1->setEnabled(true);
     VScroll1_Change();
     Pro->hide();
@@ -72,6 +83,8 @@ void frmLoad::mnuToolsHarbor_Click()
         return;
     std::vector<std::size_t> changed;
     const int32_t count = CoastalCastleFix(document_, &changed);
+    if (count != 0)
+        undo_->push(new HarbourMarksCommand(document_, changed, [this] { ShowDocumentAgain(); }));
     // The picture stays as it was drawn; the points changed are marked over it.
     std::vector<MapPoint> marks;
     marks.reserve(changed.size());
@@ -95,7 +108,8 @@ void frmLoad::mnuToolsAnimalRemoval_Click()
                 MessageButtons::YesNo)
         != MessageAnswer::Yes)
         return;
-    RemoveAnimals(document_);
+    if (!document_.Animals.empty())
+        undo_->push(new RemoveAnimalsCommand(document_, [this] { ShowDocumentAgain(); }));
     LiF->clear();
     Message(QStringLiteral("File footer cleared"), MessageIcon::None);
 }

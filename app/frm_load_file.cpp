@@ -8,16 +8,16 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QUndoStack>
 
 namespace trelvik {
 namespace {
 
 const char *const kOpenFilter =
     "Settlers II map files (*.dat;*.swd;*.wld)|*.dat;*.swd;*.wld|All files (*.*)|*.*";
-const char *const kSaveFilter = "Settlers II Map Editor file (*.swd)|*.swd|Settlers II World file "
-                                "(*.wld)|*.wld|All files (*.*)|*.*";
 
 std::string LocalPath(const QString &path)
 {
@@ -36,6 +36,8 @@ bool frmLoad::HasMap() const
 
 void frmLoad::mnuFileOpen_Click()
 {
+    if (!MaybeSave())
+        return;
     clsFileDialog dialog(*dialogs_);
     dialog.SetFilter(QLatin1String(kOpenFilter));
     dialog.SetFlags(clsFileDialog::kHideReadOnly);
@@ -81,48 +83,22 @@ bool frmLoad::LoadMap(const QString &path)
     composedView_ = BuildComposedView(document_);
     ShowHeaderInfo();
     ForgetPoints();
+    lblSeed->clear();
+    undo_->clear();
+    neverSaved_ = false;
+    RememberFile(path);
+    UpdateModified();
     return true;
 }
 
 void frmLoad::mnuFileSave_Click()
 {
-    if (!HasMap()) {
-        Message(QStringLiteral("There is no map to save yet"), MessageIcon::Information);
-        return;
-    }
-    if (Filename->text().isEmpty()) {
-        mnuFileSaveAs_Click();
-        return;
-    }
-    SaveTo(Filename->text());
+    Save();
 }
 
 void frmLoad::mnuFileSaveAs_Click()
 {
-    if (!HasMap()) {
-        Message(QStringLiteral("There is no map to save yet"), MessageIcon::Information);
-        return;
-    }
-    const QFileInfo current(Filename->text());
-    clsFileDialog dialog(*dialogs_);
-    dialog.SetFilter(QLatin1String(kSaveFilter));
-    dialog.SetFlags(clsFileDialog::kOverwritePrompt);
-    // The current file suggests the folder and, for a name typed under "All files", the
-    // extension.
-    dialog.SetDefaultExtension(current.suffix());
-    if (!Filename->text().isEmpty())
-        dialog.SetInitialDirectory(current.absolutePath());
-    dialog.SetObjectOwner(this);
-    dialog.SetWindowTitle(QStringLiteral("Save map as..."));
-    QString path;
-    if (!dialog.FileSave(path))
-        return;
-    // A failed write puts the previous name back, so nothing points at a file that was not
-    // made.
-    const QString previous = Filename->text();
-    Filename->setText(path);
-    if (!SaveTo(path))
-        Filename->setText(previous);
+    SaveAs();
 }
 
 bool frmLoad::SaveTo(const QString &path)
@@ -133,6 +109,10 @@ bool frmLoad::SaveTo(const QString &path)
                 QStringLiteral("Error"));
         return false;
     }
+    undo_->setClean();
+    neverSaved_ = false;
+    RememberFile(path);
+    UpdateModified();
     Message(QStringLiteral("File '") + path + QStringLiteral("' saved successfully!"),
             MessageIcon::Information);
     return true;
@@ -144,6 +124,8 @@ void frmLoad::butReload_Click()
         Message(QStringLiteral("Can't reload from file: map not saved"), MessageIcon::Information);
         return;
     }
+    if (!MaybeSave())
+        return;
     if (LoadMap(Filename->text()))
         VScroll1_Change();
 }

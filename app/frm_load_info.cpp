@@ -3,6 +3,7 @@
 #include "document/code_tables.h"
 #include "document/fixed_text_field.h"
 #include "document/map_text.h"
+#include "edit_commands.h"
 #include "frm_load.h"
 #include "tab_stop_delegate.h"
 
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QUndoStack>
 
 namespace trelvik {
 namespace {
@@ -78,6 +80,11 @@ void frmLoad::BuildInfoPanel(QGroupBox *panel)
     lblType = ValueLabel(panel, "lblType", bold, QRect(80, 110, 160, 17));
     lblSize = ValueLabel(panel, "lblSize", bold, QRect(80, 132, 160, 17));
     lblPlayers = ValueLabel(panel, "lblPlayers", bold, QRect(80, 154, 160, 17));
+    // A generated map's seed, to be selected and copied.
+    lblSeed = new QLabel(panel);
+    lblSeed->setObjectName(QStringLiteral("lblSeed"));
+    lblSeed->setGeometry(8, 170, 232, 17);
+    lblSeed->setTextInteractionFlags(Qt::TextSelectableByMouse);
     butReload = Button(panel, "butReload", QStringLiteral("Re&load map"), QRect(8, 188, 232, 25));
     butReload->setToolTip(QStringLiteral("Reload map file"));
 
@@ -128,7 +135,7 @@ void frmLoad::ShowHeaderInfo()
     // Qt reads "[*]" in a caption as the modified mark's place; doubled, it shows as written.
     QString title = txtTitle->text();
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-    setWindowTitle(title + QStringLiteral(" - ") + AppTitle());
+    setWindowTitle(title + QStringLiteral("[*] - ") + AppTitle());
 }
 
 void frmLoad::FillAnimalList()
@@ -152,8 +159,13 @@ void frmLoad::FillAreaList()
 
 void frmLoad::butInfoSave_Click()
 {
-    FixedTextField::Store(document_.Header.Title, txtTitle->text().toStdString());
-    FixedTextField::Store(document_.Header.Author, txtAuthor->text().toStdString());
+    HeaderTextsCommand::TextField title{}, author{};
+    FixedTextField::Store(title, txtTitle->text().toStdString());
+    FixedTextField::Store(author, txtAuthor->text().toStdString());
+    // Only a change that changes bytes is kept for undo and marks the map.
+    if (title != document_.Header.Title || author != document_.Header.Author)
+        undo_->push(
+            new HeaderTextsCommand(document_, title, author, [this] { ShowDocumentAgain(); }));
     ShowHeaderInfo();
     Message(QStringLiteral("Changed file header (file not saved)."), MessageIcon::Information);
 }

@@ -15,12 +15,16 @@ enum class MessageIcon {
 enum class MessageButtons {
     Ok,
     YesNo,
+    SaveDiscardCancel,
 };
 
 enum class MessageAnswer {
     Ok,
     Yes,
     No,
+    Save,
+    Discard,
+    Cancel,
 };
 
 // Every message box of the window goes through this, so that tests can answer the questions

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QSettings>
 #include <QWindow>
 
 namespace trelvik::test {
@@ -45,7 +46,8 @@ inline QString Q(const std::string &text)
 }
 
 // Notes every message box as "message 'title' (icon, buttons): text [Filename: what the
-// owner's file name field held]"; questions are answered from `Answers`, No when it runs out.
+// owner's file name field held]"; questions are answered from `Answers`, No (or Cancel) when
+// it runs out.
 struct FakeMessageBoxes : MessageBoxes
 {
     explicit FakeMessageBoxes(QStringList &log)
@@ -60,12 +62,15 @@ struct FakeMessageBoxes : MessageBoxes
         const QString icons[] = {u"no icon"_s, u"information"_s, u"critical"_s};
         const auto *name = owner ? owner->findChild<QLineEdit *>(u"Filename"_s) : nullptr;
         const QString kind = icons[static_cast<int>(icon)]
-                             + (buttons == MessageButtons::Ok ? u", OK"_s : u", Yes/No"_s);
+                             + (buttons == MessageButtons::Ok      ? u", OK"_s
+                                : buttons == MessageButtons::YesNo ? u", Yes/No"_s
+                                                                   : u", Save/Discard/Cancel"_s);
         Log << Text(u"message '%1' (%2): %3 [Filename: %4]"_s, title, kind, text,
                     name ? name->text() : QString())
                    .replace(u"\r\n"_s, u"\\r\\n"_s);
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok
-                                             : TakeFirst(Answers, MessageAnswer::No);
+        return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
+               : buttons == MessageButtons::YesNo ? TakeFirst(Answers, MessageAnswer::No)
+                                                  : TakeFirst(Answers, MessageAnswer::Cancel);
     }
 
     QStringList &Log;
@@ -88,9 +93,10 @@ struct FakeFileDialogs : FileDialogs
         const QString options = QString(r.HideReadOnly ? u", hide read-only"_s : QString())
                                 + (r.ConfirmOverwrite ? u", confirm overwrite"_s : QString());
         Log << Text(
-            u"%1 dialog '%2', owner %3, filters %4, filter %5, folder '%6', extension '%7'%8"_s,
+            u"%1 dialog '%2', owner %3, filters %4, filter %5, folder '%6', extension '%7'%8%9"_s,
             kind, r.Title, r.Owner ? r.Owner->objectName() : u"none"_s, filters.join(u", "_s),
-            r.SelectedFilter, r.InitialDirectory, r.DefaultExtension, options);
+            r.SelectedFilter, r.InitialDirectory, r.DefaultExtension, options,
+            r.InitialFile.isEmpty() ? QString() : u", name '%1'"_s.arg(r.InitialFile));
         return TakeFirst(Answers, FileDialogAnswer{});
     }
     // A negative filter leaves the answer's own default, as a dialog that reports none.
@@ -108,12 +114,16 @@ struct FakeFileDialogs : FileDialogs
 struct WindowUnderTest
 {
     QStringList Log;
+    // A window starts with no recent files unless it stands for a restart (the settings live
+    // in the test's own folder).
+    bool settingsCleared;
     FakeMessageBoxes *Messages = new FakeMessageBoxes(Log);
     FakeFileDialogs *Dialogs = new FakeFileDialogs(Log);
     std::unique_ptr<frmLoad> Window = std::make_unique<frmLoad>(
         std::unique_ptr<MessageBoxes>(Messages), std::unique_ptr<FileDialogs>(Dialogs));
 
-    WindowUnderTest()
+    explicit WindowUnderTest(bool restart = false)
+        : settingsCleared(restart || (QSettings().clear(), true))
     {
         Window->SetProgramDir(QStringLiteral(TRELVIK_PALETTE_DIR));
         Window->show(); // laid out as on the screen, the caption given to the window system
@@ -124,8 +134,9 @@ struct WindowUnderTest
     {
         return Window->findChild<T *>(name);
     }
-    void Open(const std::string &path) // File > Open, choosing `path`
+    void Open(const std::string &path) // File > Open, choosing `path`, edits dropped unasked
     {
+        Window->setWindowModified(false);
         Dialogs->Choose(Q(path));
         Window->mnuFileOpen_Click();
     }
@@ -153,7 +164,8 @@ inline QString Describe(const QImage &image, bool hashes)
 // differs from run to run).
 inline QString Panels(const WindowUnderTest &t, bool hashes = true)
 {
-    QString out = u"caption: "_s + t.Window->windowHandle()->title() + u'\n';
+    QString out = u"caption: "_s + t.Window->windowHandle()->title()
+                  + (t.Window->isVisible() ? u""_s : u" (window closed)"_s) + u'\n';
     for (const char *name : {"Filename", "txtTitle", "txtAuthor", "lblType", "lblSize",
                              "lblPlayers", "S2info", "lblUnknown", "MapInfo", "LiF", "LiH"}) {
         const QString key = QLatin1String(name);

@@ -61,13 +61,14 @@ QString Layout(const frmLoad &w)
 // Runs the commands of a script and tells what the window showed after each. A command is an
 // action, button or field of the window (or of the About box once "frmAbout" opened it) by its
 // name: an action with the file to choose in the dialog it opens ("-": confirmed without a
-// name) and a filter, a field with its new text; "VScroll1 N", "Tabsy N", "answer yes|no",
-// "drag N", "release", "drop FILE", "key KEY WIDGET", "picture NAME [WIDGET]" (of the window,
-// box or widget, as a hash), "listing" (of the folder), "PATH ...", "sh COMMAND" (its output noted)
-// and "requires COMMAND" (the case is skipped unless it succeeds), "seed N" (of the window's random
-// source), "hover|click X,Y", "pan [middle] X,Y X,Y", "wheel X,Y DELTA" (in the view area),
-// "resize W H" (of the window), "row LIST N", "hq N" (a line of the HQ tab clicked),
-// "generate W H MODE SEED"; $DIR is the folder. Returns "skip: why" when the case cannot run here.
+// name) and a filter, a field with its new text; "VScroll1 N", "Tabsy N", "answer
+// yes|no|save|discard|cancel", "drag N", "release", "drop FILE", "key KEY WIDGET", "picture NAME
+// [WIDGET]" (of the window, box or widget, as a hash), "listing" (of the folder), "PATH ...", "sh
+// COMMAND" (its output noted) and "requires COMMAND" (the case is skipped unless it succeeds),
+// "seed N" (of the window's random source), "hover|click X,Y", "pan [middle] X,Y X,Y", "wheel X,Y
+// DELTA" (in the view area), "resize W H" (of the window), "row LIST N", "hq N" (a line of the HQ
+// tab clicked), "generate W H MODE SEED"; $DIR is the folder. Returns "skip: why" when the case
+// cannot run here.
 QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &script)
 {
     const QString folder = Q(dir.Path().string());
@@ -114,8 +115,11 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
         } else if (command == u"Tabsy"_s) {
             t.Child<ctlTabs>(command)->SetSelectedTab(static_cast<qint16>(rest.toInt()));
         } else if (command == u"answer"_s) {
-            t.Messages->Answers.push_back(rest == u"yes"_s ? MessageAnswer::Yes
-                                                           : MessageAnswer::No);
+            const QStringList names = {u"yes"_s, u"no"_s, u"save"_s, u"discard"_s, u"cancel"_s};
+            const MessageAnswer answers[] = {MessageAnswer::Yes, MessageAnswer::No,
+                                             MessageAnswer::Save, MessageAnswer::Discard,
+                                             MessageAnswer::Cancel};
+            t.Messages->Answers.push_back(answers[std::max<qsizetype>(0, names.indexOf(rest))]);
         } else if (command == u"drag"_s || command == u"release"_s) {
             t.Child<QScrollBar>(u"VScroll1"_s)->setSliderDown(command == u"drag"_s);
             if (command == u"drag"_s)
@@ -218,6 +222,8 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
             t.Window->GenerateMap(static_cast<int16_t>(words.value(0).toInt()),
                                   static_cast<int16_t>(words.value(1).toInt()),
                                   words.value(2) == u"QUICK"_s, words.value(3).toULongLong());
+        } else if (command == u"recent"_s) {
+            t.Log << u"recent files: "_s + t.Window->RecentFiles().join(u", "_s);
         } else if (command == u"seed"_s) {
             t.Window->Random().Seed(rest.toULongLong());
         } else if (command == u"PATH"_s) {
@@ -409,6 +415,10 @@ private slots:
     void initTestCase()
     {
         std::setlocale(LC_MESSAGES, "C"); // the system's reasons in the words of the golden files
+        static TempDir settings;
+        QCoreApplication::setOrganizationName(u"TrelvikTest"_s);
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Q(settings.Path().string()));
         // Far above what small maps and the 256 x 256 view need, far below a layer or a picture
         // of a huge claimed size: asking for one ends the test. The sanitizer maps far more than
         // this for itself.
@@ -561,6 +571,90 @@ private slots:
         const uint64_t first = WindowUnderTest().Window->Random().Next32();
         QCOMPARE_NE(first, WindowUnderTest().Window->Random().Next32());
         QCOMPARE_NE(first, unseeded.Next32());
+    }
+
+    // The recent files outlast the window; one that has gone leaves the list with a message,
+    // one that is no map is refused as File > Open refuses it.
+    void recentFiles()
+    {
+        TempDir dir;
+        for (const char *name : {"a.swd", "b.swd", "c.swd"})
+            fs::copy_file(kMaps + "example.swd", dir.File(name));
+        {
+            WindowUnderTest t;
+            for (const char *name : {"a.swd", "b.swd", "a.swd", "c.swd"})
+                t.Open(dir.File(name));
+        }
+        WindowUnderTest t(true);
+        const QString folder = Q(dir.Path().string()) + u'/';
+        QCOMPARE(t.Window->RecentFiles(),
+                 QStringList({folder + u"c.swd"_s, folder + u"a.swd"_s, folder + u"b.swd"_s}));
+        fs::remove(dir.File("c.swd"));
+        fs::copy_file(kMaps + "notmap.swd", dir.File("a.swd"),
+                      fs::copy_options::overwrite_existing);
+        t.Child<QAction>(u"mnuFileRecent1"_s)->trigger();
+        t.Child<QAction>(u"mnuFileRecent1"_s)->trigger();
+        QCOMPARE(t.Window->RecentFiles(), QStringList({folder + u"a.swd"_s, folder + u"b.swd"_s}));
+        QCOMPARE(t.Log.size(), 2);
+        QVERIFY2(t.Log[0].contains(u"c.swd' is no longer there"_s), qPrintable(t.Log[0]));
+        QVERIFY2(t.Log[1].contains(u"Not a Settlers II map file"_s), qPrintable(t.Log[1]));
+        QCOMPARE(t.Child<QAction>(u"mnuFileRecent3"_s)->isVisible(), false);
+    }
+
+    // File > New with choices makes the bytes the command line makes from the same choices,
+    // and proposes a fresh seed each time.
+    void newMapWithChoices()
+    {
+        TempDir dir;
+        WindowUnderTest t;
+        std::vector<uint64_t> proposed;
+        NewMapChoice choice;
+        t.Window->SetNewMapChooser([&](QWidget *, uint64_t seed) {
+            proposed.push_back(seed);
+            return std::optional(choice);
+        });
+        for (const NewMapChoice &c :
+             {NewMapChoice{64, 96, true, 1, 1}, NewMapChoice{160, 64, false, 2, 42},
+              NewMapChoice{80, 80, false, 0, 18446744073709551615ull}}) {
+            choice = c;
+            t.Messages->Answers = {MessageAnswer::Discard}; // the map made before
+            t.Child<QAction>(u"mnuFileNewWithChoices"_s)->trigger();
+            const QString command =
+                u"%1/trelvik-cli generate --seed %2 --size %3x%4 --mode %5 --world %6 -o %7"_s.arg(
+                    QStringLiteral(TRELVIK_BIN_DIR), QString::number(c.Seed),
+                    QString::number(c.Width), QString::number(c.Height),
+                    c.QuickMode ? u"quick"_s : u"normal"_s,
+                    QStringList{u"greenland"_s, u"wasteland"_s, u"winter"_s}[c.WorldType],
+                    Q(dir.File("cli.swd")));
+            QCOMPARE(QProcess::execute(u"/bin/sh"_s, {u"-c"_s, command + u" >/dev/null"_s}), 0);
+            QVERIFY2(ReadBytes(dir.File("cli.swd")) == WriteMapBytes(t.Window->Document()),
+                     qPrintable(command));
+            QCOMPARE(t.Child<QLabel>(u"lblSeed"_s)->text().section(u' ', 1, 1),
+                     QString::number(c.Seed));
+        }
+        QVERIFY(proposed.size() == 3 && proposed[0] != proposed[1] && proposed[1] != proposed[2]);
+        // A plain File > New shows the seed and mode that make it again.
+        t.Messages->Answers = {MessageAnswer::Discard};
+        t.Child<QAction>(u"mnuFileGenerate"_s)->trigger();
+        const QStringList seed = t.Child<QLabel>(u"lblSeed"_s)->text().split(u' '); // Seed: S (M)
+        const MapHeader &header = t.Window->Document().Header;
+        const QString again =
+            u"%1/trelvik-cli generate --seed %2 --size %3x%4 --mode %5 -o %6"_s.arg(
+                QStringLiteral(TRELVIK_BIN_DIR), seed.value(1), QString::number(header.Width),
+                QString::number(header.Height), seed.value(2).mid(1, seed.value(2).size() - 2),
+                Q(dir.File("again.swd")));
+        QCOMPARE(QProcess::execute(u"/bin/sh"_s, {u"-c"_s, again + u" >/dev/null"_s}), 0);
+        QVERIFY2(ReadBytes(dir.File("again.swd")) == WriteMapBytes(t.Window->Document()),
+                 qPrintable(again));
+        // The dialog takes only a decimal seed that fits in 64 bits.
+        NewMapDialog dialog(nullptr, 7);
+        QCOMPARE(dialog.Choice(), std::optional(NewMapChoice{128, 128, false, 0, 7}));
+        dialog.SetChoice(choice);
+        QCOMPARE(dialog.Choice(), std::optional(choice));
+        for (const QString &text : {u"18446744073709551616"_s, u"-1"_s, u"1e3"_s, u""_s, u"٣"_s}) {
+            dialog.findChild<QLineEdit *>(u"txtSeed"_s)->setText(text);
+            QVERIFY2(!dialog.Choice(), qPrintable(text));
+        }
     }
 
     void programStarts()

@@ -1,0 +1,69 @@
+#include "edit_commands.h"
+
+#include "tools/animal_removal.h"
+#include "tools/coastal_castle_fix.h"
+
+#include <utility>
+
+namespace trelvik {
+
+HeaderTextsCommand::HeaderTextsCommand(MapDocument &document,
+                                       const TextField &title,
+                                       const TextField &author,
+                                       ShowDocument shown)
+    : QUndoCommand(QStringLiteral("Change"))
+    , document_(document)
+    , title_(title)
+    , author_(author)
+    , shown_(std::move(shown))
+{}
+
+void HeaderTextsCommand::Swap()
+{
+    // Holds the other state between calls, so undo and redo are the same exchange.
+    std::swap(document_.Header.Title, title_);
+    std::swap(document_.Header.Author, author_);
+    shown_();
+}
+
+HarbourMarksCommand::HarbourMarksCommand(MapDocument &document,
+                                         std::vector<std::size_t> points,
+                                         ShowDocument shown)
+    : QUndoCommand(QStringLiteral("Coastal castle fix"))
+    , document_(document)
+    , points_(std::move(points))
+    , shown_(std::move(shown))
+{}
+
+void HarbourMarksCommand::Mark(bool set)
+{
+    // The fix marked only points without the mark, inside layer 2.
+    MapLayer &layer = document_.Layer(2);
+    for (const std::size_t point : points_) {
+        if (point < layer.size())
+            layer[point] = static_cast<uint8_t>(set ? layer[point] | kHarbourBit
+                                                    : layer[point] & ~kHarbourBit);
+    }
+    shown_();
+}
+
+RemoveAnimalsCommand::RemoveAnimalsCommand(MapDocument &document, ShowDocument shown)
+    : QUndoCommand(QStringLiteral("Remove animals"))
+    , document_(document)
+    , removed_(document.Animals)
+    , shown_(std::move(shown))
+{}
+
+void RemoveAnimalsCommand::undo()
+{
+    document_.Animals = removed_;
+    shown_();
+}
+
+void RemoveAnimalsCommand::redo()
+{
+    RemoveAnimals(document_);
+    shown_();
+}
+
+} // namespace trelvik

@@ -1,0 +1,91 @@
+#include "new_map_dialog.h"
+
+#include "generator/generate_map.h"
+
+#include <algorithm>
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace trelvik {
+namespace {
+
+QComboBox *Sides(QWidget *owner, const char *name)
+{
+    auto *box = new QComboBox(owner);
+    box->setObjectName(QLatin1String(name));
+    for (int side = kMinMapSide; side <= kMaxMapSide; side += kMapSideStep)
+        box->addItem(QString::number(side), side);
+    return box;
+}
+
+} // namespace
+
+NewMapDialog::NewMapDialog(QWidget *owner, uint64_t proposedSeed)
+    : QDialog(owner)
+{
+    setObjectName(QStringLiteral("dlgNewMap"));
+    setWindowTitle(QStringLiteral("New map"));
+    width_ = Sides(this, "cboWidth");
+    height_ = Sides(this, "cboHeight");
+    mode_ = new QComboBox(this);
+    mode_->setObjectName(QStringLiteral("cboMode"));
+    mode_->addItems({QStringLiteral("QUICK"), QStringLiteral("NORMAL")});
+    world_ = new QComboBox(this);
+    world_->setObjectName(QStringLiteral("cboWorld"));
+    world_->addItems(
+        {QStringLiteral("Greenland"), QStringLiteral("Wasteland"), QStringLiteral("Winter")});
+    seed_ = new QLineEdit(this);
+    seed_->setObjectName(QStringLiteral("txtSeed"));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &NewMapDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &NewMapDialog::reject);
+    connect(seed_, &QLineEdit::textChanged, this, [this, buttons] {
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(Choice().has_value());
+    });
+
+    auto *form = new QFormLayout(this);
+    form->addRow(QStringLiteral("&Width:"), width_);
+    form->addRow(QStringLiteral("&Height:"), height_);
+    form->addRow(QStringLiteral("&Mode:"), mode_);
+    form->addRow(QStringLiteral("W&orld:"), world_);
+    form->addRow(QStringLiteral("&Seed:"), seed_);
+    form->addRow(buttons);
+    SetChoice({128, 128, false, 0, proposedSeed});
+}
+
+std::optional<NewMapChoice> NewMapDialog::Choice() const
+{
+    // Digits only, as the command line takes a seed.
+    const QString text = seed_->text().trimmed();
+    bool ok = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.isDigit() && c.unicode() < 128;
+    });
+    const uint64_t seed = ok ? text.toULongLong(&ok) : 0;
+    if (!ok)
+        return std::nullopt;
+    return NewMapChoice{static_cast<int16_t>(width_->currentData().toInt()),
+                        static_cast<int16_t>(height_->currentData().toInt()),
+                        mode_->currentIndex() == 0, static_cast<uint8_t>(world_->currentIndex()),
+                        seed};
+}
+
+void NewMapDialog::SetChoice(const NewMapChoice &choice)
+{
+    width_->setCurrentIndex(width_->findData(int{choice.Width}));
+    height_->setCurrentIndex(height_->findData(int{choice.Height}));
+    mode_->setCurrentIndex(choice.QuickMode ? 0 : 1);
+    world_->setCurrentIndex(std::min<int>(choice.WorldType, 2));
+    seed_->setText(QString::number(choice.Seed));
+}
+
+void NewMapDialog::accept()
+{
+    if (Choice())
+        QDialog::accept();
+}
+
+} // namespace trelvik

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include <QDialog>
+
+class QComboBox;
+class QLineEdit;
+
+namespace trelvik {
+
+// What File > New with choices asks for: the same as `trelvik-cli generate --seed S --size WxH
+// --mode M --world W`.
+struct NewMapChoice
+{
+    int16_t Width = 128;
+    int16_t Height = 128;
+    bool QuickMode = false;
+    uint8_t WorldType = 0;
+    uint64_t Seed = 0;
+
+    bool operator==(const NewMapChoice &) const = default;
+};
+
+// The New map dialog: width and height (64 to 256 in steps of 16), mode, world and a seed,
+// which OK accepts only as a decimal number that fits in 64 bits.
+class NewMapDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    NewMapDialog(QWidget *owner, uint64_t proposedSeed);
+    // The choice as the fields hold it; none while the seed is no number.
+    std::optional<NewMapChoice> Choice() const;
+    void SetChoice(const NewMapChoice &choice);
+
+    void accept() override;
+
+private:
+    QComboBox *width_ = nullptr;
+    QComboBox *height_ = nullptr;
+    QComboBox *mode_ = nullptr;
+    QComboBox *world_ = nullptr;
+    QLineEdit *seed_ = nullptr;
+};
+
+} // namespace trelvik
