@@ -1,14 +1,20 @@
-// The view area at work: one frame of a drag (a pan step, the points in view rendered again and
-// painted) on a 256 x 256 generated map, at 16x and at the fitting factor of a large area.
+// The window at work: one frame of a drag in the view area (a pan step, the points in view
+// rendered again and painted) on a 256 x 256 generated map, at 16x and at the fitting factor of
+// a large area; and the way from File > New, or from opening a 256 x 256 map, to the picture.
+#include "app/frm_load.h"
 #include "app/map_view.h"
+#include "document/map_file.h"
 #include "generator/generate_map.h"
 #include "viewer/composed_view.h"
 #include "viewer/palette_file.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QScrollBar>
+#include <QSettings>
 
 namespace trelvik {
 namespace {
@@ -51,6 +57,54 @@ BENCHMARK(BM_ViewFrame)
     ->Args({0, 900})
     ->Unit(benchmark::kMicrosecond);
 
+// Renders what the window's view area shows, as a paint would.
+void ShowPicture(frmLoad &window, QImage &frame)
+{
+    window.findChild<MapView *>(QStringLiteral("picBG"))->viewport()->render(&frame);
+    benchmark::DoNotOptimize(frame.constBits());
+}
+
+void BM_NewToPicture(benchmark::State &state)
+{
+    frmLoad window;
+    window.show();
+    uint64_t seed = 0;
+    window.SetNewMapChooser([&seed](QWidget *, uint64_t) {
+        return std::optional(NewMapChoice{256, 256, false, 0, ++seed});
+    });
+    QAction *command = window.findChild<QAction *>(QStringLiteral("mnuFileNewWithChoices"));
+    QImage frame(256, 256, QImage::Format_RGB32);
+    for (auto _ : state) {
+        window.setWindowModified(false); // nothing to ask
+        command->trigger();
+        ShowPicture(window, frame);
+    }
+}
+BENCHMARK(BM_NewToPicture)->Unit(benchmark::kMillisecond);
+
+void BM_OpenToPicture(benchmark::State &state)
+{
+    RandomSource random;
+    random.Seed(2024);
+    MapDocument doc;
+    GenerateMap(doc, 256, 256, false, random);
+    doc.Animals.assign(1000, AnimalEntry{1, 10, 10});
+    const QString path = QDir::temp().filePath(QStringLiteral("trelvik-bench-open.swd"));
+    if (!WriteMapFile(path.toStdString(), doc).Ok) {
+        state.SkipWithError("cannot write the map");
+        return;
+    }
+    frmLoad window;
+    window.show();
+    QImage frame(256, 256, QImage::Format_RGB32);
+    for (auto _ : state) {
+        window.OpenMapFile(path);
+        ShowPicture(window, frame);
+    }
+    QFile::remove(path);
+}
+BENCHMARK(BM_OpenToPicture)->Unit(benchmark::kMillisecond);
+
 } // namespace
 } // namespace trelvik
 
@@ -58,6 +112,10 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The window's recent files go to a folder of the benchmark's own, not the user's settings.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QDir::temp().filePath(QStringLiteral("trelvik-bench-settings")));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
