@@ -4,7 +4,6 @@
 #include "fixed_text_field.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -77,6 +76,68 @@ bool HasSignature(const MapHeader &header)
     return FixedTextField::Read(header.Signature) == kSignature;
 }
 
+// Reads the header and checks what it alone can tell: the signature and the size.
+ReadResult
+ReadHeader(ByteReader &in, MapLayout layout, MapHeader &header, const std::string &fileName)
+{
+    if (layout == MapLayout::Dat) {
+        if (!in.Has(kDatHeaderSize))
+            return Damaged(fileName, "it ends inside the map header");
+        ReadHeaderTail(in, header);
+        CompleteDatHeader(header);
+    } else {
+        if (!in.Has(kSignatureSize))
+            return Failure(ReadOutcome::NotAMapFile, "Not a Settlers II map file");
+        ByteReader signature = in;
+        signature.Bytes(header.Signature);
+        if (!HasSignature(header))
+            return Failure(ReadOutcome::NotAMapFile, "Not a Settlers II map file");
+        if (!in.Has(kMapHeaderSize))
+            return Damaged(fileName, "it ends inside the map header");
+        ReadFullHeader(in, header);
+    }
+
+    if (!HasSignature(header))
+        return Failure(ReadOutcome::NotAMapFile, "Not a Settlers II map file");
+    if (header.Width / 16 < 2 || header.Height / 16 < 2)
+        return Failure(ReadOutcome::InvalidMapSize, "Invalid map size");
+    return {};
+}
+
+// Reads the fourteen blocks and the animals that follow the header.
+ReadResult ReadBody(ByteReader &in, MapDocument &fresh, const std::string &fileName)
+{
+    for (int k = 1; k <= kLayerCount; ++k) {
+        const auto block = [k] { return "block " + std::to_string(k); };
+        if (!in.Has(kBlockHeaderSize))
+            return Damaged(fileName, "it ends inside the header of " + block());
+        LayerBlockHeader &blockHeader = fresh.BlockHeader(k);
+        in.Bytes(blockHeader.Marker);
+        blockHeader.Zero = in.I32();
+        blockHeader.Width = in.I16();
+        blockHeader.Height = in.I16();
+        blockHeader.One = in.I16();
+        blockHeader.DataLength = in.I32();
+        if (blockHeader.DataLength < 0)
+            return Damaged(fileName, block() + " has a negative length");
+        const auto length = static_cast<std::size_t>(blockHeader.DataLength);
+        // Checked against the bytes that are really there before anything is allocated.
+        if (!in.Has(length))
+            return Damaged(fileName, "it ends inside " + block());
+        const auto bytesOfLayer = in.Take(length);
+        fresh.Layer(k).assign(bytesOfLayer.begin(), bytesOfLayer.end());
+    }
+
+    const std::size_t animalCount = in.Remaining() / kAnimalEntrySize;
+    fresh.Animals.resize(animalCount);
+    for (AnimalEntry &animal : fresh.Animals) {
+        animal.Species = in.U8();
+        animal.X = in.I16();
+        animal.Y = in.I16();
+    }
+    return ReadResult{ReadOutcome::Read, {}, animalCount};
+}
+
 void WriteHeader(ByteWriter &out, const MapHeader &header)
 {
     out.Bytes(header.Signature);
@@ -114,23 +175,51 @@ std::string SystemReason(int error)
     return std::strerror(error);
 }
 
-// Reads up to `limit` more bytes of `file` into `bytes`; false with `error` set on a read error.
-bool ReadInto(std::FILE *file, std::vector<uint8_t> &bytes, std::size_t limit, int &error)
+// Leaves new bytes uninitialised where std::allocator would zero them: the file is read over
+// them at once, and zeroing a whole map first would add half again to the cost of reading it.
+template <typename T> struct UninitialisedAllocator : std::allocator<T>
 {
-    std::array<uint8_t, 1 << 16> chunk;
-    while (limit > 0) {
-        const std::size_t want = std::min(chunk.size(), limit);
+    template <typename U> void construct(U *place) noexcept
+    {
+        ::new (static_cast<void *>(place)) U;
+    }
+};
+using FileBytes = std::vector<uint8_t, UninitialisedAllocator<uint8_t>>;
+
+// The file's size when it gives one that can be believed, otherwise 0. Only a hint: folders
+// and devices report sizes that mean nothing, and a file can change while it is read.
+std::size_t SizeHint(std::FILE *file)
+{
+    constexpr long kLargestHint = 64L << 20;
+    if (std::fseek(file, 0, SEEK_END) != 0)
+        return 0;
+    const long size = std::ftell(file);
+    std::rewind(file);
+    return size > 0 && size <= kLargestHint ? static_cast<std::size_t>(size) : 0;
+}
+
+// Appends to `bytes` from `file` until it holds `limit` bytes or the file ends; false with
+// `error` set on a read error. Room is made for `expected` more bytes at once (what the file's
+// size promises; 0 when it says nothing) and beyond that in steps that at most double what has
+// arrived, so a size that is not true never causes a large allocation of its own.
+bool ReadUpTo(
+    std::FILE *file, FileBytes &bytes, std::size_t limit, std::size_t expected, int &error)
+{
+    constexpr std::size_t kStep = 1 << 16;
+    std::size_t used = bytes.size();
+    std::size_t room = std::min(limit, used + (expected != 0 ? expected : kStep));
+    for (;;) {
+        bytes.resize(room);
         errno = 0;
-        const std::size_t got = std::fread(chunk.data(), 1, want, file);
-        bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(got));
-        limit -= got;
-        if (got < want) {
-            if (std::ferror(file)) {
-                error = errno != 0 ? errno : EIO;
-                return false;
-            }
+        used += std::fread(bytes.data() + used, 1, room - used, file);
+        if (used < room || room == limit)
             break;
-        }
+        room = std::min(limit, used + std::max(used, kStep));
+    }
+    bytes.resize(used);
+    if (used < limit && std::ferror(file)) {
+        error = errno != 0 ? errno : EIO;
+        return false;
     }
     return true;
 }
@@ -208,62 +297,13 @@ ReadResult ReadMapBytes(std::span<const uint8_t> bytes,
     // Everything goes into a fresh document first, so that a rejected file leaves the
     // caller's map whole.
     auto fresh = std::make_unique<MapDocument>();
-    MapHeader &header = fresh->Header;
     ByteReader in(bytes);
-
-    if (layout == MapLayout::Dat) {
-        if (!in.Has(kDatHeaderSize))
-            return Damaged(fileName, "it ends inside the map header");
-        ReadHeaderTail(in, header);
-        CompleteDatHeader(header);
-    } else {
-        if (!in.Has(kSignatureSize))
-            return Failure(ReadOutcome::NotAMapFile, "Not a Settlers II map file");
-        ByteReader signature(bytes.first(kSignatureSize));
-        signature.Bytes(header.Signature);
-        if (!HasSignature(header))
-            return Failure(ReadOutcome::NotAMapFile, "Not a Settlers II map file");
-        if (!in.Has(kMapHeaderSize))
-            return Damaged(fileName, "it ends inside the map header");
-        ReadFullHeader(in, header);
-    }
-
-    if (!HasSignature(header))
-        return Failure(ReadOutcome::NotAMapFile, "Not a Settlers II map file");
-    if (header.Width / 16 < 2 || header.Height / 16 < 2)
-        return Failure(ReadOutcome::InvalidMapSize, "Invalid map size");
-
-    for (int k = 1; k <= kLayerCount; ++k) {
-        const std::string block = "block " + std::to_string(k);
-        if (!in.Has(kBlockHeaderSize))
-            return Damaged(fileName, "it ends inside the header of " + block);
-        LayerBlockHeader &blockHeader = fresh->BlockHeader(k);
-        in.Bytes(blockHeader.Marker);
-        blockHeader.Zero = in.I32();
-        blockHeader.Width = in.I16();
-        blockHeader.Height = in.I16();
-        blockHeader.One = in.I16();
-        blockHeader.DataLength = in.I32();
-        if (blockHeader.DataLength < 0)
-            return Damaged(fileName, block + " has a negative length");
-        const auto length = static_cast<std::size_t>(blockHeader.DataLength);
-        // Checked against the bytes that are really there before anything is allocated.
-        if (!in.Has(length))
-            return Damaged(fileName, "it ends inside " + block);
-        const auto bytesOfLayer = in.Take(length);
-        fresh->Layer(k).assign(bytesOfLayer.begin(), bytesOfLayer.end());
-    }
-
-    const std::size_t animalCount = in.Remaining() / kAnimalEntrySize;
-    fresh->Animals.resize(animalCount);
-    for (AnimalEntry &animal : fresh->Animals) {
-        animal.Species = in.U8();
-        animal.X = in.I16();
-        animal.Y = in.I16();
-    }
-
-    document = std::move(*fresh);
-    return ReadResult{ReadOutcome::Read, {}, animalCount};
+    ReadResult result = ReadHeader(in, layout, fresh->Header, fileName);
+    if (result.Ok())
+        result = ReadBody(in, *fresh, fileName);
+    if (result.Ok())
+        document = std::move(*fresh);
+    return result;
 }
 
 ReadResult ReadMapFile(const std::string &fileName, MapDocument &document)
@@ -275,38 +315,42 @@ ReadResult ReadMapFile(const std::string &fileName, MapDocument &document)
                        "Cannot open the file '" + fileName + "': " + SystemReason(errno) + ".");
     }
     FileHandle file(raw);
+    const std::size_t size = SizeHint(file.get());
+    const auto cannotRead = [&fileName](int error) {
+        return Failure(ReadOutcome::CannotOpen,
+                       "Cannot read the file '" + fileName + "': " + SystemReason(error) + ".");
+    };
 
     // The header is checked before the rest is read, so a large file of another kind, or with
-    // an impossible size, is turned away without reading it whole.
-    std::vector<uint8_t> bytes;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        // Only a hint: folders and devices report sizes that mean nothing.
-        constexpr long kLargestHint = 64L << 20;
-        const long size = std::ftell(file.get());
-        if (size > 0 && size <= kLargestHint)
-            bytes.reserve(static_cast<std::size_t>(size));
-        std::rewind(file.get());
-    }
+    // an impossible size, is turned away without reading it whole. The whole file then goes
+    // into one buffer, sized from the file's size, and the layers are copied out of it once.
+    FileBytes bytes;
+    bytes.reserve(kMapHeaderSize);
     int error = 0;
     static_assert(kDatHeaderSize == kSignatureSize, "the first read must cover the signature");
     // The first bytes tell a full-layout file saved under a .dat name from a short one.
-    bool ok = ReadInto(file.get(), bytes, kDatHeaderSize, error);
+    bool ok = ReadUpTo(file.get(), bytes, kDatHeaderSize, 0, error);
     const MapLayout layout = DetectLayout(fileName, bytes);
     if (ok && layout == MapLayout::Full)
-        ok = ReadInto(file.get(), bytes, kMapHeaderSize - kDatHeaderSize, error);
-    if (ok) {
-        MapDocument scratch;
-        const ReadResult header = ReadMapBytes(bytes, layout, scratch, fileName);
-        if (header.Outcome == ReadOutcome::NotAMapFile
-            || header.Outcome == ReadOutcome::InvalidMapSize)
-            return header;
-        ok = ReadInto(file.get(), bytes, SIZE_MAX, error);
-    }
-    if (!ok) {
-        return Failure(ReadOutcome::CannotOpen,
-                       "Cannot read the file '" + fileName + "': " + SystemReason(error) + ".");
-    }
-    return ReadMapBytes(bytes, layout, document, fileName);
+        ok = ReadUpTo(file.get(), bytes, kMapHeaderSize, 0, error);
+    if (!ok)
+        return cannotRead(error);
+    auto fresh = std::make_unique<MapDocument>();
+    ByteReader head(bytes);
+    ReadResult result = ReadHeader(head, layout, fresh->Header, fileName);
+    if (!result.Ok())
+        return result;
+    const std::size_t headerSize = head.Position();
+    // One byte more than the file said, so that its end is seen without growing the buffer.
+    const std::size_t expected = size > headerSize ? size - headerSize + 1 : 0;
+    if (!ReadUpTo(file.get(), bytes, SIZE_MAX, expected, error))
+        return cannotRead(error);
+
+    ByteReader in(std::span<const uint8_t>(bytes).subspan(headerSize));
+    result = ReadBody(in, *fresh, fileName);
+    if (result.Ok())
+        document = std::move(*fresh);
+    return result;
 }
 
 std::vector<uint8_t> WriteMapBytes(const MapDocument &document)

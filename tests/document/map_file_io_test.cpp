@@ -3,6 +3,7 @@
 #include "test_maps.h"
 
 #include <atomic>
+#include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -110,6 +111,20 @@ TEST(MapFileIo, AnImpossibleHeaderIsRefusedBeforeTheRestIsRead)
     done = true;
     writer.join();
     EXPECT_EQ(result.Outcome, ReadOutcome::InvalidMapSize);
+}
+
+TEST(MapFileIo, APipeHasNoSizeButAWholeMapComesThrough)
+{
+    test::TempDir dir;
+    const std::string pipe = dir.File("map.swd");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const MapDocument whole = MakeDocument(128, 96, 3); // longer than a step of the buffer
+    std::signal(SIGPIPE, SIG_IGN); // a reader that stops early fails the test, not the program
+    std::thread writer([&] { test::WriteBytes(pipe, WriteMapBytes(whole)); });
+    MapDocument read;
+    EXPECT_TRUE(ReadMapFile(pipe, read).Ok());
+    writer.join();
+    EXPECT_EQ(read, whole);
 }
 
 } // namespace
