@@ -343,8 +343,12 @@ ReadResult ReadMapFile(const std::string &fileName, MapDocument &document)
     const std::size_t headerSize = head.Position();
     // One byte more than the file said, so that its end is seen without growing the buffer.
     const std::size_t expected = size > headerSize ? size - headerSize + 1 : 0;
-    if (!ReadUpTo(file.get(), bytes, SIZE_MAX, expected, error))
+    // No map comes near this size; a device or pipe that never ends is stopped here.
+    constexpr std::size_t kLargestMapFile = std::size_t{64} << 20;
+    if (!ReadUpTo(file.get(), bytes, kLargestMapFile + 1, expected, error))
         return cannotRead(error);
+    if (bytes.size() > kLargestMapFile)
+        return Damaged(fileName, "it is longer than any map (more than 64 MiB)");
 
     ByteReader in(std::span<const uint8_t>(bytes).subspan(headerSize));
     result = ReadBody(in, *fresh, fileName);

@@ -34,6 +34,12 @@ TEST(MapFileIo, SavesReadBackAndReplaceWholeFiles)
     ASSERT_TRUE(ReadMapFile(path, read).Ok());
     EXPECT_EQ(read, doc);
     EXPECT_EQ(FilesIn(dir.Path()), 1u); // no temporary file left behind
+    // A map followed by more than any map holds (or a device that never ends) is refused.
+    fs::resize_file(path, (std::uintmax_t{64} << 20) + 1);
+    EXPECT_EQ(ReadMapFile(path, read).Message,
+              "The map file '" + path
+                  + "' is damaged: it is longer than any map (more than 64 MiB).");
+    ASSERT_TRUE(WriteMapFile(path, doc).Ok);
 
     // A .dat map is saved in the full layout, whatever the name, and reads back under it.
     const std::string dat = dir.File("MAP01.DAT");
