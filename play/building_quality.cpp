@@ -1,0 +1,215 @@
+#include "building_quality.h"
+
+#include "point_grid.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace trelvik {
+namespace {
+
+using play::Point;
+using play::PointGrid;
+
+constexpr uint8_t kTerrainMask = 0x3F;
+
+// Object types of layer 6.
+constexpr uint8_t kNoObject = 0x00;
+constexpr uint8_t kHeadquarters = 0x80;
+
+bool IsTree(uint8_t type)
+{
+    return type >= 0xC4 && type <= 0xC6;
+}
+
+// Granite, and every object type we know nothing more about (decorations, unknown codes): we
+// treat those as solid as granite rather than let a building be placed on or beside them.
+bool IsSolid(uint8_t type)
+{
+    return type != kNoObject && type != kHeadquarters && !IsTree(type);
+}
+
+bool IsWalkable(TerrainClass c)
+{
+    return c == TerrainClass::Buildable || c == TerrainClass::Mining
+           || c == TerrainClass::WalkableOnly;
+}
+
+class QualityRules
+{
+public:
+    explicit QualityRules(const MapDocument &document)
+        : mGrid(document)
+        , mHeights(document.Layer(1))
+        , mLower(document.Layer(2))
+        , mUpper(document.Layer(3))
+        , mObjects(document.Layer(6))
+    {}
+
+    const PointGrid &Grid() const { return mGrid; }
+
+    BuildingQuality Compute(Point p) const
+    {
+        const uint8_t own = Object(p);
+        if (IsTree(own) || IsSolid(own))
+            return BuildingQuality::Nothing;
+        BuildingQuality q = ByHeights(p, ByTerrain(p));
+        q = ByObjectsBeside(p, q);
+        if (q != BuildingQuality::Nothing && q != BuildingQuality::Flag
+            && !FlagPossible(mGrid.SouthEast(p)))
+            q = BuildingQuality::Flag; // no room for the building's flag
+        return q;
+    }
+
+private:
+    uint8_t Object(Point p) const { return mGrid.Read(mObjects, p); }
+    int Height(Point p) const { return mGrid.Read(mHeights, p); }
+
+    // Each point owns two triangles: layer 2 has the one below it (the point and its south-west
+    // and south-east neighbours), layer 3 the one to its lower right (the point, its south-east
+    // and its east neighbour). So the six around a point are its own two, the west neighbour's
+    // layer 3, both of the north-west neighbour's and the north-east neighbour's layer 2.
+    std::array<TerrainClass, 6> TrianglesAround(Point p) const
+    {
+        const Point west = mGrid.West(p);
+        const Point northWest = mGrid.NorthWest(p);
+        const Point northEast = mGrid.NorthEast(p);
+        return {ClassifyTerrain(mGrid.Read(mLower, p)),
+                ClassifyTerrain(mGrid.Read(mUpper, p)),
+                ClassifyTerrain(mGrid.Read(mUpper, west)),
+                ClassifyTerrain(mGrid.Read(mLower, northWest)),
+                ClassifyTerrain(mGrid.Read(mUpper, northWest)),
+                ClassifyTerrain(mGrid.Read(mLower, northEast))};
+    }
+
+    BuildingQuality ByTerrain(Point p) const
+    {
+        const auto around = TrianglesAround(p);
+        const auto all = [&](TerrainClass c) {
+            return std::all_of(around.begin(), around.end(),
+                               [c](TerrainClass t) { return t == c; });
+        };
+        if (std::find(around.begin(), around.end(), TerrainClass::Dangerous) != around.end())
+            return BuildingQuality::Nothing;
+        if (all(TerrainClass::Mining))
+            return BuildingQuality::Mine;
+        if (all(TerrainClass::Buildable))
+            return BuildingQuality::Castle;
+        return std::any_of(around.begin(), around.end(), IsWalkable) ? BuildingQuality::Flag
+                                                                     : BuildingQuality::Nothing;
+    }
+
+    BuildingQuality ByHeights(Point p, BuildingQuality q) const
+    {
+        const int h = Height(p);
+        const int flagRise = Height(mGrid.SouthEast(p)) - h;
+        if (q == BuildingQuality::Mine)
+            return flagRise > 3 ? BuildingQuality::Flag : q;
+        if (q != BuildingQuality::Castle)
+            return q;
+        if (flagRise > 1)
+            return BuildingQuality::Flag;
+        for (const Point n : {mGrid.West(p), mGrid.East(p), mGrid.NorthWest(p), mGrid.NorthEast(p),
+                              mGrid.SouthWest(p), mGrid.SouthEast(p)}) {
+            if (std::abs(Height(n) - h) > 3)
+                return BuildingQuality::Flag;
+        }
+        // The twelve points two steps away.
+        static constexpr std::array<std::array<int, 2>, 12> kRing = {{{-1, -2},
+                                                                      {0, -2},
+                                                                      {1, -2},
+                                                                      {-2, -1},
+                                                                      {1, -1},
+                                                                      {-2, 0},
+                                                                      {2, 0},
+                                                                      {-2, 1},
+                                                                      {1, 1},
+                                                                      {-1, 2},
+                                                                      {0, 2},
+                                                                      {1, 2}}};
+        for (const auto &[dx, dy] : kRing) {
+            if (std::abs(Height(mGrid.Offset(p, dx, dy)) - h) > 2)
+                return BuildingQuality::Hut;
+        }
+        return q;
+    }
+
+    BuildingQuality ByObjectsBeside(Point p, BuildingQuality q) const
+    {
+        const std::array<Point, 6> beside = {mGrid.West(p), mGrid.NorthWest(p), mGrid.NorthEast(p),
+                                             mGrid.East(p), mGrid.SouthEast(p), mGrid.SouthWest(p)};
+        const auto capAt = [&q](BuildingQuality cap) {
+            if (q != BuildingQuality::Mine && q > cap)
+                q = cap;
+        };
+        for (std::size_t k = 0; k < beside.size(); ++k) {
+            const uint8_t type = Object(beside[k]);
+            if (IsSolid(type))
+                q = std::min(q, BuildingQuality::Flag); // mines too
+            else if (IsTree(type))
+                capAt(BuildingQuality::Hut);
+            // West, north-west and north-east hold the large building's outline.
+            if (k < 3 && type != kNoObject)
+                capAt(BuildingQuality::House);
+        }
+        return q;
+    }
+
+    // A flag needs walkable ground and nothing standing on the point, a headquarters included.
+    bool FlagPossible(Point p) const
+    {
+        return Object(p) == kNoObject && ByTerrain(p) != BuildingQuality::Nothing;
+    }
+
+    PointGrid mGrid;
+    const MapLayer &mHeights;
+    const MapLayer &mLower;
+    const MapLayer &mUpper;
+    const MapLayer &mObjects;
+};
+
+} // namespace
+
+TerrainClass ClassifyTerrain(uint8_t terrainByte)
+{
+    switch (terrainByte & kTerrainMask) {
+    case 0:
+    case 6: // shallow water: ground for buildings
+    case 8:
+    case 9:
+    case 10:
+    case 14:
+    case 15:
+    case 18:
+    case 34:
+        return TerrainClass::Buildable;
+    case 1:
+    case 11:
+    case 12:
+    case 13:
+        return TerrainClass::Mining;
+    case 4:
+    case 7:
+        return TerrainClass::WalkableOnly;
+    case 3:
+    case 5:
+    case 19:
+        return TerrainClass::Impassable;
+    default:
+        // 2, 16, 20, 21, 22 are snow and lava. A code of no known class is taken as dangerous
+        // too: it may make a point unbuildable, never buildable.
+        return TerrainClass::Dangerous;
+    }
+}
+
+void ComputeBuildingQuality(MapDocument &document)
+{
+    const QualityRules rules(document);
+    MapLayer &quality = document.Layer(9);
+    const std::size_t count = rules.Grid().PointsIn(quality);
+    for (std::size_t i = 0; i < count; ++i)
+        quality[i] = static_cast<uint8_t>(rules.Compute(rules.Grid().PointAt(i)));
+}
+
+} // namespace trelvik
