@@ -31,5 +31,6 @@ void AddConvertCommand(CLI::App &app, CommandContext &ctx);
 void AddRenderCommand(CLI::App &app, CommandContext &ctx);
 void AddHarborCommand(CLI::App &app, CommandContext &ctx);
 void AddRemoveAnimalsCommand(CLI::App &app, CommandContext &ctx);
+void AddRecomputeCommand(CLI::App &app, CommandContext &ctx);
 
 } // namespace trelvik::cli

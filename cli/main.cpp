@@ -34,6 +34,7 @@ int main(int argc, char **argv)
     AddRenderCommand(app, ctx);
     AddHarborCommand(app, ctx);
     AddRemoveAnimalsCommand(app, ctx);
+    AddRecomputeCommand(app, ctx);
 
     try {
         app.parse(argc, argv);

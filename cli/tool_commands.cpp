@@ -1,4 +1,6 @@
 #include "commands.h"
+#include "play/building_quality.h"
+#include "play/shading.h"
 #include "tools/animal_removal.h"
 #include "tools/coastal_castle_fix.h"
 
@@ -22,6 +24,18 @@ void AddRemoveAnimalsCommand(CLI::App &app, CommandContext &ctx)
                         [](MapDocument &doc) {
                             RemoveAnimals(doc);
                             return std::string("File footer cleared\n");
+                        });
+}
+
+void AddRecomputeCommand(CLI::App &app, CommandContext &ctx)
+{
+    AddMapChangeCommand(app, ctx, "recompute",
+                        "Recompute the shading and the building quality from the map's terrain, "
+                        "heights and objects",
+                        [](MapDocument &doc) {
+                            ComputeShading(doc);
+                            ComputeBuildingQuality(doc);
+                            return std::string("Shading and building quality recomputed\n");
                         });
 }
 
