@@ -159,15 +159,19 @@ void frmLoad::BuildMenus()
     AddSeparator(tools, "mnuToolsLine1");
     mnuToolsAnimalRemoval =
         AddItem(tools, "mnuToolsAnimalRemoval", QStringLiteral("Remove animals"), QKeySequence());
+    AddSeparator(tools, "mnuToolsLine2");
+    mnuToolsRecompute =
+        AddItem(tools, "mnuToolsRecompute",
+                QStringLiteral("Recompute shading and building quality"), QKeySequence());
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     mnuAbout = AddItem(help, "mnuAbout", QStringLiteral("&About Trelvik..."), QKeySequence());
 
     // Connected first, so that it runs before each command's own handler.
-    for (QAction *command :
-         {mnuFileGenerate, mnuFileNewWithChoices, mnuFileOpen, mnuFileSave, mnuFileSaveAs,
-          mnuFileQuit, mnuToolsHarbor, mnuToolsAnimalRemoval, mnuEditUndo, mnuEditRedo})
+    for (QAction *command : {mnuFileGenerate, mnuFileNewWithChoices, mnuFileOpen, mnuFileSave,
+                             mnuFileSaveAs, mnuFileQuit, mnuToolsHarbor, mnuToolsAnimalRemoval,
+                             mnuToolsRecompute, mnuEditUndo, mnuEditRedo})
         connect(command, &QAction::triggered, this, &frmLoad::BeginCommand);
     connect(mnuFileGenerate, &QAction::triggered, this, &frmLoad::mnuFileGenerate_Click);
     connect(mnuFileNewWithChoices, &QAction::triggered, this,
@@ -181,6 +185,7 @@ void frmLoad::BuildMenus()
     connect(mnuToolsHarbor, &QAction::triggered, this, &frmLoad::mnuToolsHarbor_Click);
     connect(mnuToolsAnimalRemoval, &QAction::triggered, this,
             &frmLoad::mnuToolsAnimalRemoval_Click);
+    connect(mnuToolsRecompute, &QAction::triggered, this, &frmLoad::mnuToolsRecompute_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmLoad::mnuAbout_Click);
 }
 

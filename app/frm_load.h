@@ -115,6 +115,7 @@ public slots:
     void mnuEditCopyView_Click();
     void mnuToolsHarbor_Click();
     void mnuToolsAnimalRemoval_Click();
+    void mnuToolsRecompute_Click();
     void mnuAbout_Click();
     void butInfoSave_Click();
     void butInfoRestore_Click();
@@ -209,6 +210,7 @@ private:
     QAction *mnuViewFit = nullptr;
     QAction *mnuToolsHarbor = nullptr;
     QAction *mnuToolsAnimalRemoval = nullptr;
+    QAction *mnuToolsRecompute = nullptr;
     QAction *mnuAbout = nullptr;
 
     MapView *picBG = nullptr;

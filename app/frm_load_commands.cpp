@@ -114,4 +114,24 @@ void frmLoad::mnuToolsAnimalRemoval_Click()
     Message(QStringLiteral("File footer cleared"), MessageIcon::None);
 }
 
+void frmLoad::mnuToolsRecompute_Click()
+{
+    if (!HasMap()) {
+        Message(QStringLiteral("There is no map to work on yet"), MessageIcon::Information);
+        return;
+    }
+    auto command = std::make_unique<RecomputeLayersCommand>(document_, [this] {
+        ShowDocumentAgain();
+        // The shading shows in the composed view and in its own layer.
+        composedView_ = BuildComposedView(document_);
+        VScroll1_Change();
+    });
+    const bool changes = command->Changes();
+    if (changes)
+        undo_->push(command.release());
+    Message(changes ? QStringLiteral("Shading and building quality recomputed.")
+                    : QStringLiteral("Shading and building quality were already as recomputed."),
+            MessageIcon::Information);
+}
+
 } // namespace trelvik
