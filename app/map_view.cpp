@@ -3,6 +3,7 @@
 #include "viewer/layer_image.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -34,6 +35,25 @@ QList<QRgb> ColourList(const ColourTable &table)
     for (const ColourEntry &entry : table.Entries)
         colours << qRgb(entry.Red, entry.Green, entry.Blue);
     return colours;
+}
+
+// The points of `image` at `zoom` x `zoom` pixels each, in RGB. Made here in one pass rather
+// than scaled by the painter, whose large scalings hand the work to other threads and wait.
+QImage Zoomed(const IndexedImage &image, const QList<QRgb> &colours, int zoom)
+{
+    if (image.Width <= 0 || image.Height <= 0)
+        return {};
+    QImage zoomed(image.Width * zoom, image.Height * zoom, QImage::Format_RGB32);
+    const auto rowBytes = static_cast<std::size_t>(zoomed.bytesPerLine());
+    for (int y = 0; y < image.Height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(zoomed.scanLine(y * zoom));
+        for (int x = 0; x < image.Width; ++x)
+            std::fill_n(line + static_cast<std::ptrdiff_t>(x) * zoom, zoom,
+                        colours[image.At(x, y)]);
+        for (int copy = 1; copy < zoom; ++copy)
+            std::memcpy(zoomed.scanLine(y * zoom + copy), line, rowBytes);
+    }
+    return zoomed;
 }
 
 QRect ToQRect(const PixelRect &rect)
@@ -100,6 +120,7 @@ void MapView::ReleaseMemory()
 {
     std::vector<uint8_t>().swap(bytes_);
     std::vector<MapPoint>().swap(toolMarks_);
+    shown_ = QImage();
 }
 
 void MapView::SetZoom(int zoom, std::optional<QPoint> anchor)
@@ -198,10 +219,11 @@ void MapView::ApplyGeometry(const ViewGeometry &wanted)
 void MapView::Refresh()
 {
     visiblePoints_ = hasPicture_ ? geometry_.VisiblePoints() : PixelRect{};
-    visible_ = ToQImage(RenderLayerWindow(bytes_, geometry_.MapWidth, geometry_.MapHeight,
-                                          visiblePoints_.Left, visiblePoints_.Top,
-                                          visiblePoints_.Width, visiblePoints_.Height),
-                        colourList_);
+    const IndexedImage part =
+        RenderLayerWindow(bytes_, geometry_.MapWidth, geometry_.MapHeight, visiblePoints_.Left,
+                          visiblePoints_.Top, visiblePoints_.Width, visiblePoints_.Height);
+    visible_ = ToQImage(part, colourList_);
+    shown_ = Zoomed(part, colourList_, geometry_.Zoom);
     viewport()->update();
 }
 
@@ -213,7 +235,7 @@ void MapView::paintEvent(QPaintEvent *)
         return;
     const QRect corner = ToQRect(geometry_.ScreenRectOf({visiblePoints_.Left, visiblePoints_.Top}));
     const int zoom = geometry_.Zoom;
-    painter.drawImage(QRect(corner.topLeft(), visible_.size() * zoom), visible_);
+    painter.drawImage(corner.topLeft(), shown_);
 
     const QRect room = viewport()->rect().adjusted(-zoom, -zoom, zoom, zoom);
     painter.setRenderHint(QPainter::Antialiasing, true);

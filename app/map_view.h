@@ -91,6 +91,8 @@ private:
     // A new map at 1:1 sits in the middle of the area until the view is panned or zoomed.
     bool centred_ = false;
     QImage visible_;
+    // The same at the zoom, as painted.
+    QImage shown_;
     PixelRect visiblePoints_;
 
     std::optional<MapPoint> selection_;
