@@ -53,6 +53,7 @@ void BM_ViewFrame(benchmark::State &state)
 // Zoom (0: Fit), side of the view area in pixels.
 BENCHMARK(BM_ViewFrame)
     ->Args({16, 260})
+    ->Args({0, 260})
     ->Args({16, 900})
     ->Args({0, 900})
     ->Unit(benchmark::kMicrosecond);
