@@ -104,7 +104,13 @@ frmLoad::frmLoad(std::unique_ptr<MessageBoxes> messages,
     resize(minimumSizeHint());
 }
 
-frmLoad::~frmLoad() = default;
+frmLoad::~frmLoad()
+{
+    // The children outlive this part of the window, and some tell of their own end (the undo
+    // stack clears itself): nothing of theirs may reach the window any more.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+}
 
 void frmLoad::BuildMenus()
 {
