@@ -7,6 +7,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trelvik"));
+    // The recent files live in ~/.config/Trelvik/Trelvik.conf.
+    QApplication::setOrganizationName(QStringLiteral("Trelvik"));
     QApplication::setDesktopFileName(QStringLiteral("trelvik"));
 
     trelvik::frmLoad window;
