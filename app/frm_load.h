@@ -148,8 +148,10 @@ private:
     void ShowReadout(std::optional<MapPoint> point);
     // Marks a point of the map (an animal, area or headquarters) when it lies on the map.
     void SelectPoint(int x, int y);
-    // A new map: no point is marked or pinned, and the next picture is placed anew.
-    void ForgetPoints();
+    // A map just read or generated: its header, its seed line (empty for a file), no history
+    // and the changed mark only for a map never saved; no point marked or pinned, and the next
+    // picture placed anew.
+    void ShowNewDocument(const QString &seedLine, bool neverSaved);
     MessageAnswer Message(const QString &text,
                           MessageIcon icon,
                           MessageButtons buttons = MessageButtons::Ok,

@@ -51,16 +51,11 @@ void frmLoad::GenerateMap(
                          [this](int32_t value) { SetProgress(value); });
 
     document_.Header.WorldType = worldType;
-    composedView_ = BuildComposedView(document_);
-    ShowHeaderInfo();
-    ForgetPoints();
     // The same map again: trelvik-cli generate --seed S --size WxH --mode M --world W.
-    lblSeed->setText(QStringLiteral("Seed: %1 (%2)")
-                         .arg(*seed)
-                         .arg(QString::fromLatin1(ModeName(quickMode)).toLower()));
-    undo_->clear();
-    neverSaved_ = true;
-    UpdateModified();
+    ShowNewDocument(QStringLiteral("Seed: %1 (%2)")
+                        .arg(*seed)
+                        .arg(QString::fromLatin1(ModeName(quickMode)).toLower()),
+                    true);
     VScroll1->setEnabled(true);
     VScroll1_Change();
     Pro->hide();

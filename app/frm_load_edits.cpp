@@ -155,7 +155,6 @@ void frmLoad::ShowDocumentAgain()
     ShowHeaderInfo();
     FillAnimalList();
     picBG->SetToolMarks({});
-    UpdateModified();
 }
 
 void frmLoad::mnuFileNewWithChoices_Click()

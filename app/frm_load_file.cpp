@@ -80,14 +80,8 @@ bool frmLoad::LoadMap(const QString &path)
     }
     FillAnimalList();
     FillAreaList();
-    composedView_ = BuildComposedView(document_);
-    ShowHeaderInfo();
-    ForgetPoints();
-    lblSeed->clear();
-    undo_->clear();
-    neverSaved_ = false;
     RememberFile(path);
-    UpdateModified();
+    ShowNewDocument(QString(), false);
     return true;
 }
 

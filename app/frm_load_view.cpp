@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QUndoStack>
 
 namespace trelvik {
 
@@ -157,8 +158,14 @@ void frmLoad::SelectPoint(int x, int y)
     picBG->SetSelection(onMap ? std::optional(MapPoint{x, y}) : std::nullopt);
 }
 
-void frmLoad::ForgetPoints()
+void frmLoad::ShowNewDocument(const QString &seedLine, bool neverSaved)
 {
+    composedView_ = BuildComposedView(document_);
+    ShowHeaderInfo();
+    lblSeed->setText(seedLine);
+    undo_->clear();
+    neverSaved_ = neverSaved;
+    UpdateModified();
     newMap_ = true;
     pinned_.reset();
     picBG->SetSelection(std::nullopt);

@@ -1,6 +1,7 @@
 #include "new_map_dialog.h"
 
 #include "generator/generate_map.h"
+#include "generator/random_source.h"
 
 #include <algorithm>
 
@@ -59,18 +60,14 @@ NewMapDialog::NewMapDialog(QWidget *owner, uint64_t proposedSeed)
 
 std::optional<NewMapChoice> NewMapDialog::Choice() const
 {
-    // Digits only, as the command line takes a seed.
-    const QString text = seed_->text().trimmed();
-    bool ok = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c.isDigit() && c.unicode() < 128;
-    });
-    const uint64_t seed = ok ? text.toULongLong(&ok) : 0;
-    if (!ok)
+    // Taken as the command line takes a seed.
+    const std::optional<uint64_t> seed = ParseSeed(seed_->text().trimmed().toStdString());
+    if (!seed)
         return std::nullopt;
     return NewMapChoice{static_cast<int16_t>(width_->currentData().toInt()),
                         static_cast<int16_t>(height_->currentData().toInt()),
                         mode_->currentIndex() == 0, static_cast<uint8_t>(world_->currentIndex()),
-                        seed};
+                        *seed};
 }
 
 void NewMapDialog::SetChoice(const NewMapChoice &choice)

@@ -25,17 +25,6 @@ std::optional<int32_t> ParseSide(std::string_view text)
 
 } // namespace
 
-std::optional<uint64_t> ParseSeed(std::string_view text)
-{
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
-        return std::nullopt;
-    uint64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
 std::optional<MapSize> ParseSize(std::string_view text)
 {
     const auto cross = text.find_first_of("xX");

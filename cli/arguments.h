@@ -1,13 +1,14 @@
 #pragma once
 
+#include "generator/random_source.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace trelvik::cli {
 
-/// A seed: plain decimal digits only (no sign, base prefix or blanks), at most 2^64 - 1.
-std::optional<uint64_t> ParseSeed(std::string_view text);
+using trelvik::ParseSeed;
 
 struct MapSize
 {

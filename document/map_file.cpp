@@ -186,16 +186,20 @@ template <typename T> struct UninitialisedAllocator : std::allocator<T>
 };
 using FileBytes = std::vector<uint8_t, UninitialisedAllocator<uint8_t>>;
 
+// No map comes near this size; a device or pipe that never ends is stopped here.
+constexpr std::size_t kLargestMapFile = std::size_t{64} << 20;
+
 // The file's size when it gives one that can be believed, otherwise 0. Only a hint: folders
 // and devices report sizes that mean nothing, and a file can change while it is read.
 std::size_t SizeHint(std::FILE *file)
 {
-    constexpr long kLargestHint = 64L << 20;
     if (std::fseek(file, 0, SEEK_END) != 0)
         return 0;
     const long size = std::ftell(file);
     std::rewind(file);
-    return size > 0 && size <= kLargestHint ? static_cast<std::size_t>(size) : 0;
+    return size > 0 && static_cast<unsigned long>(size) <= kLargestMapFile
+               ? static_cast<std::size_t>(size)
+               : 0;
 }
 
 // Appends to `bytes` from `file` until it holds `limit` bytes or the file ends; false with
@@ -343,8 +347,6 @@ ReadResult ReadMapFile(const std::string &fileName, MapDocument &document)
     const std::size_t headerSize = head.Position();
     // One byte more than the file said, so that its end is seen without growing the buffer.
     const std::size_t expected = size > headerSize ? size - headerSize + 1 : 0;
-    // No map comes near this size; a device or pipe that never ends is stopped here.
-    constexpr std::size_t kLargestMapFile = std::size_t{64} << 20;
     if (!ReadUpTo(file.get(), bytes, kLargestMapFile + 1, expected, error))
         return cannotRead(error);
     if (bytes.size() > kLargestMapFile)

@@ -1,5 +1,6 @@
 #include "random_source.h"
 
+#include <charconv>
 #include <chrono>
 #include <exception>
 #include <random>
@@ -35,6 +36,17 @@ uint64_t RandomSource::SeedFromClock()
 void RandomSource::Skip(uint64_t count)
 {
     Jump(LeapOf(count));
+}
+
+std::optional<uint64_t> ParseSeed(std::string_view text)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
 }
 
 } // namespace trelvik

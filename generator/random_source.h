@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 namespace trelvik {
 
@@ -93,5 +95,9 @@ private:
     uint64_t mState = 0;
     uint64_t mDrawn = 0;
 };
+
+/// A seed as text: plain decimal digits only (no sign, base prefix or blanks), at most
+/// 2^64 - 1. The command line and the New map dialog take seeds this way.
+std::optional<uint64_t> ParseSeed(std::string_view text);
 
 } // namespace trelvik
