@@ -41,9 +41,8 @@ class QualityRules
 public:
     explicit QualityRules(const MapDocument &document)
         : mGrid(document)
+        , mDocument(document)
         , mHeights(document.Layer(1))
-        , mLower(document.Layer(2))
-        , mUpper(document.Layer(3))
         , mObjects(document.Layer(6))
     {}
 
@@ -66,21 +65,12 @@ private:
     uint8_t Object(Point p) const { return mGrid.Read(mObjects, p); }
     int Height(Point p) const { return mGrid.Read(mHeights, p); }
 
-    // Each point owns two triangles: layer 2 has the one below it (the point and its south-west
-    // and south-east neighbours), layer 3 the one to its lower right (the point, its south-east
-    // and its east neighbour). So the six around a point are its own two, the west neighbour's
-    // layer 3, both of the north-west neighbour's and the north-east neighbour's layer 2.
     std::array<TerrainClass, 6> TrianglesAround(Point p) const
     {
-        const Point west = mGrid.West(p);
-        const Point northWest = mGrid.NorthWest(p);
-        const Point northEast = mGrid.NorthEast(p);
-        return {ClassifyTerrain(mGrid.Read(mLower, p)),
-                ClassifyTerrain(mGrid.Read(mUpper, p)),
-                ClassifyTerrain(mGrid.Read(mUpper, west)),
-                ClassifyTerrain(mGrid.Read(mLower, northWest)),
-                ClassifyTerrain(mGrid.Read(mUpper, northWest)),
-                ClassifyTerrain(mGrid.Read(mLower, northEast))};
+        std::array<TerrainClass, 6> classes{};
+        std::ranges::transform(play::TrianglesAround(mGrid, mDocument, p), classes.begin(),
+                               ClassifyTerrain);
+        return classes;
     }
 
     BuildingQuality ByTerrain(Point p) const
@@ -110,8 +100,7 @@ private:
             return q;
         if (flagRise > 1)
             return BuildingQuality::Flag;
-        for (const Point n : {mGrid.West(p), mGrid.East(p), mGrid.NorthWest(p), mGrid.NorthEast(p),
-                              mGrid.SouthWest(p), mGrid.SouthEast(p)}) {
+        for (const Point n : mGrid.Neighbours(p)) {
             if (std::abs(Height(n) - h) > 3)
                 return BuildingQuality::Flag;
         }
@@ -137,8 +126,7 @@ private:
 
     BuildingQuality ByObjectsBeside(Point p, BuildingQuality q) const
     {
-        const std::array<Point, 6> beside = {mGrid.West(p), mGrid.NorthWest(p), mGrid.NorthEast(p),
-                                             mGrid.East(p), mGrid.SouthEast(p), mGrid.SouthWest(p)};
+        const std::array<Point, 6> beside = mGrid.Neighbours(p);
         const auto capAt = [&q](BuildingQuality cap) {
             if (q != BuildingQuality::Mine && q > cap)
                 q = cap;
@@ -163,9 +151,8 @@ private:
     }
 
     PointGrid mGrid;
+    const MapDocument &mDocument;
     const MapLayer &mHeights;
-    const MapLayer &mLower;
-    const MapLayer &mUpper;
     const MapLayer &mObjects;
 };
 

@@ -1,9 +1,11 @@
 #include "generator/generate_map.h"
 #include "play/building_quality.h"
+#include "play/point_grid.h"
 #include "play/shading.h"
 #include "test_maps.h"
 
 #include <gtest/gtest.h>
+#include <queue>
 #include <sstream>
 
 namespace trelvik {
@@ -104,6 +106,37 @@ TEST(Recompute, ShortLayersAndHugeHeaders)
         EXPECT_EQ(odd.Layer(9).size(), 256U) << w << "x" << h;
         if (w <= 0 || h <= 0) {
             EXPECT_EQ(odd, before) << w << "x" << h;
+        }
+    }
+}
+
+// The wrapped step distance equals a breadth-first walk over the six neighbours, from several
+// points of maps of several shapes.
+TEST(PointGrid, DistanceEqualsAWalkOverTheNeighbours)
+{
+    for (const auto &[w, h] : {std::pair{8, 6}, {10, 10}, {16, 4}, {6, 16}, {64, 48}}) {
+        const MapDocument doc = test::MakeFlatMap(static_cast<int16_t>(w), static_cast<int16_t>(h));
+        const play::PointGrid grid(doc);
+        for (const play::Point from : {play::Point{0, 0}, {3, 1}, {w - 1, h - 1}, {w / 2, 3}}) {
+            std::vector<int64_t> steps(static_cast<std::size_t>(w * h), -1);
+            std::queue<play::Point> open;
+            steps[grid.IndexOf(from)] = 0;
+            open.push(from);
+            while (!open.empty()) {
+                const play::Point p = open.front();
+                open.pop();
+                for (const play::Point n : grid.Neighbours(p)) {
+                    if (steps[grid.IndexOf(n)] < 0) {
+                        steps[grid.IndexOf(n)] = steps[grid.IndexOf(p)] + 1;
+                        open.push(n);
+                    }
+                }
+            }
+            for (std::size_t i = 0; i < steps.size(); ++i) {
+                ASSERT_EQ(grid.Distance(from, grid.PointAt(i)), steps[i])
+                    << w << "x" << h << " from " << from.X << "," << from.Y << " to point " << i;
+                ASSERT_EQ(grid.Distance(grid.PointAt(i), from), steps[i]);
+            }
         }
     }
 }

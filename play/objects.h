@@ -1,0 +1,23 @@
+#pragma once
+
+#include "document/map_document.h"
+#include "play/point_grid.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace trelvik {
+
+/// Points within this many steps of a headquarters stay free of objects.
+inline constexpr int kObjectFreeRadius = 5;
+
+/// Puts trees (on about 30% of the land points, in forests, of kinds that fit the header's
+/// world), granite (about 5%) and a few animals on the map, writing layers 5, 6 and 7 and the
+/// animal list. Nothing is placed on a point touching water, snow or lava, nor within
+/// kObjectFreeRadius steps of a point of `headquarters`; points that already hold an object keep
+/// it. The same document, sites and seed give the same bytes on every machine.
+void PlaceObjects(MapDocument &document,
+                  const std::vector<play::Point> &headquarters,
+                  uint64_t seed);
+
+} // namespace trelvik
