@@ -1,12 +1,19 @@
 #include "generator/generate_map.h"
+#include "play/areas.h"
 #include "play/building_quality.h"
+#include "play/objects.h"
 #include "play/point_grid.h"
+#include "play/resources.h"
 #include "play/shading.h"
 #include "test_maps.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
-#include <queue>
+#include <set>
 #include <sstream>
+#include <tuple>
+
+#include <queue>
 
 namespace trelvik {
 namespace {
@@ -139,6 +146,372 @@ TEST(PointGrid, DistanceEqualsAWalkOverTheNeighbours)
             }
         }
     }
+}
+
+// What the six triangles around a point make of it.
+struct Around
+{
+    bool Mining, Water, Walkable, Wooded, Stony, AnyBuildable, Touches;
+};
+
+Around AroundPoint(const MapDocument &doc, play::Point p)
+{
+    const auto codes = play::TrianglesAround(play::PointGrid(doc), doc, p);
+    const auto all = [&codes](auto test) { return std::ranges::all_of(codes, test); };
+    const auto any = [&codes](auto test) { return std::ranges::any_of(codes, test); };
+    const auto in = [](std::initializer_list<TerrainClass> classes) {
+        return [classes](uint8_t c) { return std::ranges::count(classes, ClassifyTerrain(c)) > 0; };
+    };
+    const auto water = [](uint8_t c) { return c == 5 || c == 6; };
+    using enum TerrainClass;
+    return {all(in({Mining})),
+            all(water),
+            all(in({Buildable, Mining, WalkableOnly})),
+            all(in({Buildable})) && !any(water),
+            all(in({Buildable, Mining})) && !any(water),
+            any(in({Buildable})),
+            any(water) || any(in({Dangerous}))};
+}
+
+constexpr uint64_t kSeeds = 160;
+
+// A generated map of one of several sizes and of one of the three worlds, with a patch of
+// shallow water and one of snow or lava painted in, so that every kind of ground occurs.
+MapDocument GeneratedMap(uint64_t seed)
+{
+    static constexpr int kSides[] = {64, 96, 144, 256};
+    RandomSource random;
+    random.Seed(seed);
+    MapDocument doc;
+    const int w = kSides[seed % 4], h = kSides[seed / 4 % 4];
+    EXPECT_TRUE(GenerateMap(doc, w, h, seed % 2 == 0, random));
+    doc.Header.WorldType = static_cast<uint8_t>(seed % 3);
+    const uint8_t danger = std::array<uint8_t, 3>{2, 16, 20}[seed / 3 % 3];
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            for (const auto &[at, code] : {std::pair{test::PointIndex(doc, x, y), uint8_t{6}},
+                                           {test::PointIndex(doc, x + w / 2, y + h / 2), danger}})
+                doc.Layer(2)[at] = doc.Layer(3)[at] = code;
+        }
+    }
+    return doc;
+}
+
+// Runs `run` on a copy of `before`: a second run with the seed gives the same document, one with
+// another seed counts in `differing` when it differs, and nothing changes but what `restore`
+// copies back from `before`.
+template <typename Run, typename Restore>
+MapDocument RunChecked(
+    const MapDocument &before, uint64_t seed, Run run, Restore restore, std::size_t &differing)
+{
+    MapDocument doc = before, again = before, other = before;
+    run(doc, seed);
+    run(again, seed);
+    run(other, seed + 1);
+    EXPECT_EQ(doc, again);
+    differing += doc != other ? 1 : 0;
+    other = doc;
+    restore(other, before);
+    EXPECT_EQ(other, before);
+    return doc;
+}
+
+TEST(Resources, ValidBytes)
+{
+    const std::pair<int, bool> cases[] = {
+        {0x00, true},  {0x01, false}, {0x20, false}, {0x21, true},  {0x22, false}, {0x3F, false},
+        {0x40, true},  {0x41, true},  {0x47, true},  {0x48, false}, {0x49, true},  {0x4F, true},
+        {0x50, false}, {0x51, true},  {0x57, true},  {0x58, false}, {0x59, true},  {0x5F, true},
+        {0x60, false}, {0x86, false}, {0x87, true},  {0x88, false}, {0xC1, false}, {0xFF, false}};
+    for (const auto &[value, valid] : cases)
+        EXPECT_EQ(IsValidResource(static_cast<uint8_t>(value)), valid) << "byte " << value;
+    int count = 0;
+    for (int value = 0; value < 256; ++value)
+        count += IsValidResource(static_cast<uint8_t>(value)) ? 1 : 0;
+    EXPECT_EQ(count, 4 + 4 * 7);
+}
+
+TEST(Resources, GeneratedMapsOverManySeeds)
+{
+    std::array<std::size_t, 4> minerals{};          // coal, iron, gold, granite points
+    std::array<std::size_t, 2> amounts{}, points{}; // inside a cluster, at its rim
+    std::size_t mountain = 0, grouped = 0, differing = 0;
+    for (uint64_t seed = 1; seed <= kSeeds; ++seed) {
+        SCOPED_TRACE(seed);
+        const MapDocument doc = RunChecked(
+            GeneratedMap(seed), seed, PlaceResources,
+            [](MapDocument &d, const MapDocument &b) { d.Layer(12) = b.Layer(12); }, differing);
+        const play::PointGrid grid(doc);
+        const MapLayer &res = doc.Layer(12);
+        for (std::size_t i = 0; i < res.size(); ++i) {
+            const Around a = AroundPoint(doc, grid.PointAt(i));
+            const uint8_t r = res[i];
+            ASSERT_TRUE(IsValidResource(r)) << i;
+            ASSERT_EQ(r >= 0x40 && r <= 0x5F, a.Mining) << i;
+            ASSERT_EQ(r == 0x87, a.Water) << i;
+            ASSERT_EQ(r == 0x21, a.AnyBuildable && !a.Water && !a.Mining) << i;
+            mountain += a.Mining ? 1 : 0;
+            if (r <= 0x40 || r > 0x5F)
+                continue;
+            ++minerals[(r - 0x40) >> 3];
+            const auto same = std::ranges::count_if(grid.Neighbours(grid.PointAt(i)), [&](auto n) {
+                return grid.Read(res, n) >> 3 == r >> 3 && grid.Read(res, n) != 0x40;
+            });
+            grouped += same > 0 ? 1 : 0;
+            amounts[same < 6] += r & 7;
+            ++points[same < 6];
+        }
+    }
+    const std::size_t ore = minerals[0] + minerals[1] + minerals[2] + minerals[3];
+    EXPECT_GT(differing, kSeeds * 9 / 10);
+    EXPECT_TRUE(ore * 100 >= mountain * 50 && ore * 100 <= mountain * 80) << ore << "/" << mountain;
+    EXPECT_GT(grouped * 100, ore * 95);                        // in clusters
+    EXPECT_GT(amounts[0] * points[1], amounts[1] * points[0]); // richest inside
+    const std::pair<std::size_t, std::size_t> mix[] = {{30, 50}, {26, 46}, {4, 14}, {8, 22}};
+    for (std::size_t k = 0; k < 4; ++k) // about coal 40, iron 36, gold 9, granite 15
+        EXPECT_TRUE(minerals[k] * 100 >= ore * mix[k].first
+                    && minerals[k] * 100 <= ore * mix[k].second)
+            << "mineral " << k << ": " << minerals[k] << " of " << ore;
+}
+
+// The (type, first frame) pairs of the tree kinds of each world.
+const std::set<std::pair<int, int>> kWorldTrees[3] = {
+    {{0xC4, 0x30}, {0xC4, 0x70}, {0xC4, 0xB0}, {0xC5, 0xB0}, {0xC5, 0xF0}, {0xC6, 0x30}},
+    {{0xC4, 0xF0}, {0xC5, 0x30}, {0xC5, 0x70}, {0xC5, 0xB0}},
+    {{0xC6, 0x30}, {0xC4, 0x30}, {0xC4, 0x70}}};
+
+TEST(Objects, GeneratedMapsOverManySeeds)
+{
+    std::size_t land = 0, trees = 0, granite = 0, animals = 0, forested = 0, differing = 0;
+    const auto isTree = [](uint8_t type) { return type >= 0xC4 && type <= 0xC6; };
+    for (uint64_t seed = 1; seed <= kSeeds; ++seed) {
+        SCOPED_TRACE(seed);
+        MapDocument before = GeneratedMap(seed);
+        const play::PointGrid grid(before);
+        std::vector<play::Point> sites = {grid.PointAt(seed * 7919 % before.Layer(6).size()),
+                                          {0, grid.Height() - 1},
+                                          {grid.Width() - 1, 2}};
+        sites.resize(2 + seed % 2);
+        for (std::size_t k = 0; k < sites.size(); ++k) {
+            before.Layer(6)[grid.IndexOf(sites[k])] = 0x80;
+            before.Layer(5)[grid.IndexOf(sites[k])] = static_cast<uint8_t>(k);
+        }
+        before.Animals = {{9, 1, 2}};
+        const MapDocument doc = RunChecked(
+            before, seed, [&](MapDocument &d, uint64_t s) { PlaceObjects(d, sites, s); },
+            [](MapDocument &d, const MapDocument &b) {
+                for (const int k : {5, 6, 7})
+                    d.Layer(k) = b.Layer(k);
+                d.Animals = b.Animals;
+            },
+            differing);
+        ASSERT_EQ(doc.Animals.at(0), before.Animals[0]);
+        std::set<std::tuple<int, int, int>> listed; // the new animals
+        for (auto a = std::next(doc.Animals.begin()); a != doc.Animals.end(); ++a)
+            listed.emplace(a->Species, a->X, a->Y);
+        ASSERT_EQ(listed.size(), doc.Animals.size() - 1);
+        animals += listed.size();
+        for (std::size_t i = 0; i < doc.Layer(6).size(); ++i) {
+            const play::Point p = grid.PointAt(i);
+            const Around a = AroundPoint(doc, p);
+            const uint8_t type = doc.Layer(6)[i], index = doc.Layer(5)[i], animal = doc.Layer(7)[i];
+            const bool near =
+                (type | animal) != 0 && std::ranges::any_of(sites, [&](play::Point s) {
+                    return grid.Distance(p, s) <= kObjectFreeRadius;
+                });
+            land += a.Walkable ? 1 : 0;
+            if (animal != 0) {
+                ASSERT_EQ(listed.erase({animal, static_cast<int>(p.X), static_cast<int>(p.Y)}), 1U);
+                ASSERT_TRUE(a.Walkable && !near && animal <= 6) << i;
+                ASSERT_TRUE(animal == 5 || !a.Touches) << i; // only ducks by the water
+            }
+            if (before.Layer(6)[i] != 0) { // a headquarters keeps its mark
+                ASSERT_TRUE(type == 0x80 && index == before.Layer(5)[i]) << i;
+                continue;
+            }
+            ASSERT_EQ(type != 0, index != 0) << i;
+            ASSERT_TRUE(type == 0 || !(a.Touches || near)) << i;
+            if (isTree(type)) {
+                ++trees;
+                ASSERT_TRUE(a.Wooded && kWorldTrees[seed % 3].contains({type, index & 0xF8})) << i;
+                forested += std::ranges::any_of(grid.Neighbours(p), [&](play::Point n) {
+                    return isTree(grid.Read(doc.Layer(6), n));
+                });
+            } else if (type != 0) {
+                ++granite;
+                ASSERT_TRUE((type == 0xCC || type == 0xCD) && index <= 6 && a.Stony) << i;
+            }
+        }
+        ASSERT_TRUE(listed.empty()); // every animal listed stands on the map
+    }
+    EXPECT_GT(differing, kSeeds * 9 / 10);
+    EXPECT_TRUE(trees * 100 >= land * 20 && trees * 100 <= land * 40) << trees << "/" << land;
+    EXPECT_TRUE(granite * 100 >= land * 2 && granite * 100 <= land * 8) << granite << "/" << land;
+    EXPECT_GT(forested * 100, trees * 90); // in forests
+    EXPECT_TRUE(animals * 800 >= land && animals * 400 <= land) << animals << "/" << land;
+}
+
+// Checks layer 14 against the area table and the terrain: each piece of land or water carries
+// one index (kNoArea only once the table is full), which the table counts, largest first.
+void CheckAreas(const MapDocument &doc)
+{
+    const play::PointGrid grid(doc);
+    const MapLayer &ids = doc.Layer(14);
+    const auto &table = doc.Header.Areas;
+    const auto used = static_cast<std::size_t>(
+        std::ranges::find(table, uint8_t{0}, &AreaEntry::Type) - table.begin());
+    for (std::size_t k = 1; k < table.size(); ++k) {
+        const AreaEntry &a = table[k - 1], &b = table[k];
+        ASSERT_TRUE(k < used
+                        ? a.Size > b.Size
+                              || (a.Size == b.Size && std::pair{a.Y, a.X} < std::pair{b.Y, b.X})
+                        : b == AreaEntry{})
+            << "entry " << k;
+    }
+    std::vector<int> kind(ids.size());
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        const Around a = AroundPoint(doc, grid.PointAt(i));
+        kind[i] = a.Water ? 2 : a.Walkable ? 1 : 0;
+    }
+    std::array<int32_t, kAreaCount> counts{};
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        if (ids[i] == kNoArea) {
+            ASSERT_TRUE(kind[i] == 0 || used == table.size()) << i;
+        } else {
+            ASSERT_TRUE(ids[i] < used && table[ids[i]].Type == kind[i]) << i;
+            ++counts[ids[i]];
+        }
+        for (const play::Point n : grid.Neighbours(grid.PointAt(i))) {
+            const std::size_t k = grid.IndexOf(n);
+            ASSERT_TRUE(kind[i] == 0 || kind[k] != kind[i] || ids[k] == ids[i]) << i;
+        }
+    }
+    for (std::size_t k = 0; k < used; ++k) {
+        ASSERT_EQ(counts[k], table[k].Size) << "entry " << k;
+        ASSERT_EQ(ids[grid.IndexOf({table[k].X, table[k].Y})], k) << "entry " << k;
+    }
+}
+
+TEST(Areas, GeneratedMapsOverManySeeds)
+{
+    std::size_t differing = 0;
+    for (uint64_t seed = 1; seed <= kSeeds; ++seed) {
+        SCOPED_TRACE(seed);
+        const MapDocument doc = RunChecked(
+            GeneratedMap(seed), seed, [](MapDocument &d, uint64_t) { ComputeAreas(d); },
+            [](MapDocument &d, const MapDocument &b) {
+                d.Layer(14) = b.Layer(14);
+                d.Header.Areas = b.Header.Areas;
+            },
+            differing);
+        ASSERT_NO_FATAL_FAILURE(CheckAreas(doc));
+    }
+    EXPECT_EQ(differing, 0U);
+}
+
+// 10 x 10 maps of one terrain code with blocks (x, y, columns, rows; wrapping at the edges) of
+// another in both triangles of their points, and the table they give.
+TEST(Areas, HandMadeMaps)
+{
+    struct Case
+    {
+        const char *Name;
+        uint8_t Ground, BlockCode;
+        std::vector<std::array<int, 4>> Blocks;
+        std::vector<AreaEntry> Table;
+    };
+    const Case cases[] = {
+        {"all meadow", 8, 8, {}, {{1, 0, 0, 100}}},
+        {"mountain and steppe", 1, 4, {{2, 2, 3, 3}}, {{1, 0, 0, 100}}},
+        {"all water", 5, 5, {}, {{2, 0, 0, 100}}},
+        {"deep and shallow water", 6, 5, {{2, 2, 3, 3}}, {{2, 0, 0, 100}}},
+        {"swamp", 3, 3, {}, {}},
+        {"snow", 2, 2, {}, {}},
+        // Water points (4,4), (5,4), (4,5); 17 points touch the lake.
+        {"lake", 8, 5, {{3, 3, 3, 3}}, {{1, 0, 0, 83}, {2, 4, 4, 3}}},
+        // Two islands of one size: row order decides.
+        {"isles", 5, 8, {{3, 7, 3, 3}, {3, 3, 3, 3}}, {{2, 0, 0, 66}, {1, 4, 4, 3}, {1, 4, 8, 3}}},
+        // Columns 8, 9, 0, 1 of rows 2 to 7: one island across the west edge.
+        {"island across the edge", 5, 8, {{8, 2, 4, 6}}, {{2, 0, 0, 62}, {1, 0, 3, 12}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.Name);
+        MapDocument doc = test::MakeFlatMap(10, 10);
+        doc.Layer(2).assign(100, c.Ground);
+        doc.Layer(3).assign(100, c.Ground);
+        for (const auto &[x0, y0, columns, rows] : c.Blocks) {
+            for (int y = y0; y < y0 + rows; ++y) {
+                for (int x = x0; x < x0 + columns; ++x)
+                    doc.Layer(2)[test::PointIndex(doc, x % 10, y % 10)] = c.BlockCode;
+            }
+        }
+        doc.Layer(3) = doc.Layer(2);
+        doc.Header.Areas.fill(AreaEntry{1, 1, 1, 1});
+        ComputeAreas(doc);
+        std::vector<AreaEntry> table = c.Table;
+        table.resize(kAreaCount);
+        EXPECT_TRUE(std::ranges::equal(doc.Header.Areas, table));
+        EXPECT_NO_FATAL_FAILURE(CheckAreas(doc));
+    }
+}
+
+// More pieces than the table holds: 16 channels of water of 112 points between 16 x 16 islands
+// of 3 points, each island in a block whose other 14 points touch land and water.
+TEST(Areas, MorePiecesThanEntries)
+{
+    MapDocument doc = test::MakeFlatMap(96, 64);
+    for (std::size_t i = 0; i < doc.Layer(2).size(); ++i)
+        doc.Layer(2)[i] = (i % 96 % 6 >= 1 && i % 96 % 6 <= 3 && i / 96 % 4 >= 1) ? 8 : 5;
+    doc.Layer(3) = doc.Layer(2);
+    ComputeAreas(doc);
+    ASSERT_NO_FATAL_FAILURE(CheckAreas(doc));
+    for (int k = 0; k < 16; ++k) // each channel's first point: (0,0), then column 5 of its own
+        EXPECT_EQ(doc.Header.Areas[k],
+                  (AreaEntry{2, static_cast<int16_t>(k == 0 ? 0 : 6 * k - 1), 0, 112}));
+    // The table keeps 234 islands, the last of them the 10th of the 15th row of islands.
+    EXPECT_EQ(doc.Header.Areas.back(), (AreaEntry{1, 56, 58, 3}));
+    EXPECT_EQ(std::ranges::count(doc.Layer(14), kNoArea), 256 * 14 + 22 * 3);
+}
+
+// Headers that do not match the layers, and short layers: nothing crashes, nothing is written
+// past a layer's end, and a map without points is left alone.
+TEST(Play, BadSizesAndShortLayers)
+{
+    const auto runAll = [](MapDocument &doc, const std::vector<play::Point> &sites) {
+        PlaceResources(doc, 5);
+        PlaceObjects(doc, sites, 5);
+        ComputeAreas(doc);
+    };
+    for (const auto &[w, h] : {std::pair{30000, 30000}, {-16, 16}, {16, 0}, {0, 0}, {-5, -5}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        MapDocument doc = test::MakeFlatMap(16, 16);
+        for (std::size_t i = 0; i < 256; i += 3)
+            doc.Layer(2)[i] = static_cast<uint8_t>(i % 23);
+        doc.Header.Width = static_cast<int16_t>(w);
+        doc.Header.Height = static_cast<int16_t>(h);
+        const MapDocument before = doc;
+        runAll(doc, {{3, 0}, {-4, 100}});
+        for (int k = 1; k <= kLayerCount; ++k)
+            EXPECT_EQ(doc.Layer(k).size(), 256U) << "layer " << k;
+        EXPECT_TRUE(w > 0 && h > 0 ? std::ranges::all_of(doc.Layer(12), IsValidResource)
+                                   : doc == before);
+    }
+    MapDocument doc = test::MakeFlatMap(16, 16);
+    const std::pair<int, std::size_t> shortLayers[] = {
+        {5, 40}, {6, 100}, {7, 0}, {12, 10}, {14, 7}};
+    for (const auto &[layer, size] : shortLayers)
+        doc.Layer(layer).resize(size);
+    runAll(doc, {});
+    for (const auto &[layer, size] : shortLayers)
+        EXPECT_EQ(doc.Layer(layer).size(), size) << "layer " << layer;
+    EXPECT_EQ(doc.Layer(12), MapLayer(10, 0x21));
+    EXPECT_EQ(doc.Layer(14), MapLayer(7, 0));
+    EXPECT_EQ(doc.Header.Areas[0], (AreaEntry{1, 0, 0, 7}));
+    // Objects only on the 40 points both layers 5 and 6 hold.
+    const auto placed = 40 - std::ranges::count(doc.Layer(5), 0);
+    EXPECT_GT(placed, 0);
+    EXPECT_EQ(100 - std::ranges::count(doc.Layer(6), 0), placed);
+    EXPECT_EQ(std::count(doc.Layer(6).begin() + 40, doc.Layer(6).end(), 0), 60);
 }
 
 } // namespace
