@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/map_document.h"
+#include "play/pieces.h"
 
 namespace trelvik {
 
@@ -12,6 +13,7 @@ inline constexpr uint8_t kNoArea = 0xFE;
 /// all water) is one entry (type 1 land, 2 water; one of its points; its size in points), largest
 /// first, and its points carry the entry's index in layer 14; every other point carries kNoArea,
 /// as do the points of pieces beyond the table's 250 entries. Unused entries are cleared.
-void ComputeAreas(MapDocument &document);
+/// `terrain`, when given, is what play::ReadTerrain reads of the map.
+void ComputeAreas(MapDocument &document, const play::TerrainReading *terrain = nullptr);
 
 } // namespace trelvik

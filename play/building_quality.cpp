@@ -1,5 +1,6 @@
 #include "building_quality.h"
 
+#include "ground.h"
 #include "point_grid.h"
 
 #include <algorithm>
@@ -30,31 +31,29 @@ bool IsSolid(uint8_t type)
     return type != kNoObject && type != kHeadquarters && !IsTree(type);
 }
 
-bool IsWalkable(TerrainClass c)
-{
-    return c == TerrainClass::Buildable || c == TerrainClass::Mining
-           || c == TerrainClass::WalkableOnly;
-}
-
 class QualityRules
 {
 public:
-    explicit QualityRules(const MapDocument &document)
+    QualityRules(const MapDocument &document, std::size_t count, const play::GroundFlags *known)
         : mGrid(document)
         , mDocument(document)
+        , mGround(play::GroundFor(mGrid, document, count, known, mFresh))
         , mHeights(document.Layer(1))
         , mObjects(document.Layer(6))
     {}
 
     const PointGrid &Grid() const { return mGrid; }
 
-    BuildingQuality Compute(Point p) const
+    BuildingQuality Compute(Point p, std::size_t index) const
     {
         const uint8_t own = Object(p);
         if (IsTree(own) || IsSolid(own))
             return BuildingQuality::Nothing;
-        BuildingQuality q = ByHeights(p, ByTerrain(p));
-        q = ByObjectsBeside(p, q);
+        BuildingQuality q = ByTerrain(p, index);
+        // Nothing and a flag stay as they are whatever the heights and objects around.
+        if (q == BuildingQuality::Nothing || q == BuildingQuality::Flag)
+            return q;
+        q = ByObjectsBeside(p, ByHeights(p, q));
         if (q != BuildingQuality::Nothing && q != BuildingQuality::Flag
             && !FlagPossible(mGrid.SouthEast(p)))
             q = BuildingQuality::Flag; // no room for the building's flag
@@ -65,29 +64,18 @@ private:
     uint8_t Object(Point p) const { return mGrid.Read(mObjects, p); }
     int Height(Point p) const { return mGrid.Read(mHeights, p); }
 
-    std::array<TerrainClass, 6> TrianglesAround(Point p) const
+    // From the six triangles around the point.
+    BuildingQuality ByTerrain(Point p, std::size_t index) const
     {
-        std::array<TerrainClass, 6> classes{};
-        std::ranges::transform(play::TrianglesAround(mGrid, mDocument, p), classes.begin(),
-                               ClassifyTerrain);
-        return classes;
-    }
-
-    BuildingQuality ByTerrain(Point p) const
-    {
-        const auto around = TrianglesAround(p);
-        const auto all = [&](TerrainClass c) {
-            return std::all_of(around.begin(), around.end(),
-                               [c](TerrainClass t) { return t == c; });
-        };
-        if (std::find(around.begin(), around.end(), TerrainClass::Dangerous) != around.end())
+        const uint16_t ground = play::GroundOf(mGround, mGrid, mDocument, p, index);
+        if ((ground & play::kTouchesDanger) != 0)
             return BuildingQuality::Nothing;
-        if (all(TerrainClass::Mining))
+        if ((ground & play::kAllMining) != 0)
             return BuildingQuality::Mine;
-        if (all(TerrainClass::Buildable))
+        if ((ground & play::kAllBuildable) != 0)
             return BuildingQuality::Castle;
-        return std::any_of(around.begin(), around.end(), IsWalkable) ? BuildingQuality::Flag
-                                                                     : BuildingQuality::Nothing;
+        return (ground & play::kAnyWalkable) != 0 ? BuildingQuality::Flag
+                                                  : BuildingQuality::Nothing;
     }
 
     BuildingQuality ByHeights(Point p, BuildingQuality q) const
@@ -100,27 +88,15 @@ private:
             return q;
         if (flagRise > 1)
             return BuildingQuality::Flag;
-        for (const Point n : mGrid.Neighbours(p)) {
-            if (std::abs(Height(n) - h) > 3)
+        const auto differs = [&](std::size_t i, int limit) {
+            return std::abs((i < mHeights.size() ? mHeights[i] : 0) - h) > limit;
+        };
+        for (const std::size_t i : mGrid.NeighbourIndices(p.X, p.Y))
+            if (differs(i, 3))
                 return BuildingQuality::Flag;
-        }
-        // The twelve points two steps away.
-        static constexpr std::array<std::array<int, 2>, 12> kRing = {{{-1, -2},
-                                                                      {0, -2},
-                                                                      {1, -2},
-                                                                      {-2, -1},
-                                                                      {1, -1},
-                                                                      {-2, 0},
-                                                                      {2, 0},
-                                                                      {-2, 1},
-                                                                      {1, 1},
-                                                                      {-1, 2},
-                                                                      {0, 2},
-                                                                      {1, 2}}};
-        for (const auto &[dx, dy] : kRing) {
-            if (std::abs(Height(mGrid.Offset(p, dx, dy)) - h) > 2)
+        for (const std::size_t i : mGrid.RingIndices(p.X, p.Y))
+            if (differs(i, 2))
                 return BuildingQuality::Hut;
-        }
         return q;
     }
 
@@ -147,11 +123,13 @@ private:
     // A flag needs walkable ground and nothing standing on the point, a headquarters included.
     bool FlagPossible(Point p) const
     {
-        return Object(p) == kNoObject && ByTerrain(p) != BuildingQuality::Nothing;
+        return Object(p) == kNoObject && ByTerrain(p, mGrid.IndexOf(p)) != BuildingQuality::Nothing;
     }
 
     PointGrid mGrid;
     const MapDocument &mDocument;
+    play::GroundFlags mFresh;
+    const play::GroundFlags &mGround; // of the points computed at least
     const MapLayer &mHeights;
     const MapLayer &mObjects;
 };
@@ -190,13 +168,14 @@ TerrainClass ClassifyTerrain(uint8_t terrainByte)
     }
 }
 
-void ComputeBuildingQuality(MapDocument &document)
+void ComputeBuildingQuality(MapDocument &document, const play::GroundFlags *ground)
 {
-    const QualityRules rules(document);
     MapLayer &quality = document.Layer(9);
-    const std::size_t count = rules.Grid().PointsIn(quality);
-    for (std::size_t i = 0; i < count; ++i)
-        quality[i] = static_cast<uint8_t>(rules.Compute(rules.Grid().PointAt(i)));
+    const std::size_t count = play::PointGrid(document).PointsIn(quality);
+    const QualityRules rules(document, count, ground);
+    rules.Grid().ForEachPoint(count, [&](Point p, std::size_t i) {
+        quality[i] = static_cast<uint8_t>(rules.Compute(p, i));
+    });
 }
 
 } // namespace trelvik

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/map_document.h"
+#include "play/ground.h"
 
 #include <cstdint>
 
@@ -33,6 +34,7 @@ TerrainClass ClassifyTerrain(uint8_t terrainByte);
 /// around it (layers 2 and 3), the heights (layer 1) of the points up to two steps away, and
 /// the objects (layer 6) on it and beside it. The map wraps at its edges. Only layer 9 changes,
 /// and only as far as it reaches; bytes past the end of a short layer read as 0.
-void ComputeBuildingQuality(MapDocument &document);
+/// `ground`, when given, is the map's ground as play::ReadWholeGround reads it.
+void ComputeBuildingQuality(MapDocument &document, const play::GroundFlags *ground = nullptr);
 
 } // namespace trelvik

@@ -74,22 +74,17 @@ struct Ground
     bool Dry = false;       // land, and no triangle is water
     bool Wooded = false;    // all six buildable, none water: room for a tree
     bool Stony = false;     // all six buildable or mining, none water: room for granite
-    bool Waterside = false; // land touching water, or beside a point that does
+    bool Waterside = false; // land touching water (or, see ObjectPlacer, beside a point that does)
 };
 
-Ground GroundAround(const std::array<uint8_t, 6> &around)
+Ground GroundAround(uint16_t flags)
 {
-    const auto all = [&around](auto test) { return std::ranges::all_of(around, test); };
-    const bool wet = std::ranges::any_of(around, play::IsWaterCode);
+    const bool wet = (flags & play::kTouchesWater) != 0;
     Ground g;
-    g.Land = all(play::IsWalkableCode);
+    g.Land = (flags & play::kAllWalkable) != 0;
     g.Dry = g.Land && !wet;
-    g.Wooded =
-        !wet && all([](uint8_t code) { return ClassifyTerrain(code) == TerrainClass::Buildable; });
-    g.Stony = !wet && all([](uint8_t code) {
-        const TerrainClass c = ClassifyTerrain(code);
-        return c == TerrainClass::Buildable || c == TerrainClass::Mining;
-    });
+    g.Wooded = !wet && (flags & play::kAllBuildable) != 0;
+    g.Stony = !wet && (flags & play::kAllFirm) != 0;
     g.Waterside = g.Land && wet;
     return g;
 }
@@ -97,7 +92,10 @@ Ground GroundAround(const std::array<uint8_t, 6> &around)
 class ObjectPlacer
 {
 public:
-    ObjectPlacer(MapDocument &document, const std::vector<Point> &headquarters, uint64_t seed)
+    ObjectPlacer(MapDocument &document,
+                 const std::vector<Point> &headquarters,
+                 uint64_t seed,
+                 const play::GroundFlags *ground)
         : mGrid(document)
         , mIndex(document.Layer(5))
         , mType(document.Layer(6))
@@ -105,20 +103,12 @@ public:
         , mAnimals(document.Animals)
         , mRandom(seed)
         , mCount(std::max({mGrid.PointsIn(mIndex), mGrid.PointsIn(mType), mGrid.PointsIn(mAnimal)}))
-        , mGround(mCount)
-        , mReserved(mCount, false)
+        , mFlags(play::GroundFor(mGrid, document, mCount, ground, mFresh))
+        , mPlaceable(std::min(mIndex.size(), mType.size()))
+        , mReserved(mCount, 0)
     {
         if (mCount == 0)
             return;
-        std::vector<bool> wet(mCount);
-        for (std::size_t i = 0; i < mCount; ++i) {
-            const Point p = mGrid.PointAt(i);
-            const auto around = play::TrianglesAround(mGrid, document, p);
-            mGround[i] = GroundAround(around);
-            wet[i] = std::ranges::any_of(around, play::IsWaterCode);
-            if (mGround[i].Land)
-                ++mLand;
-        }
         // A step changes the column by at most one, so the points near a headquarters lie in
         // the box of kObjectFreeRadius rows and columns around it.
         for (const Point hq : headquarters) {
@@ -128,17 +118,23 @@ public:
                     const Point p = mGrid.Offset(centre, dx, dy);
                     const std::size_t i = mGrid.IndexOf(p);
                     if (i < mCount && mGrid.Distance(p, centre) <= kObjectFreeRadius)
-                        mReserved[i] = true;
+                        mReserved[i] = 1;
                 }
             }
         }
-        // Land beside a point that touches water is waterside too.
+        // Where granite and forests may start and animals live, as the map is before anything
+        // is placed; each point is checked again when it is drawn.
         for (std::size_t i = 0; i < mCount; ++i) {
-            for (const Point n : mGrid.Neighbours(mGrid.PointAt(i))) {
-                const std::size_t k = mGrid.IndexOf(n);
-                if (k < mCount && wet[k] && mGround[i].Land)
-                    mGround[i].Waterside = true;
-            }
+            const Ground g = GroundOf(i);
+            mLand += g.Land ? 1U : 0U;
+            if (mReserved[i] != 0)
+                continue;
+            if (g.Stony && Free(i))
+                mStony.push_back(static_cast<uint32_t>(i));
+            if (g.Wooded && Free(i))
+                mWooded.push_back(static_cast<uint32_t>(i));
+            if (g.Land && i < mAnimal.size() && mAnimal[i] == 0 && Object(i) == 0)
+                mHomes.push_back(static_cast<uint32_t>(i)); // land is dry or waterside
         }
     }
 
@@ -148,8 +144,8 @@ public:
             mType[i] = kGraniteTypes[mRandom.Below(2)];
             mIndex[i] = static_cast<uint8_t>(1 + mRandom.Below(kGraniteSizes));
         };
-        Grow(&Ground::Stony, mLand * kGraniteShare / 100, kGraniteGroupMin, kGraniteGroupSpread,
-             place, [] {});
+        Grow(mStony, play::kAllFirm, mLand * kGraniteShare / 100, kGraniteGroupMin,
+             kGraniteGroupSpread, place, [] {});
     }
 
     void PlaceTrees(uint8_t worldType)
@@ -164,26 +160,24 @@ public:
             mIndex[i] = static_cast<uint8_t>(kind.Base + mRandom.Below(kTreeFrames));
         };
         const auto start = [&] { forest = kinds[mRandom.Below(kindCount)]; };
-        Grow(&Ground::Wooded, mLand * kTreeShare / 100, kForestMin, kForestSpread, place, start);
+        Grow(mWooded, play::kAllBuildable, mLand * kTreeShare / 100, kForestMin, kForestSpread,
+             place, start);
     }
 
     void PlaceAnimals()
     {
-        const auto homes = Points([this](std::size_t i) {
-            return i < mAnimal.size() && !mReserved[i] && mAnimal[i] == 0 && Object(i) == 0
-                   && (mGround[i].Dry || mGround[i].Waterside);
-        });
+        const std::vector<uint32_t> &homes = mHomes;
         if (homes.empty())
             return;
         const std::size_t wanted = mLand / kLandPerAnimal;
         std::size_t placed = 0;
         for (std::size_t attempt = 0; placed < wanted && attempt < 8 * wanted; ++attempt) {
             const std::size_t i = homes[mRandom.Below(static_cast<uint32_t>(homes.size()))];
-            if (mAnimal[i] != 0)
+            if (mAnimal[i] != 0 || Object(i) != 0)
                 continue;
             uint8_t species =
                 kLandAnimals[mRandom.Below(static_cast<uint32_t>(kLandAnimals.size()))];
-            if (!mGround[i].Dry || (mGround[i].Waterside && mRandom.Chance(50)))
+            if (!GroundOf(i).Dry || (Waterside(i) && mRandom.Chance(50)))
                 species = kDuck;
             mAnimal[i] = species;
             const Point p = mGrid.PointAt(i);
@@ -194,44 +188,48 @@ public:
     }
 
 private:
+    Ground GroundOf(std::size_t i) const { return GroundAround(mFlags[i]); }
+
+    // Land that touches water or lies beside a point that does.
+    bool Waterside(std::size_t i) const
+    {
+        if (!GroundOf(i).Land)
+            return false;
+        if (GroundOf(i).Waterside)
+            return true;
+        const Point p = mGrid.PointAt(i);
+        return std::ranges::any_of(mGrid.NeighbourIndices(p.X, p.Y), [this](std::size_t k) {
+            return k < mCount && (mFlags[k] & play::kTouchesWater) != 0;
+        });
+    }
+
     uint8_t Object(std::size_t i) const { return i < mType.size() ? mType[i] : uint8_t{0}; }
 
     // Room for a tree or granite: both layers reach the point, nothing stands there, and no
     // headquarters is near.
-    bool Free(std::size_t i) const
-    {
-        return i < mIndex.size() && i < mType.size() && mType[i] == 0 && !mReserved[i];
-    }
+    bool Free(std::size_t i) const { return i < mPlaceable && mType[i] == 0 && mReserved[i] == 0; }
 
-    template <typename Test> std::vector<std::size_t> Points(Test test) const
-    {
-        std::vector<std::size_t> points;
-        for (std::size_t i = 0; i < mCount; ++i) {
-            if (test(i))
-                points.push_back(i);
-        }
-        return points;
-    }
-
-    // Grows groups of objects until `wanted` stand on points whose ground `fits`: each group
+    // Grows groups of objects until `wanted` stand on points with the ground flag `fits` and
+    // no water around (Ground's Stony and Wooded): each group
     // starts on a random free such point and spreads to random free neighbours of its members
     // that fit. Each draw of a start or a neighbour costs one of a fixed number of tries, so it
     // ends on any map.
     template <typename Place, typename Start>
-    void Grow(bool Ground::*fits,
+    void Grow(const std::vector<uint32_t> &starts,
+              uint16_t fits,
               std::size_t wanted,
               uint32_t groupMin,
               uint32_t groupSpread,
               Place place,
               Start start)
     {
-        const auto room = [&](std::size_t i) { return mGround[i].*fits && Free(i); };
-        const std::vector<std::size_t> starts = Points(room);
+        const auto need = static_cast<uint16_t>(fits | play::kTouchesWater);
+        const auto room = [&](std::size_t i) { return (mFlags[i] & need) == fits && Free(i); };
         if (starts.empty())
             return;
         std::size_t placed = 0;
         std::size_t tries = 16 * starts.size() + 64;
-        std::vector<std::size_t> group;
+        std::vector<Point> group;
         while (placed < wanted && tries > 0) {
             --tries;
             const std::size_t first = starts[mRandom.Below(static_cast<uint32_t>(starts.size()))];
@@ -239,18 +237,18 @@ private:
                 continue;
             start();
             const std::size_t size = groupMin + mRandom.Below(groupSpread);
-            group.assign(1, first);
+            group.assign(1, mGrid.PointAt(first));
             place(first);
             ++placed;
             for (std::size_t growth = 3 * size;
                  group.size() < size && placed < wanted && growth > 0 && tries > 0;
                  --growth, --tries) {
-                const std::size_t from = group[mRandom.Below(static_cast<uint32_t>(group.size()))];
-                const std::size_t i =
-                    mGrid.IndexOf(mGrid.Neighbours(mGrid.PointAt(from))[mRandom.Below(6)]);
+                const Point from = group[mRandom.Below(static_cast<uint32_t>(group.size()))];
+                const Point next = mGrid.Neighbour(from, mRandom.Below(6));
+                const std::size_t i = mGrid.IndexOf(next);
                 if (i < mCount && room(i)) {
                     place(i);
-                    group.push_back(i);
+                    group.push_back(next);
                     ++placed;
                 }
             }
@@ -264,8 +262,11 @@ private:
     std::vector<AnimalEntry> &mAnimals;
     PlayRandom mRandom;
     std::size_t mCount;
-    std::vector<Ground> mGround;
-    std::vector<bool> mReserved;
+    play::GroundFlags mFresh;
+    const play::GroundFlags &mFlags;               // of every point placed on at least
+    std::size_t mPlaceable;                        // points both layers 5 and 6 reach
+    std::vector<uint8_t> mReserved;                // within kObjectFreeRadius of a headquarters
+    std::vector<uint32_t> mStony, mWooded, mHomes; // point indices
     std::size_t mLand = 0;
 };
 
@@ -273,9 +274,10 @@ private:
 
 void PlaceObjects(MapDocument &document,
                   const std::vector<play::Point> &headquarters,
-                  uint64_t seed)
+                  uint64_t seed,
+                  const play::GroundFlags *ground)
 {
-    ObjectPlacer placer(document, headquarters, seed);
+    ObjectPlacer placer(document, headquarters, seed, ground);
     placer.PlaceGranite();
     placer.PlaceTrees(document.Header.WorldType);
     placer.PlaceAnimals();

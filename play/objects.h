@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/map_document.h"
+#include "play/ground.h"
 #include "play/point_grid.h"
 
 #include <cstdint>
@@ -16,8 +17,10 @@ inline constexpr int kObjectFreeRadius = 5;
 /// animal list. Nothing is placed on a point touching water, snow or lava, nor within
 /// kObjectFreeRadius steps of a point of `headquarters`; points that already hold an object keep
 /// it. The same document, sites and seed give the same bytes on every machine.
+/// `ground`, when given, is the map's ground as play::ReadWholeGround reads it.
 void PlaceObjects(MapDocument &document,
                   const std::vector<play::Point> &headquarters,
-                  uint64_t seed);
+                  uint64_t seed,
+                  const play::GroundFlags *ground = nullptr);
 
 } // namespace trelvik

@@ -47,6 +47,16 @@ public:
         return {i % mWidth, i / mWidth};
     }
 
+    /// Calls visit(point, index) for every point of the map in row order, or for the first
+    /// `count` of them.
+    template <typename Visit> void ForEachPoint(std::size_t count, Visit &&visit) const
+    {
+        std::size_t i = 0;
+        for (int64_t y = 0; y < mHeight && i < count; ++y)
+            for (int64_t x = 0; x < mWidth && i < count; ++x, ++i)
+                visit(Point{x, y}, i);
+    }
+
     /// The point `dx` columns and `dy` rows away, counted in the point's own row: for dy odd
     /// the column is shifted by the point's row parity.
     Point Offset(Point p, int dx, int dy) const
@@ -65,10 +75,56 @@ public:
     int64_t Width() const { return mWidth; }
     int64_t Height() const { return mHeight; }
 
-    /// The six neighbours, clockwise from the west.
+    /// The six neighbours, clockwise from the west: west, north-west, north-east, east,
+    /// south-east, south-west.
     std::array<Point, 6> Neighbours(Point p) const
     {
-        return {West(p), NorthWest(p), NorthEast(p), East(p), SouthEast(p), SouthWest(p)};
+        const Around a = AroundOf(p);
+        return {Point{a.West, p.Y}, Point{a.Left, a.Up},    Point{a.Right, a.Up},
+                Point{a.East, p.Y}, Point{a.Right, a.Down}, Point{a.Left, a.Down}};
+    }
+
+    /// Neighbour k of a point, in the order of Neighbours.
+    Point Neighbour(Point p, std::size_t k) const
+    {
+        // Columns in the point's own row (dx), shifted by the row's parity above and below.
+        static constexpr std::array<int, 6> kDx = {-1, -1, 0, 1, 0, -1};
+        static constexpr std::array<int, 6> kDy = {0, -1, -1, 0, 1, 1};
+        return Offset(p, kDx[k % 6], kDy[k % 6]);
+    }
+
+    /// The layer indices of the six neighbours of point (x, y), in the order of Neighbours.
+    std::array<std::size_t, 6> NeighbourIndices(int64_t x, int64_t y) const
+    {
+        const Around a = AroundOf({x, y});
+        const int64_t row = y * mWidth;
+        const int64_t up = a.Up * mWidth;
+        const int64_t down = a.Down * mWidth;
+        return {static_cast<std::size_t>(row + a.West),   static_cast<std::size_t>(up + a.Left),
+                static_cast<std::size_t>(up + a.Right),   static_cast<std::size_t>(row + a.East),
+                static_cast<std::size_t>(down + a.Right), static_cast<std::size_t>(down + a.Left)};
+    }
+
+    /// The layer indices of the twelve points two steps from point (x, y).
+    std::array<std::size_t, 12> RingIndices(int64_t x, int64_t y) const
+    {
+        // Two rows and columns to each side, wrapped; the rows above and below hold the outer
+        // points at columns -2 and +1 (even row) or -1 and +2 (odd row).
+        const std::array<int64_t, 5> row = {
+            Wrap(y - 2, mHeight) * mWidth, Wrap(y - 1, mHeight) * mWidth, y * mWidth,
+            Wrap(y + 1, mHeight) * mWidth, Wrap(y + 2, mHeight) * mWidth};
+        const std::array<int64_t, 5> column = {Wrap(x - 2, mWidth), Wrap(x - 1, mWidth), x,
+                                               Wrap(x + 1, mWidth), Wrap(x + 2, mWidth)};
+        const std::size_t near = (y & 1) != 0 ? 1 : 0; // column index of the near outer point
+        const std::array<int64_t, 12> at = {
+            row[0] + column[1],    row[0] + column[2],        row[0] + column[3],
+            row[1] + column[near], row[1] + column[near + 3], row[2] + column[0],
+            row[2] + column[4],    row[3] + column[near],     row[3] + column[near + 3],
+            row[4] + column[1],    row[4] + column[2],        row[4] + column[3]};
+        std::array<std::size_t, 12> indices{};
+        for (std::size_t k = 0; k < at.size(); ++k)
+            indices[k] = static_cast<std::size_t>(at[k]);
+        return indices;
     }
 
     /// The index of a point inside the map in its layers.
@@ -100,8 +156,35 @@ public:
     }
 
 private:
+    // The rows and columns of a point's neighbours: the rows above and below hold an odd row's
+    // neighbours at x and x + 1 (Left and Right), an even row's at x - 1 and x.
+    struct Around
+    {
+        int64_t Up, Down, West, East, Left, Right;
+    };
+
+    Around AroundOf(Point p) const
+    {
+        Around a{};
+        a.Up = p.Y == 0 ? mHeight - 1 : p.Y - 1;
+        a.Down = p.Y == mHeight - 1 ? 0 : p.Y + 1;
+        a.West = p.X == 0 ? mWidth - 1 : p.X - 1;
+        a.East = p.X == mWidth - 1 ? 0 : p.X + 1;
+        const bool odd = (p.Y & 1) != 0;
+        a.Left = odd ? p.X : a.West;
+        a.Right = odd ? a.East : p.X;
+        return a;
+    }
+
     static int64_t Wrap(int64_t value, int64_t size)
     {
+        // Neighbours are at most a size away; the modulo is for the rest.
+        if (value >= size)
+            value -= size;
+        else if (value < 0)
+            value += size;
+        if (value >= 0 && value < size)
+            return value;
         const int64_t r = value % size;
         return r < 0 ? r + size : r;
     }
@@ -115,16 +198,16 @@ private:
 /// neighbours), layer 3 the one to its lower right (the point, its south-east and its east
 /// neighbour). So the six around a point are its own two, the west neighbour's layer 3, both of
 /// the north-west neighbour's and the north-east neighbour's layer 2.
-inline std::array<uint8_t, 6> TrianglesAround(const PointGrid &grid,
-                                              const MapDocument &document,
-                                              Point p)
+inline std::array<uint8_t, 6>
+TrianglesAround(const PointGrid &grid, const MapDocument &document, Point p)
 {
     constexpr uint8_t kTerrainMask = 0x3F;
     const MapLayer &lower = document.Layer(2);
     const MapLayer &upper = document.Layer(3);
-    const Point west = grid.West(p);
-    const Point northWest = grid.NorthWest(p);
-    const Point northEast = grid.NorthEast(p);
+    const auto around = grid.Neighbours(p);
+    const Point west = around[0];
+    const Point northWest = around[1];
+    const Point northEast = around[2];
     return {static_cast<uint8_t>(grid.Read(lower, p) & kTerrainMask),
             static_cast<uint8_t>(grid.Read(upper, p) & kTerrainMask),
             static_cast<uint8_t>(grid.Read(upper, west) & kTerrainMask),

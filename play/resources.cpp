@@ -33,22 +33,6 @@ constexpr uint32_t kOreShare = 65;
 constexpr int kMinRadius = 2;
 constexpr uint32_t kRadiusSpread = 3;
 
-enum class Ground : uint8_t { Other, Buildable, Mountain, Water };
-
-Ground GroundAt(const PointGrid &grid, const MapDocument &document, Point p)
-{
-    const auto around = play::TrianglesAround(grid, document, p);
-    const auto all = [&around](auto test) { return std::ranges::all_of(around, test); };
-    if (all([](uint8_t c) { return ClassifyTerrain(c) == TerrainClass::Mining; }))
-        return Ground::Mountain;
-    if (all(play::IsWaterCode))
-        return Ground::Water;
-    if (std::ranges::any_of(
-            around, [](uint8_t c) { return ClassifyTerrain(c) == TerrainClass::Buildable; }))
-        return Ground::Buildable;
-    return Ground::Other;
-}
-
 // The usual mix: coal 40, iron 36, granite 15, gold 9 parts in a hundred.
 uint8_t DrawMineral(PlayRandom &random)
 {
@@ -130,27 +114,22 @@ private:
 
 } // namespace
 
-void PlaceResources(MapDocument &document, uint64_t seed)
+void PlaceResources(MapDocument &document, uint64_t seed, const play::GroundFlags *ground)
 {
     const PointGrid grid(document);
     MapLayer &resources = document.Layer(12);
     const std::size_t count = grid.PointsIn(resources);
+    play::GroundFlags fresh;
+    const play::GroundFlags &flags = play::GroundFor(grid, document, count, ground, fresh);
     std::vector<std::size_t> mountain;
     for (std::size_t i = 0; i < count; ++i) {
-        switch (GroundAt(grid, document, grid.PointAt(i))) {
-        case Ground::Mountain:
+        if ((flags[i] & play::kAllMining) != 0) {
             resources[i] = kEmptyMountain;
             mountain.push_back(i);
-            break;
-        case Ground::Water:
+        } else if ((flags[i] & play::kAllWater) != 0) {
             resources[i] = kFish;
-            break;
-        case Ground::Buildable:
-            resources[i] = kDrinkingWater;
-            break;
-        case Ground::Other:
-            resources[i] = kNothing;
-            break;
+        } else {
+            resources[i] = (flags[i] & play::kAnyBuildable) != 0 ? kDrinkingWater : kNothing;
         }
     }
     PlayRandom random(seed);

@@ -8,6 +8,7 @@
 #include "test_maps.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
@@ -27,7 +28,9 @@ std::pair<int, int> ParsePoint(const std::string &text)
 
 // Each row: a point of a flat 10 x 10 map, changes "LAYER:X,Y=VALUE ...", the value `layer`
 // holds at the point after `compute`.
-void RunTable(const std::string &table, int layer, void (*compute)(MapDocument &))
+void RunTable(const std::string &table,
+              int layer,
+              const std::function<void(MapDocument &)> &compute)
 {
     const auto rows = test::ReadTable(table);
     ASSERT_GT(rows.size(), 20U);
@@ -55,7 +58,7 @@ TEST(Shading, HandSetHeights)
 
 TEST(BuildingQuality, HandMadeNeighbourhoods)
 {
-    RunTable("play/building_quality.tsv", 9, ComputeBuildingQuality);
+    RunTable("play/building_quality.tsv", 9, [](MapDocument &d) { ComputeBuildingQuality(d); });
 }
 
 // Recomputing a generated map changes only layers 9 and 13, and a second run changes nothing.
@@ -239,7 +242,7 @@ TEST(Resources, GeneratedMapsOverManySeeds)
     for (uint64_t seed = 1; seed <= kSeeds; ++seed) {
         SCOPED_TRACE(seed);
         const MapDocument doc = RunChecked(
-            GeneratedMap(seed), seed, PlaceResources,
+            GeneratedMap(seed), seed, [](MapDocument &d, uint64_t s) { PlaceResources(d, s); },
             [](MapDocument &d, const MapDocument &b) { d.Layer(12) = b.Layer(12); }, differing);
         const play::PointGrid grid(doc);
         const MapLayer &res = doc.Layer(12);

@@ -1,0 +1,364 @@
+#include "headquarters.h"
+
+#include "ground.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <span>
+
+namespace trelvik {
+namespace {
+
+using play::Point;
+using play::PointGrid;
+
+// Mining mountain this many steps from a site makes it a preferred site.
+constexpr int64_t kNearestMine = 6;
+constexpr int64_t kFarthestMine = 20;
+// The spreading search looks at no more candidates than this; the best arrangement found among
+// them is then nudged point by point within kNudgeRadius steps.
+constexpr std::size_t kCoarseCandidates = 512;
+// Only the pieces of land with the most candidates are searched.
+constexpr std::size_t kPiecesSearched = 2;
+constexpr int kNudgeRadius = 2;
+constexpr int kGreedyStarts = 3;
+constexpr int kImprovementRounds = 8;
+constexpr int32_t kNone = -1;
+// What candidateAt holds for a site: kNone, or whether it is preferred.
+constexpr int8_t kPlain = 0;
+constexpr int8_t kPreferred = 1;
+
+// Steps to the nearest point with mining mountain all around, up to kFarthestMine (beyond: -1).
+std::vector<int32_t> StepsToMines(const PointGrid &grid, const play::GroundFlags &ground)
+{
+    const std::size_t count = ground.size();
+    std::vector<int32_t> steps(count, -1);
+    std::vector<Point> ring, next;
+    grid.ForEachPoint(count, [&](Point p, std::size_t i) {
+        if ((ground[i] & play::kAllMining) != 0) {
+            steps[i] = 0;
+            ring.push_back(p);
+        }
+    });
+    for (int32_t d = 1; d <= kFarthestMine && !ring.empty(); ++d) {
+        next.clear();
+        for (const Point p : ring) {
+            const auto around = grid.NeighbourIndices(p.X, p.Y);
+            for (std::size_t k = 0; k < around.size(); ++k) {
+                if (steps[around[k]] < 0) {
+                    steps[around[k]] = d;
+                    next.push_back(grid.Neighbour(p, k));
+                }
+            }
+        }
+        std::swap(ring, next);
+    }
+    return steps;
+}
+
+struct Candidate
+{
+    Point At;
+    bool Preferred = false;
+};
+
+// Spreads `players` sites over `candidates`: farthest-point picks from a few starts, then moves
+// one site at a time to the candidate farthest from the others while that helps.
+class Spreader
+{
+public:
+    Spreader(const PointGrid &grid, std::span<const Candidate> candidates, int players)
+        : mGrid(grid)
+        , mCandidates(candidates)
+        , mPlayers(static_cast<std::size_t>(players))
+    {}
+
+    std::vector<std::size_t> Best()
+    {
+        std::vector<std::size_t> best;
+        int64_t bestScore = -1;
+        for (int s = 0; s < kGreedyStarts; ++s) {
+            const std::size_t start =
+                mCandidates.size() * static_cast<std::size_t>(s) / kGreedyStarts;
+            std::vector<std::size_t> sites = Greedy(start);
+            Improve(sites);
+            const int64_t score = Score(sites);
+            if (score > bestScore) {
+                bestScore = score;
+                best = sites;
+            }
+        }
+        return best;
+    }
+
+private:
+    int64_t Distance(std::size_t a, std::size_t b) const
+    {
+        return mGrid.Distance(mCandidates[a].At, mCandidates[b].At);
+    }
+
+    // Smallest distance, then the number of preferred sites, as one number to compare.
+    int64_t Score(const std::vector<std::size_t> &sites) const
+    {
+        int64_t smallest = std::numeric_limits<int32_t>::max();
+        int64_t preferred = 0;
+        for (std::size_t i = 0; i < sites.size(); ++i) {
+            preferred += mCandidates[sites[i]].Preferred ? 1 : 0;
+            for (std::size_t j = i + 1; j < sites.size(); ++j)
+                smallest = std::min(smallest, Distance(sites[i], sites[j]));
+        }
+        return smallest * 8 + preferred;
+    }
+
+    // True when (distance, preferred) of a beats b's.
+    bool Better(int64_t da, std::size_t a, int64_t db, std::size_t b) const
+    {
+        if (da != db)
+            return da > db;
+        return mCandidates[a].Preferred && !mCandidates[b].Preferred;
+    }
+
+    std::vector<std::size_t> Greedy(std::size_t start) const
+    {
+        std::vector<std::size_t> sites{start};
+        std::vector<int64_t> nearest(mCandidates.size(), std::numeric_limits<int64_t>::max());
+        while (sites.size() < mPlayers) {
+            std::size_t pick = 0;
+            for (std::size_t c = 0; c < mCandidates.size(); ++c) {
+                nearest[c] = std::min(nearest[c], Distance(c, sites.back()));
+                if (Better(nearest[c], c, nearest[pick], pick))
+                    pick = c;
+            }
+            sites.push_back(pick);
+        }
+        return sites;
+    }
+
+    void Improve(std::vector<std::size_t> &sites) const
+    {
+        // apart[j][c]: steps from site j to candidate c, kept as sites move.
+        std::vector<std::vector<int64_t>> apart(sites.size(),
+                                                std::vector<int64_t>(mCandidates.size()));
+        for (std::size_t j = 0; j < sites.size(); ++j)
+            for (std::size_t c = 0; c < mCandidates.size(); ++c)
+                apart[j][c] = Distance(sites[j], c);
+        const auto nearestOther = [&](std::size_t i, std::size_t c) {
+            int64_t d = std::numeric_limits<int64_t>::max();
+            for (std::size_t j = 0; j < sites.size(); ++j)
+                if (j != i)
+                    d = std::min(d, apart[j][c]);
+            return d;
+        };
+        for (int round = 0; round < kImprovementRounds; ++round) {
+            bool moved = false;
+            for (std::size_t i = 0; i < sites.size(); ++i) {
+                std::size_t pick = sites[i];
+                int64_t pickDistance = nearestOther(i, pick);
+                for (std::size_t c = 0; c < mCandidates.size(); ++c) {
+                    const int64_t d = nearestOther(i, c);
+                    if (Better(d, c, pickDistance, pick)) {
+                        pick = c;
+                        pickDistance = d;
+                    }
+                }
+                if (pick != sites[i]) {
+                    sites[i] = pick;
+                    for (std::size_t c = 0; c < mCandidates.size(); ++c)
+                        apart[i][c] = Distance(pick, c);
+                    moved = true;
+                }
+            }
+            if (!moved)
+                break;
+        }
+    }
+
+    const PointGrid &mGrid;
+    std::span<const Candidate> mCandidates;
+    std::size_t mPlayers;
+};
+
+// Moves each site to a candidate within kNudgeRadius steps where it lies farther from the
+// others, or as far and beside a mine; the coarse search saw only some candidates.
+void Nudge(const PointGrid &grid,
+           std::vector<Candidate> &sites,
+           const std::vector<int8_t> &candidateAt)
+{
+    for (std::size_t i = 0; i < sites.size(); ++i) {
+        const auto nearestOther = [&](Point p) {
+            int64_t d = std::numeric_limits<int64_t>::max();
+            for (std::size_t j = 0; j < sites.size(); ++j)
+                if (j != i)
+                    d = std::min(d, grid.Distance(p, sites[j].At));
+            return d;
+        };
+        Candidate pick = sites[i];
+        int64_t pickDistance = nearestOther(pick.At);
+        const Point centre = sites[i].At;
+        for (int dy = -kNudgeRadius; dy <= kNudgeRadius; ++dy) {
+            for (int dx = -kNudgeRadius; dx <= kNudgeRadius; ++dx) {
+                const Point p = grid.Offset(centre, dx, dy);
+                const int8_t c = candidateAt[grid.IndexOf(p)];
+                if (c == kNone || grid.Distance(p, centre) > kNudgeRadius)
+                    continue;
+                const Candidate option{p, c == kPreferred};
+                const int64_t d = nearestOther(p);
+                if (d > pickDistance
+                    || (d == pickDistance && option.Preferred && !pick.Preferred)) {
+                    pick = option;
+                    pickDistance = d;
+                }
+            }
+        }
+        sites[i] = pick;
+    }
+}
+
+} // namespace
+
+std::optional<HeadquartersSites>
+FindHeadquartersSites(const MapDocument &document, int players, const play::TerrainReading *terrain)
+{
+    const PointGrid grid(document);
+    if (players < 1 || players > kMaxPlayers || grid.Empty())
+        return std::nullopt;
+    // Every point must be there to be judged; a map with short layers has no sites.
+    const auto count = static_cast<std::size_t>(grid.Width() * grid.Height());
+    for (int layer : {1, 2, 3})
+        if (document.Layer(layer).size() < count)
+            return std::nullopt;
+
+    const play::TerrainReading fresh =
+        terrain != nullptr ? play::TerrainReading{} : play::ReadTerrain(grid, document);
+    const play::TerrainReading &land = terrain != nullptr ? *terrain : fresh;
+    const play::GroundFlags &ground = land.Ground;
+    const std::vector<int32_t> mines = StepsToMines(grid, ground);
+    std::vector<std::size_t> inPiece(land.Pieces.List.size(), 0); // candidates in each piece
+    std::vector<int8_t> candidateAt(count, kNone);
+    const auto buildable = [&ground](std::size_t i) {
+        return (ground[i] & play::kAllBuildable) != 0;
+    };
+    grid.ForEachPoint(count, [&](Point p, std::size_t i) {
+        const int32_t piece = land.Pieces.Of[i];
+        if (!buildable(i) || piece < 0
+            || land.Pieces.List[static_cast<std::size_t>(piece)].Kind != play::PieceKind::Land
+            || !std::ranges::all_of(grid.NeighbourIndices(p.X, p.Y), buildable))
+            return;
+        candidateAt[i] = mines[i] >= kNearestMine ? kPreferred : kPlain;
+        ++inPiece[static_cast<std::size_t>(piece)];
+    });
+    // The candidates of a piece on a lattice of `stride` points each way.
+    const auto lattice = [&](std::size_t piece, int64_t stride) {
+        std::vector<Candidate> found;
+        for (int64_t y = 0; y < grid.Height(); y += stride) {
+            for (int64_t x = 0; x < grid.Width(); x += stride) {
+                const std::size_t i = grid.IndexOf({x, y});
+                if (candidateAt[i] != kNone && land.Pieces.Of[i] == static_cast<int32_t>(piece))
+                    found.push_back(Candidate{{x, y}, candidateAt[i] == kPreferred});
+            }
+        }
+        return found;
+    };
+
+    // The pieces with the most candidates; of equal ones the first in row order.
+    std::vector<std::size_t> order(inPiece.size());
+    for (std::size_t k = 0; k < order.size(); ++k)
+        order[k] = k;
+    std::ranges::stable_sort(order,
+                             [&](std::size_t a, std::size_t b) { return inPiece[a] > inPiece[b]; });
+    if (order.size() > kPiecesSearched)
+        order.resize(kPiecesSearched);
+    std::optional<HeadquartersSites> best;
+    for (const std::size_t piece : order) {
+        if (inPiece[piece] < static_cast<std::size_t>(players))
+            break;
+        // A coarse lattice of the piece's candidates keeps the search short on big maps.
+        const auto stride = static_cast<int64_t>(
+            std::ceil(std::sqrt(static_cast<double>(inPiece[piece]) / kCoarseCandidates)));
+        std::vector<Candidate> coarse = lattice(piece, stride);
+        if (coarse.size() < static_cast<std::size_t>(players))
+            coarse = lattice(piece, 1);
+        std::vector<Candidate> sites;
+        for (const std::size_t k : Spreader(grid, coarse, players).Best())
+            sites.push_back(coarse[k]);
+        Nudge(grid, sites, candidateAt);
+        HeadquartersSites found;
+        for (const Candidate &c : sites)
+            found.Sites.push_back(c.At);
+        found.SmallestDistance = SmallestDistance(grid, found.Sites).value_or(0);
+        if (!best || found.SmallestDistance > best->SmallestDistance)
+            best = std::move(found);
+    }
+    return best;
+}
+
+void LevelGround(MapDocument &document, Point site)
+{
+    const PointGrid grid(document);
+    MapLayer &heights = document.Layer(1);
+    if (grid.Empty())
+        return;
+    std::array<Point, 7> inner{};
+    inner[0] = site;
+    std::ranges::copy(grid.Neighbours(site), inner.begin() + 1);
+    int low = std::numeric_limits<int>::max();
+    for (const Point p : inner)
+        low = std::min<int>(low, grid.Read(heights, p));
+    const auto set = [&](Point p, int value) {
+        const std::size_t i = grid.IndexOf(p);
+        if (i < heights.size())
+            heights[i] = static_cast<uint8_t>(value);
+    };
+    // The twelve points two steps away first: none of them is one of the inner seven.
+    for (const std::size_t i : grid.RingIndices(site.X, site.Y))
+        if (i < heights.size())
+            heights[i] =
+                static_cast<uint8_t>(std::clamp<int>(heights[i], std::max(low - 2, 0), low + 2));
+    for (const Point p : inner)
+        set(p, low);
+}
+
+void MarkHeadquarters(MapDocument &document, const std::vector<Point> &sites)
+{
+    const PointGrid grid(document);
+    MapHeader &header = document.Header;
+    header.PlayerCount = static_cast<uint8_t>(std::min<std::size_t>(sites.size(), kMaxPlayers));
+    header.HeadquartersX.fill(-1); // 0xFFFF: no player
+    header.HeadquartersY.fill(-1);
+    for (std::size_t k = 0; k < header.PlayerCount; ++k) {
+        const Point p = sites[k];
+        header.HeadquartersX[k] = static_cast<int16_t>(p.X);
+        header.HeadquartersY[k] = static_cast<int16_t>(p.Y);
+        const std::size_t i = grid.IndexOf(p);
+        if (i < document.Layer(5).size() && i < document.Layer(6).size()) {
+            document.Layer(5)[i] = static_cast<uint8_t>(k);
+            document.Layer(6)[i] = kHeadquartersObject;
+        }
+    }
+}
+
+std::vector<Point> FindHeadquartersMarks(const MapDocument &document)
+{
+    const PointGrid grid(document);
+    const MapLayer &objects = document.Layer(6);
+    std::vector<Point> marks;
+    const std::size_t count = grid.PointsIn(objects);
+    for (std::size_t i = 0; i < count; ++i)
+        if (objects[i] == kHeadquartersObject)
+            marks.push_back(grid.PointAt(i));
+    return marks;
+}
+
+std::optional<int64_t> SmallestDistance(const PointGrid &grid, const std::vector<Point> &points)
+{
+    std::optional<int64_t> smallest;
+    for (std::size_t i = 0; i < points.size(); ++i)
+        for (std::size_t j = i + 1; j < points.size(); ++j)
+            smallest = std::min(smallest.value_or(std::numeric_limits<int64_t>::max()),
+                                grid.Distance(points[i], points[j]));
+    return smallest;
+}
+
+} // namespace trelvik

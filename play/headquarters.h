@@ -1,0 +1,57 @@
+#pragma once
+
+#include "document/map_document.h"
+#include "play/pieces.h"
+#include "play/point_grid.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace trelvik {
+
+/// Layer 6's object type of a headquarters; layer 5 holds its player's index.
+inline constexpr uint8_t kHeadquartersObject = 0x80;
+inline constexpr int kMaxPlayers = kHeadquartersCount;
+
+/// The smallest distance in steps between two players' headquarters that a map finished for
+/// play must keep.
+constexpr int64_t MinimumPlayerDistance(int64_t width, int64_t height)
+{
+    return (width + height) / 16;
+}
+
+struct HeadquartersSites
+{
+    std::vector<play::Point> Sites;
+    /// The smallest distance between two sites; 0 for a single site.
+    int64_t SmallestDistance = 0;
+};
+
+/// Chooses `players` headquarters sites on one connected piece of land: each site and its six
+/// neighbours lie on buildable ground on all sides, and the sites are spread to make the
+/// smallest distance between two of them as large as the search finds (steps over the
+/// six-neighbour grid, wrapping at the edges). Among equally spread sites, those with mining
+/// mountain 6 to 20 steps away are preferred. Returns none when no piece of land holds `players`
+/// sites, or for a player count outside 1 to kMaxPlayers.
+/// `terrain`, when given, is what play::ReadTerrain reads of the map.
+std::optional<HeadquartersSites> FindHeadquartersSites(
+    const MapDocument &document, int players, const play::TerrainReading *terrain = nullptr);
+
+/// Levels the ground of a site before a castle stands on it: with L the lowest height of the site
+/// and its six neighbours, those seven points get L, and the twelve points two steps away are
+/// brought within L - 2 ... L + 2.
+void LevelGround(MapDocument &document, play::Point site);
+
+/// Marks the sites as the players' headquarters, player k at sites[k]: layer 6 = 0x80 and
+/// layer 5 = k there, the header's player count and its x/y slots; unused slots get 0xFFFF.
+void MarkHeadquarters(MapDocument &document, const std::vector<play::Point> &sites);
+
+/// The points marked as a headquarters in layer 6, in row order.
+std::vector<play::Point> FindHeadquartersMarks(const MapDocument &document);
+
+/// The smallest distance between two of the points; none for fewer than two.
+std::optional<int64_t> SmallestDistance(const play::PointGrid &grid,
+                                        const std::vector<play::Point> &points);
+
+} // namespace trelvik

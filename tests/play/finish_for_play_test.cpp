@@ -1,0 +1,402 @@
+#include "generator/generate_map.h"
+#include "play/areas.h"
+#include "play/building_quality.h"
+#include "play/finish_for_play.h"
+#include "play/headquarters.h"
+#include "play/objects.h"
+#include "play/pieces.h"
+#include "play/resources.h"
+#include "test_maps.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace trelvik {
+namespace {
+
+using play::Point;
+using play::PointGrid;
+
+// A meadow with round lakes (terrain 5) dropped at random, heights 10 to 20.
+MapDocument LakeMap(int16_t width, int16_t height, int lakes, uint64_t seed)
+{
+    MapDocument doc = test::MakeFlatMap(width, height);
+    const PointGrid grid(doc);
+    play::PlayRandom random(seed);
+    for (uint8_t &h : doc.Layer(1))
+        h = static_cast<uint8_t>(10 + random.Below(11));
+    for (int k = 0; k < lakes; ++k) {
+        const Point centre{random.Below(static_cast<uint32_t>(width)),
+                           random.Below(static_cast<uint32_t>(height))};
+        const int64_t radius = 1 + random.Below(3);
+        for (std::size_t i = 0; i < doc.Layer(2).size(); ++i) {
+            if (grid.Distance(centre, grid.PointAt(i)) <= radius)
+                doc.Layer(2)[i] = doc.Layer(3)[i] = 5;
+        }
+    }
+    return doc;
+}
+
+// The sites a fair start allows, found the slow way: the point and its six neighbours have only
+// buildable triangles around them. Each carries the number of its piece of walkable land.
+std::vector<std::pair<Point, int>> SlowCandidates(const MapDocument &doc)
+{
+    const PointGrid grid(doc);
+    const auto count = static_cast<std::size_t>(grid.Width() * grid.Height());
+    const auto all = [&](Point p, auto wanted) {
+        for (const uint8_t code : play::TrianglesAround(grid, doc, p))
+            if (!wanted(ClassifyTerrain(code)))
+                return false;
+        return true;
+    };
+    const auto buildable = [](TerrainClass c) { return c == TerrainClass::Buildable; };
+    const auto walkable = [](TerrainClass c) {
+        return c != TerrainClass::Impassable && c != TerrainClass::Dangerous;
+    };
+    std::vector<int> piece(count, -1);
+    int pieces = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (piece[i] >= 0 || !all(grid.PointAt(i), walkable))
+            continue;
+        std::vector<Point> open{grid.PointAt(i)};
+        piece[i] = pieces;
+        while (!open.empty()) {
+            const Point p = open.back();
+            open.pop_back();
+            for (const Point n : grid.Neighbours(p))
+                if (piece[grid.IndexOf(n)] < 0 && all(n, walkable)) {
+                    piece[grid.IndexOf(n)] = pieces;
+                    open.push_back(n);
+                }
+        }
+        ++pieces;
+    }
+    std::vector<std::pair<Point, int>> sites;
+    for (std::size_t i = 0; i < count; ++i) {
+        const Point p = grid.PointAt(i);
+        bool ok = all(p, buildable);
+        for (const Point n : grid.Neighbours(p))
+            ok = ok && all(n, buildable);
+        if (ok)
+            sites.emplace_back(p, piece[i]);
+    }
+    return sites;
+}
+
+// On small maps the best spread of two or three sites can be found by trying every choice: the
+// search reaches at least three quarters of it, on one piece of land, on allowed sites only.
+TEST(Headquarters, SpreadsNearlyAsFarAsTheBestChoice)
+{
+    int exact = 0, runs = 0;
+    for (uint64_t seed = 1; seed <= 40; ++seed) {
+        const MapDocument doc =
+            LakeMap(seed % 2 ? 16 : 24, 16, 2 + static_cast<int>(seed % 5), seed);
+        const PointGrid grid(doc);
+        const auto candidates = SlowCandidates(doc);
+        for (const int players : {2, 3}) {
+            int64_t best = 0;
+            const std::size_t n = candidates.size();
+            for (std::size_t a = 0; a < n; ++a)
+                for (std::size_t b = a + 1; b < n; ++b) {
+                    if (candidates[a].second != candidates[b].second)
+                        continue;
+                    const int64_t ab = grid.Distance(candidates[a].first, candidates[b].first);
+                    if (players == 2) {
+                        best = std::max(best, ab);
+                        continue;
+                    }
+                    for (std::size_t c = b + 1; c < n && ab > best; ++c)
+                        if (candidates[c].second == candidates[a].second)
+                            best = std::max(
+                                best,
+                                std::min(
+                                    {ab, grid.Distance(candidates[a].first, candidates[c].first),
+                                     grid.Distance(candidates[b].first, candidates[c].first)}));
+                }
+            const auto found = FindHeadquartersSites(doc, players);
+            const std::string row =
+                "seed " + std::to_string(seed) + ", " + std::to_string(players) + " players";
+            if (best == 0) {
+                EXPECT_FALSE(found && found->SmallestDistance > 0) << row;
+                continue;
+            }
+            ASSERT_TRUE(found) << row;
+            ASSERT_EQ(found->Sites.size(), static_cast<std::size_t>(players)) << row;
+            EXPECT_EQ(found->SmallestDistance, SmallestDistance(grid, found->Sites)) << row;
+            EXPECT_LE(found->SmallestDistance, best) << row;
+            EXPECT_GE(found->SmallestDistance * 4, best * 3) << row;
+            int piece = -1;
+            for (const Point site : found->Sites) {
+                const auto it = std::ranges::find_if(candidates, [&](const auto &c) {
+                    return c.first.X == site.X && c.first.Y == site.Y;
+                });
+                ASSERT_NE(it, candidates.end()) << row << ": site " << site.X << "," << site.Y;
+                EXPECT_TRUE(piece < 0 || piece == it->second) << row << ": two pieces of land";
+                piece = it->second;
+            }
+            exact += found->SmallestDistance == best;
+            ++runs;
+        }
+    }
+    EXPECT_GT(exact * 4, runs * 3) << exact << " of " << runs << " reach the best spread";
+}
+
+// Levelling: the site and its neighbours at their lowest height, the twelve points two steps
+// away within two of it, every other point as it was; at the edges the map wraps.
+TEST(Headquarters, LevelsTheGroundAroundASite)
+{
+    for (uint64_t seed = 1; seed <= 60; ++seed) {
+        MapDocument doc = LakeMap(16, 12, 0, seed);
+        play::PlayRandom random(seed);
+        for (uint8_t &h : doc.Layer(1))
+            h = static_cast<uint8_t>(random.Below(seed % 3 ? 40 : 3)); // heights near 0 too
+        const PointGrid grid(doc);
+        const Point site{random.Below(16), random.Below(12)};
+        const MapLayer before = doc.Layer(1);
+        LevelGround(doc, site);
+        int low = 255, ring = 0;
+        for (std::size_t i = 0; i < before.size(); ++i)
+            if (grid.Distance(site, grid.PointAt(i)) <= 1)
+                low = std::min<int>(low, before[i]);
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            const int64_t d = grid.Distance(site, grid.PointAt(i));
+            const int h = doc.Layer(1)[i];
+            const std::string row = "seed " + std::to_string(seed) + " point " + std::to_string(i);
+            if (d <= 1) {
+                EXPECT_EQ(h, low) << row;
+            } else if (d == 2) {
+                ++ring;
+                EXPECT_EQ(h, std::clamp<int>(before[i], std::max(low - 2, 0), low + 2)) << row;
+            } else {
+                EXPECT_EQ(h, before[i]) << row;
+            }
+        }
+        EXPECT_EQ(ring, 12);
+    }
+}
+
+TEST(Headquarters, MarksLayersAndHeaderSlotsAlike)
+{
+    MapDocument doc = test::MakeFlatMap(32, 32);
+    doc.Header.HeadquartersX.fill(0);
+    const std::vector<Point> sites = {{5, 6}, {20, 3}, {31, 31}};
+    MarkHeadquarters(doc, sites);
+    EXPECT_EQ(doc.Header.PlayerCount, 3);
+    EXPECT_EQ(FindHeadquartersMarks(doc).size(), 3U);
+    for (std::size_t k = 0; k < 7; ++k) {
+        if (k < sites.size()) {
+            const std::size_t i =
+                test::PointIndex(doc, static_cast<int>(sites[k].X), static_cast<int>(sites[k].Y));
+            EXPECT_EQ(doc.Header.HeadquartersX[k], sites[k].X);
+            EXPECT_EQ(doc.Header.HeadquartersY[k], sites[k].Y);
+            EXPECT_EQ(doc.Layer(6)[i], 0x80);
+            EXPECT_EQ(doc.Layer(5)[i], k);
+        } else {
+            EXPECT_EQ(static_cast<uint16_t>(doc.Header.HeadquartersX[k]), 0xFFFF) << k;
+            EXPECT_EQ(static_cast<uint16_t>(doc.Header.HeadquartersY[k]), 0xFFFF) << k;
+        }
+    }
+    const PointGrid grid(doc);
+    // (31,31) to (5,6) across both edges: 7 rows down (four of them from odd rows, a column east
+    // each) and 2 steps east.
+    EXPECT_EQ(SmallestDistance(grid, sites), 9);
+    EXPECT_EQ(SmallestDistance(grid, {{1, 1}}), std::nullopt);
+}
+
+TEST(Headquarters, NoSitesForBadCountsOrMaps)
+{
+    const MapDocument meadow = test::MakeFlatMap(32, 32);
+    EXPECT_TRUE(FindHeadquartersSites(meadow, 7));
+    for (const int players : {0, -1, 8})
+        EXPECT_FALSE(FindHeadquartersSites(meadow, players)) << players;
+    MapDocument water = meadow;
+    std::ranges::fill(water.Layer(2), 5);
+    EXPECT_FALSE(FindHeadquartersSites(water, 1));
+    MapDocument short3 = meadow;
+    short3.Layer(3).resize(100);
+    EXPECT_FALSE(FindHeadquartersSites(short3, 2));
+    MapDocument huge = meadow;
+    huge.Header.Width = 30000;
+    EXPECT_FALSE(FindHeadquartersSites(huge, 2));
+    huge.Header.Width = -32;
+    EXPECT_FALSE(FindHeadquartersSites(huge, 2));
+}
+
+// A request tries the seeds S, S + 1, ... (wrapping) until a terrain holds the players, and
+// gives up after kTerrainAttempts, saying which seeds it tried.
+TEST(PlayableMap, ReseedsUpToTheBound)
+{
+    for (const auto &[seed, good] : {std::pair<uint64_t, int>{100, 0},
+                                     {100, 3},
+                                     {std::numeric_limits<uint64_t>::max() - 1, 5},
+                                     {7, kTerrainAttempts - 1},
+                                     {7, kTerrainAttempts}}) {
+        std::vector<uint64_t> tried;
+        const GrowTerrain grow = [&](MapDocument &doc, uint64_t s) {
+            tried.push_back(s);
+            doc = test::MakeFlatMap(64, 64);
+            if (tried.size() <= static_cast<std::size_t>(good))
+                std::ranges::fill(doc.Layer(2), 5); // all water
+            return true;
+        };
+        MapDocument doc;
+        const auto made = GeneratePlayableMap(doc, 4, seed, grow);
+        const std::string row = std::to_string(seed) + " good at " + std::to_string(good);
+        const auto attempts = static_cast<std::size_t>(std::min(good + 1, kTerrainAttempts));
+        ASSERT_EQ(tried.size(), attempts) << row;
+        for (std::size_t k = 0; k < tried.size(); ++k)
+            EXPECT_EQ(tried[k], seed + k) << row;
+        ASSERT_EQ(made.has_value(), good < kTerrainAttempts) << row;
+        if (made) {
+            EXPECT_EQ(made->Attempt, good) << row;
+            EXPECT_EQ(made->Seed, seed + static_cast<uint64_t>(good)) << row;
+            EXPECT_EQ(made->Finish.Sites.size(), 4U) << row;
+            EXPECT_GE(made->Finish.SmallestDistance, MinimumPlayerDistance(64, 64)) << row;
+        }
+    }
+    EXPECT_EQ(NoPlayableTerrainMessage(64, 80, 7, 18446744073709551610ULL),
+              "Cannot place 7 players at least 9 steps apart on one land of a 64 x 80 map: none "
+              "of the 16 terrains grown from seeds 18446744073709551610 to 9 holds them. Try a "
+              "larger map or fewer players.");
+}
+
+// A terrain whose only land is too small for the distance is refused, and left as it was.
+TEST(PlayableMap, RefusesSitesTooClose)
+{
+    MapDocument doc = test::MakeFlatMap(64, 64);
+    const PointGrid grid(doc);
+    for (std::size_t i = 0; i < doc.Layer(2).size(); ++i)
+        if (grid.Distance({10, 10}, grid.PointAt(i)) > 5)
+            doc.Layer(2)[i] = doc.Layer(3)[i] = 5;
+    const MapDocument before = doc;
+    EXPECT_FALSE(FinishForPlay(doc, 2, 1));
+    EXPECT_EQ(doc, before);
+    EXPECT_TRUE(FinishForPlay(doc, 1, 1));
+}
+
+// Pieces of land and water match a walk over the neighbours of each kind, on small maps of
+// random kinds where the edges wrap: the same pieces, numbered in the row order of their first
+// points, with their sizes.
+TEST(Pieces, MatchAWalkOverNeighboursOfOneKind)
+{
+    for (uint64_t seed = 1; seed <= 300; ++seed) {
+        play::PlayRandom random(seed);
+        const auto w = static_cast<int16_t>(1 + random.Below(9));
+        const auto h = static_cast<int16_t>(2 + 2 * random.Below(4)); // maps have even heights
+        const MapDocument doc = test::MakeFlatMap(w, h);
+        const PointGrid grid(doc);
+        play::GroundFlags ground(static_cast<std::size_t>(w * h));
+        for (uint16_t &g : ground)
+            g = std::array<uint16_t, 4>{0, play::kAllWalkable, play::kAllWater,
+                                        play::kAllWater | play::kAllWalkable}[random.Below(4)];
+        const play::Pieces pieces = play::FindPieces(grid, ground);
+        std::vector<int32_t> walk(ground.size(), -1);
+        int32_t next = 0;
+        for (std::size_t first = 0; first < ground.size(); ++first) {
+            const play::PieceKind kind = play::KindOf(ground[first]);
+            if (kind == play::PieceKind::None || walk[first] >= 0)
+                continue;
+            const std::string row =
+                "seed " + std::to_string(seed) + " piece " + std::to_string(next);
+            ASSERT_LT(static_cast<std::size_t>(next), pieces.List.size()) << row;
+            EXPECT_EQ(pieces.List[static_cast<std::size_t>(next)].First, first) << row;
+            EXPECT_EQ(pieces.List[static_cast<std::size_t>(next)].Kind, kind) << row;
+            std::vector<Point> open{grid.PointAt(first)};
+            walk[first] = next;
+            std::size_t size = 0;
+            while (!open.empty()) {
+                const Point p = open.back();
+                open.pop_back();
+                ++size;
+                for (const Point n : grid.Neighbours(p)) {
+                    const std::size_t i = grid.IndexOf(n);
+                    if (walk[i] < 0 && play::KindOf(ground[i]) == kind) {
+                        walk[i] = next;
+                        open.push_back(n);
+                    }
+                }
+            }
+            EXPECT_EQ(pieces.List[static_cast<std::size_t>(next)].Size, size) << row;
+            ++next;
+        }
+        EXPECT_EQ(pieces.Of, walk) << "seed " << seed << ", " << w << " x " << h;
+        EXPECT_EQ(pieces.List.size(), static_cast<std::size_t>(next)) << "seed " << seed;
+    }
+}
+
+// Generated maps finished for 1 to 7 players: each site a castle on the same land area, marks
+// and header alike, sites at least the minimum apart, nothing standing within five steps of a
+// site, only valid resource bytes, the area table's sizes the counts of layer 14, and only the
+// layers a finish writes changed.
+TEST(FinishForPlay, PlayableOverManySeeds)
+{
+    static constexpr int kSides[] = {64, 80, 128, 176, 256};
+    int finished = 0;
+    for (uint64_t seed = 1; seed <= 200; ++seed) {
+        const int w = kSides[seed % 5], h = kSides[seed / 5 % 5];
+        const int players = 1 + static_cast<int>(seed % 7);
+        const std::string row = "seed " + std::to_string(seed) + ", " + std::to_string(w) + " x "
+                                + std::to_string(h) + ", " + std::to_string(players) + " players";
+        MapDocument doc;
+        const auto made =
+            GeneratePlayableMap(doc, players, seed, [&](MapDocument &into, uint64_t s) {
+                RandomSource random;
+                random.Seed(s);
+                const bool grown = GenerateMap(into, w, h, s % 2 == 0, random).has_value();
+                into.Header.WorldType = static_cast<uint8_t>(s % 3);
+                return grown;
+            });
+        ASSERT_TRUE(made) << row;
+        ++finished;
+        const PointGrid grid(doc);
+        const auto &sites = made->Finish.Sites;
+        ASSERT_EQ(sites.size(), static_cast<std::size_t>(players)) << row;
+        EXPECT_EQ(doc.Header.PlayerCount, players) << row;
+        EXPECT_EQ(made->Finish.SmallestDistance, SmallestDistance(grid, sites).value_or(0)) << row;
+        if (players > 1) {
+            EXPECT_GE(made->Finish.SmallestDistance, MinimumPlayerDistance(w, h)) << row;
+        }
+        const auto marks = FindHeadquartersMarks(doc);
+        EXPECT_EQ(marks.size(), sites.size()) << row;
+        const uint8_t area = doc.Layer(14)[grid.IndexOf(sites[0])];
+        ASSERT_LT(area, kAreaCount) << row;
+        EXPECT_EQ(doc.Header.Areas[area].Type, 1) << row << ": the sites' area is no land";
+        for (std::size_t k = 0; k < sites.size(); ++k) {
+            const std::size_t i = grid.IndexOf(sites[k]);
+            EXPECT_EQ(doc.Header.HeadquartersX[k], sites[k].X) << row;
+            EXPECT_EQ(doc.Header.HeadquartersY[k], sites[k].Y) << row;
+            EXPECT_EQ(doc.Layer(6)[i], kHeadquartersObject) << row;
+            EXPECT_EQ(doc.Layer(5)[i], k) << row;
+            EXPECT_EQ(doc.Layer(9)[i] & 7, 4) << row << ": site " << k << " is no castle";
+            EXPECT_EQ(doc.Layer(14)[i], area) << row << ": site " << k << " on another area";
+        }
+        for (std::size_t k = sites.size(); k < kHeadquartersCount; ++k)
+            EXPECT_EQ(doc.Header.HeadquartersX[k], -1) << row;
+        std::array<int32_t, kAreaCount> counted{};
+        for (std::size_t i = 0; i < doc.Layer(14).size(); ++i) {
+            const Point p = grid.PointAt(i);
+            ASSERT_TRUE(IsValidResource(doc.Layer(12)[i])) << row << " point " << i;
+            if (doc.Layer(14)[i] != kNoArea)
+                ++counted.at(doc.Layer(14)[i]);
+            const bool hq = doc.Layer(6)[i] == kHeadquartersObject;
+            if (doc.Layer(6)[i] == 0 || hq)
+                continue;
+            for (const Point site : sites)
+                ASSERT_GT(grid.Distance(p, site), kObjectFreeRadius) << row << " object " << i;
+        }
+        for (std::size_t e = 0; e < kAreaCount; ++e)
+            ASSERT_EQ(doc.Header.Areas[e].Size, counted[e]) << row << " area " << e;
+        // What the finish leaves alone: terrain, the constant layers and the header's texts.
+        MapDocument terrain;
+        RandomSource random;
+        random.Seed(made->Seed);
+        ASSERT_TRUE(GenerateMap(terrain, w, h, made->Seed % 2 == 0, random));
+        for (const int layer : {2, 3, 4, 8, 10, 11})
+            EXPECT_EQ(doc.Layer(layer), terrain.Layer(layer)) << row << " layer " << layer;
+        EXPECT_EQ(doc.Header.Title, terrain.Header.Title) << row;
+    }
+    EXPECT_EQ(finished, 200);
+}
+
+} // namespace
+} // namespace trelvik
