@@ -2,6 +2,8 @@
 #include "commands.h"
 #include "common.h"
 #include "generator/generate_map.h"
+#include "play/finish_for_play.h"
+#include "play/headquarters.h"
 
 #include <cstdint>
 #include <iostream>
@@ -28,6 +30,7 @@ struct GenerateOptions
     std::string Mode;
     std::string World = "greenland";
     std::string Out;
+    int Players = 0; // 0: terrain only
 };
 
 uint8_t WorldTypeCode(const std::string &world)
@@ -65,6 +68,20 @@ private:
     int32_t mPercent = -1;
 };
 
+void ReportPlayers(const PlayableMap &map, int players, uint64_t seed, const NewMapRequest &request)
+{
+    std::cout << "Players: " << players << '\n';
+    if (map.Attempt > 0) {
+        std::cout << "Terrain seed: " << map.Seed << " (the terrains of seeds " << seed << " to "
+                  << TerrainSeed(seed, map.Attempt - 1) << " could not hold the players)\n";
+    }
+    if (players > 1) {
+        std::cout << "Smallest distance between headquarters: " << map.Finish.SmallestDistance
+                  << " steps (at least " << MinimumPlayerDistance(request.Width, request.Height)
+                  << ")\n";
+    }
+}
+
 int Generate(const GenerateOptions &options)
 {
     // The validators have accepted both already.
@@ -96,14 +113,27 @@ int Generate(const GenerateOptions &options)
     if (TRELVIK_ISATTY(2) != 0)
         progress = [&bar](int32_t value) { bar.Show(value); };
     MapDocument document;
-    const bool generated =
-        GenerateMap(document, request.Width, request.Height, request.QuickMode, random, progress)
-            .has_value();
+    const auto grow = [&](MapDocument &into, uint64_t terrainSeed) {
+        random.Seed(terrainSeed);
+        if (!GenerateMap(into, request.Width, request.Height, request.QuickMode, random, progress))
+            return false;
+        into.Header.WorldType = WorldTypeCode(options.World);
+        return true;
+    };
+    const bool generated = options.Players == 0 ? grow(document, seed) : true;
+    std::optional<PlayableMap> playable;
+    if (options.Players > 0)
+        playable = GeneratePlayableMap(document, options.Players, seed, grow);
     bar.Finish();
     if (!generated)
         return Fail("Cannot generate a map of " + std::to_string(request.Width) + " x "
                     + std::to_string(request.Height));
-    document.Header.WorldType = WorldTypeCode(options.World);
+    if (options.Players > 0) {
+        if (!playable)
+            return Fail(
+                NoPlayableTerrainMessage(request.Width, request.Height, options.Players, seed));
+        ReportPlayers(*playable, options.Players, seed, request);
+    }
 
     if (!SaveMapOrReport(options.Out, document))
         return kExitMapError;
@@ -145,6 +175,17 @@ void AddGenerateCommand(CLI::App &app, CommandContext &ctx)
     sub->add_option("--world", options->World,
                     "World type written to the header: greenland, wasteland or winter")
         ->check(CLI::IsMember({"greenland", "wasteland", "winter"}));
+    sub->add_option("--players", options->Players,
+                    "Finish the map for 1 to 7 players: headquarters far apart, trees, granite, "
+                    "resources, building quality, shading and areas")
+        ->check(CLI::Validator(
+            [](std::string &text) {
+                const auto players = ParseSeed(text);
+                return players && *players >= 1 && *players <= kMaxPlayers
+                           ? std::string{}
+                           : "the number of players must be from 1 to 7, not '" + text + "'";
+            },
+            "1..7", "players"));
     sub->add_option("-o,--output", options->Out, "Map file to write")->required();
     sub->callback([options, &ctx] { ctx.ExitCode = Generate(*options); });
 }

@@ -5,6 +5,7 @@
 #include "document/fixed_text_field.h"
 #include "document/map_file.h"
 #include "document/map_text.h"
+#include "play/headquarters.h"
 #include "viewer/point_readout.h"
 
 #include <iostream>
@@ -20,6 +21,16 @@ struct InfoOptions
     bool Json = false;
     std::string At; // "X,Y", checked by the option's validator
 };
+
+// The smallest distance between two headquarters marked in the layers, when there are two to
+// seven of them (a damaged map may mark many more points).
+std::optional<int64_t> HeadquartersDistance(const MapDocument &doc)
+{
+    const std::vector<play::Point> marks = FindHeadquartersMarks(doc);
+    if (marks.size() > static_cast<std::size_t>(kMaxPlayers))
+        return std::nullopt;
+    return SmallestDistance(play::PointGrid(doc), marks);
+}
 
 std::string HexBytes(std::span<const uint8_t> bytes)
 {
@@ -45,6 +56,8 @@ nlohmann::json InfoJson(const std::string &file, const MapDocument &doc)
         j["headquarters"].push_back(
             {{"player", p + 1}, {"x", h.HeadquartersX[p]}, {"y", h.HeadquartersY[p]}});
     }
+    if (const auto distance = HeadquartersDistance(doc))
+        j["smallestHeadquartersDistance"] = *distance;
     j["unknownBytes"] = HexBytes(h.UnknownBytes);
     j["areas"] = nlohmann::json::array();
     for (const AreaEntry &area : h.Areas) {
@@ -88,7 +101,10 @@ void PrintInfoText(const std::string &file, const MapDocument &doc)
     std::string hq = HeadquartersText(h);
     for (std::size_t pos; (pos = hq.find('\r')) != std::string::npos;)
         hq.erase(pos, 1);
-    std::cout << hq << UnknownBytesText(h) << '\n' << FooterSizeLine(doc.Animals.size()) << '\n';
+    std::cout << hq;
+    if (const auto distance = HeadquartersDistance(doc))
+        std::cout << "Smallest distance between headquarters: " << *distance << " steps\n";
+    std::cout << UnknownBytesText(h) << '\n' << FooterSizeLine(doc.Animals.size()) << '\n';
 
     const std::vector<std::string> areas = AreaRows(h);
     std::cout << "Areas: " << areas.size() << '\n';
