@@ -84,12 +84,15 @@ public:
     bool OpenMapFile(const QString &path);
 
     bool LoadMap(const QString &path);
-    // A new map; from the given seed, or a fresh one from the clock, of the given world type.
-    void GenerateMap(int16_t width,
+    // A new map; from the given seed, or a fresh one from the clock, of the given world type;
+    // finished for play when players (1 to 7) are asked for. False, with the map shown before
+    // kept, when the terrains tried cannot hold the players.
+    bool GenerateMap(int16_t width,
                      int16_t height,
                      bool quickMode,
                      std::optional<uint64_t> seed = std::nullopt,
-                     uint8_t worldType = 0);
+                     uint8_t worldType = 0,
+                     int players = 0);
     // File > New with choices: asks for the size, mode, world and seed (a fresh seed proposed);
     // none when cancelled. The default shows the New map dialog.
     void SetNewMapChooser(std::function<std::optional<NewMapChoice>(QWidget *, uint64_t)> chooser)

@@ -4,6 +4,7 @@
 #include "frm_load.h"
 #include "generator/generate_map.h"
 #include "map_view.h"
+#include "play/finish_for_play.h"
 #include "tools/animal_removal.h"
 #include "tools/coastal_castle_fix.h"
 #include "viewer/composed_view.h"
@@ -27,9 +28,14 @@ void frmLoad::mnuFileGenerate_Click()
     GenerateMap(request.Width, request.Height, request.QuickMode);
 }
 
-void frmLoad::GenerateMap(
-    int16_t width, int16_t height, bool quickMode, std::optional<uint64_t> seed, uint8_t worldType)
+bool frmLoad::GenerateMap(int16_t width,
+                          int16_t height,
+                          bool quickMode,
+                          std::optional<uint64_t> seed,
+                          uint8_t worldType,
+                          int players)
 {
+    const QString shownFile = Filename->text();
     Filename->clear();
     LiH->clear();
     LiF->clear();
@@ -47,18 +53,58 @@ void frmLoad::GenerateMap(
     else
         seed = random_.SeedFromClock();
 
-    trelvik::GenerateMap(document_, width, height, quickMode, random_,
-                         [this](int32_t value) { SetProgress(value); });
-
-    document_.Header.WorldType = worldType;
-    // The same map again: trelvik-cli generate --seed S --size WxH --mode M --world W.
-    ShowNewDocument(QStringLiteral("Seed: %1 (%2)")
-                        .arg(*seed)
-                        .arg(QString::fromLatin1(ModeName(quickMode)).toLower()),
-                    true);
+    const auto grow = [&](MapDocument &into, uint64_t terrainSeed) {
+        if (terrainSeed != *seed)
+            random_.Seed(terrainSeed);
+        trelvik::GenerateMap(into, width, height, quickMode, random_,
+                             [this](int32_t value) { SetProgress(value); });
+        into.Header.WorldType = worldType;
+        return true;
+    };
+    // Grown apart from the map shown, which stays when the players find no room.
+    MapDocument fresh;
+    std::vector<MapPoint> sites;
+    QString seedLine = QStringLiteral("Seed: %1 (%2)")
+                           .arg(*seed)
+                           .arg(QString::fromLatin1(ModeName(quickMode)).toLower());
+    if (players == 0) {
+        grow(fresh, *seed);
+    } else if (const auto made = GeneratePlayableMap(fresh, players, *seed, grow)) {
+        seedLine = QStringLiteral("Seed: %1 (%2), %3 players")
+                       .arg(made->Seed)
+                       .arg(QString::fromLatin1(ModeName(quickMode)).toLower())
+                       .arg(players);
+        if (players > 1)
+            seedLine += QStringLiteral(", %1 steps apart").arg(made->Finish.SmallestDistance);
+        for (const play::Point p : made->Finish.Sites)
+            sites.push_back({static_cast<int>(p.X), static_cast<int>(p.Y)});
+    } else {
+        // The map shown before comes back as it was.
+        Pro->hide();
+        Filename->setText(shownFile);
+        if (HasMap()) {
+            ShowHeaderInfo();
+            FillAnimalList();
+            FillAreaList();
+        } else {
+            setWindowTitle(AppTitle());
+        }
+        Message(QString::fromStdString(NoPlayableTerrainMessage(width, height, players, *seed)),
+                MessageIcon::Critical);
+        return false;
+    }
+    document_ = std::move(fresh);
+    // The same map again: trelvik-cli generate --seed S --size WxH --mode M --world W
+    // [--players N].
+    ShowNewDocument(seedLine, true);
+    FillAnimalList();
+    FillAreaList();
+    // The headquarters are marked until the next command.
+    picBG->SetToolMarks(std::move(sites));
     VScroll1->setEnabled(true);
     VScroll1_Change();
     Pro->hide();
+    return true;
 }
 
 void frmLoad::SetProgress(int value)

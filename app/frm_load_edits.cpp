@@ -166,7 +166,7 @@ void frmLoad::mnuFileNewWithChoices_Click()
         chooser(this, QRandomGenerator::system()->generate64());
     if (choice)
         GenerateMap(choice->Width, choice->Height, choice->QuickMode, choice->Seed,
-                    choice->WorldType);
+                    choice->WorldType, choice->Players);
 }
 
 } // namespace trelvik

@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 
 namespace trelvik {
 namespace {
@@ -41,6 +42,13 @@ NewMapDialog::NewMapDialog(QWidget *owner, uint64_t proposedSeed)
         {QStringLiteral("Greenland"), QStringLiteral("Wasteland"), QStringLiteral("Winter")});
     seed_ = new QLineEdit(this);
     seed_->setObjectName(QStringLiteral("txtSeed"));
+    players_ = new QSpinBox(this);
+    players_->setObjectName(QStringLiteral("spnPlayers"));
+    players_->setRange(0, kHeadquartersCount);
+    players_->setSpecialValueText(QStringLiteral("0 (terrain only)"));
+    players_->setToolTip(QStringLiteral(
+        "Finish the map for this many players: headquarters far apart, trees, granite, "
+        "resources, building quality, shading and areas"));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &NewMapDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &NewMapDialog::reject);
@@ -54,6 +62,7 @@ NewMapDialog::NewMapDialog(QWidget *owner, uint64_t proposedSeed)
     form->addRow(QStringLiteral("&Mode:"), mode_);
     form->addRow(QStringLiteral("W&orld:"), world_);
     form->addRow(QStringLiteral("&Seed:"), seed_);
+    form->addRow(QStringLiteral("&Players:"), players_);
     form->addRow(buttons);
     SetChoice({128, 128, false, 0, proposedSeed});
 }
@@ -66,8 +75,10 @@ std::optional<NewMapChoice> NewMapDialog::Choice() const
         return std::nullopt;
     return NewMapChoice{static_cast<int16_t>(width_->currentData().toInt()),
                         static_cast<int16_t>(height_->currentData().toInt()),
-                        mode_->currentIndex() == 0, static_cast<uint8_t>(world_->currentIndex()),
-                        *seed};
+                        mode_->currentIndex() == 0,
+                        static_cast<uint8_t>(world_->currentIndex()),
+                        *seed,
+                        players_->value()};
 }
 
 void NewMapDialog::SetChoice(const NewMapChoice &choice)
@@ -77,6 +88,7 @@ void NewMapDialog::SetChoice(const NewMapChoice &choice)
     mode_->setCurrentIndex(choice.QuickMode ? 0 : 1);
     world_->setCurrentIndex(std::min<int>(choice.WorldType, 2));
     seed_->setText(QString::number(choice.Seed));
+    players_->setValue(choice.Players);
 }
 
 void NewMapDialog::accept()

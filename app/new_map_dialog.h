@@ -7,11 +7,12 @@
 
 class QComboBox;
 class QLineEdit;
+class QSpinBox;
 
 namespace trelvik {
 
 // What File > New with choices asks for: the same as `trelvik-cli generate --seed S --size WxH
-// --mode M --world W`.
+// --mode M --world W [--players N]`.
 struct NewMapChoice
 {
     int16_t Width = 128;
@@ -19,12 +20,13 @@ struct NewMapChoice
     bool QuickMode = false;
     uint8_t WorldType = 0;
     uint64_t Seed = 0;
+    int Players = 0; // 0: terrain only
 
     bool operator==(const NewMapChoice &) const = default;
 };
 
-// The New map dialog: width and height (64 to 256 in steps of 16), mode, world and a seed,
-// which OK accepts only as a decimal number that fits in 64 bits.
+// The New map dialog: width and height (64 to 256 in steps of 16), mode, world, a seed, which
+// OK accepts only as a decimal number that fits in 64 bits, and the players (0 to 7).
 class NewMapDialog : public QDialog
 {
     Q_OBJECT
@@ -43,6 +45,7 @@ private:
     QComboBox *mode_ = nullptr;
     QComboBox *world_ = nullptr;
     QLineEdit *seed_ = nullptr;
+    QSpinBox *players_ = nullptr;
 };
 
 } // namespace trelvik

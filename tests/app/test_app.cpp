@@ -67,8 +67,8 @@ QString Layout(const frmLoad &w)
 // COMMAND" (its output noted) and "requires COMMAND" (the case is skipped unless it succeeds),
 // "seed N" (of the window's random source), "hover|click X,Y", "pan [middle] X,Y X,Y", "wheel X,Y
 // DELTA" (in the view area), "resize W H" (of the window), "row LIST N", "hq N" (a line of the HQ
-// tab clicked), "generate W H MODE SEED"; $DIR is the folder. Returns "skip: why" when the case
-// cannot run here.
+// tab clicked), "generate W H MODE SEED [PLAYERS]"; $DIR is the folder. Returns "skip: why" when
+// the case cannot run here.
 QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &script)
 {
     const QString folder = Q(dir.Path().string());
@@ -221,7 +221,8 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
             generated = false; // from a seed: the same map on every run
             t.Window->GenerateMap(static_cast<int16_t>(words.value(0).toInt()),
                                   static_cast<int16_t>(words.value(1).toInt()),
-                                  words.value(2) == u"QUICK"_s, words.value(3).toULongLong());
+                                  words.value(2) == u"QUICK"_s, words.value(3).toULongLong(), 0,
+                                  words.value(4).toInt());
         } else if (command == u"recent"_s) {
             t.Log << u"recent files: "_s + t.Window->RecentFiles().join(u", "_s);
         } else if (command == u"seed"_s) {
@@ -615,7 +616,8 @@ private slots:
         });
         for (const NewMapChoice &c :
              {NewMapChoice{64, 96, true, 1, 1}, NewMapChoice{160, 64, false, 2, 42},
-              NewMapChoice{80, 80, false, 0, 18446744073709551615ull}}) {
+              NewMapChoice{80, 80, false, 0, 18446744073709551615ull},
+              NewMapChoice{64, 64, true, 2, 5, 7}, NewMapChoice{128, 96, false, 0, 9, 3}}) {
             choice = c;
             t.Messages->Answers = {MessageAnswer::Discard}; // the map made before
             t.Child<QAction>(u"mnuFileNewWithChoices"_s)->trigger();
@@ -625,14 +627,15 @@ private slots:
                     QString::number(c.Width), QString::number(c.Height),
                     c.QuickMode ? u"quick"_s : u"normal"_s,
                     QStringList{u"greenland"_s, u"wasteland"_s, u"winter"_s}[c.WorldType],
-                    Q(dir.File("cli.swd")));
+                    Q(dir.File("cli.swd")))
+                + (c.Players > 0 ? u" --players "_s + QString::number(c.Players) : QString());
             QCOMPARE(QProcess::execute(u"/bin/sh"_s, {u"-c"_s, command + u" >/dev/null"_s}), 0);
             QVERIFY2(ReadBytes(dir.File("cli.swd")) == WriteMapBytes(t.Window->Document()),
                      qPrintable(command));
             QCOMPARE(t.Child<QLabel>(u"lblSeed"_s)->text().section(u' ', 1, 1),
                      QString::number(c.Seed));
         }
-        QVERIFY(proposed.size() == 3 && proposed[0] != proposed[1] && proposed[1] != proposed[2]);
+        QVERIFY(proposed.size() == 5 && proposed[0] != proposed[1] && proposed[1] != proposed[2]);
         // A plain File > New shows the seed and mode that make it again.
         t.Messages->Answers = {MessageAnswer::Discard};
         t.Child<QAction>(u"mnuFileGenerate"_s)->trigger();
