@@ -64,6 +64,7 @@ bool frmLoad::GenerateMap(int16_t width,
     // Grown apart from the map shown, which stays when the players find no room.
     MapDocument fresh;
     std::vector<MapPoint> sites;
+    QString distanceTip;
     QString seedLine = QStringLiteral("Seed: %1 (%2)")
                            .arg(*seed)
                            .arg(QString::fromLatin1(ModeName(quickMode)).toLower());
@@ -75,7 +76,8 @@ bool frmLoad::GenerateMap(int16_t width,
                        .arg(QString::fromLatin1(ModeName(quickMode)).toLower())
                        .arg(players);
         if (players > 1)
-            seedLine += QStringLiteral(", %1 steps apart").arg(made->Finish.SmallestDistance);
+            distanceTip = QStringLiteral("The headquarters are at least %1 steps apart")
+                              .arg(made->Finish.SmallestDistance);
         for (const play::Point p : made->Finish.Sites)
             sites.push_back({static_cast<int>(p.X), static_cast<int>(p.Y)});
     } else {
@@ -97,6 +99,7 @@ bool frmLoad::GenerateMap(int16_t width,
     // The same map again: trelvik-cli generate --seed S --size WxH --mode M --world W
     // [--players N].
     ShowNewDocument(seedLine, true);
+    lblSeed->setToolTip(distanceTip);
     FillAnimalList();
     FillAreaList();
     // The headquarters are marked until the next command.

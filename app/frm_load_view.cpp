@@ -163,6 +163,7 @@ void frmLoad::ShowNewDocument(const QString &seedLine, bool neverSaved)
     composedView_ = BuildComposedView(document_);
     ShowHeaderInfo();
     lblSeed->setText(seedLine);
+    lblSeed->setToolTip(QString());
     undo_->clear();
     neverSaved_ = neverSaved;
     UpdateModified();

@@ -49,11 +49,14 @@ GeneratePlayableMap(MapDocument &document, int players, uint64_t seed, const Gro
 
 std::string NoPlayableTerrainMessage(int width, int height, int players, uint64_t seed)
 {
-    return "Cannot place " + std::to_string(players) + " players at least "
-           + std::to_string(MinimumPlayerDistance(width, height)) + " steps apart on one land of a "
-           + std::to_string(width) + " x " + std::to_string(height) + " map: none of the "
-           + std::to_string(kTerrainAttempts) + " terrains grown from seeds " + std::to_string(seed)
-           + " to " + std::to_string(TerrainSeed(seed, kTerrainAttempts - 1))
+    const std::string what =
+        players == 1 ? "a headquarters"
+                     : std::to_string(players) + " players at least "
+                           + std::to_string(MinimumPlayerDistance(width, height)) + " steps apart";
+    return "Cannot place " + what + " on one land of a " + std::to_string(width) + " x "
+           + std::to_string(height) + " map: none of the " + std::to_string(kTerrainAttempts)
+           + " terrains grown from seeds " + std::to_string(seed) + " to "
+           + std::to_string(TerrainSeed(seed, kTerrainAttempts - 1))
            + " holds them. Try a larger map or fewer players.";
 }
 

@@ -10,6 +10,7 @@
 #include "app_test_support.h"
 #include "controls/ctl_tabs.h"
 #include "controls/uni_command.h"
+#include "play/headquarters.h"
 
 #include <clocale>
 #include <filesystem>
@@ -634,6 +635,14 @@ private slots:
                      qPrintable(command));
             QCOMPARE(t.Child<QLabel>(u"lblSeed"_s)->text().section(u' ', 1, 1),
                      QString::number(c.Seed));
+            // The players and how far apart their headquarters are.
+            const auto *seedLine = t.Child<QLabel>(u"lblSeed"_s);
+            QCOMPARE(seedLine->text().endsWith(u", %1 players"_s.arg(c.Players)), c.Players > 0);
+            QCOMPARE(seedLine->toolTip().contains(u"%1 steps apart"_s.arg(
+                         SmallestDistance(play::PointGrid(t.Window->Document()),
+                                          FindHeadquartersMarks(t.Window->Document()))
+                             .value_or(-1))),
+                     c.Players > 1);
         }
         QVERIFY(proposed.size() == 5 && proposed[0] != proposed[1] && proposed[1] != proposed[2]);
         // A plain File > New shows the seed and mode that make it again.

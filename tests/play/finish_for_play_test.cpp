@@ -258,6 +258,8 @@ TEST(PlayableMap, ReseedsUpToTheBound)
               "Cannot place 7 players at least 9 steps apart on one land of a 64 x 80 map: none "
               "of the 16 terrains grown from seeds 18446744073709551610 to 9 holds them. Try a "
               "larger map or fewer players.");
+    EXPECT_EQ(NoPlayableTerrainMessage(64, 64, 1, 0).substr(0, 53),
+              "Cannot place a headquarters on one land of a 64 x 64 ");
 }
 
 // A terrain whose only land is too small for the distance is refused, and left as it was.
