@@ -9,6 +9,11 @@
 #include "document/map_file.h"
 #include "document/map_text.h"
 #include "fuzz_check.h"
+#include "play/building_quality.h"
+#include "play/finish_for_play.h"
+#include "play/headquarters.h"
+#include "play/resources.h"
+#include "play/shading.h"
 #include "tools/animal_removal.h"
 #include "tools/coastal_castle_fix.h"
 #include "viewer/layer_image.h"
@@ -115,6 +120,30 @@ void RunCastleFix(MapDocument &document)
     TRELVIK_FUZZ_CHECK(CoastalCastleFix(document) == 0);
 }
 
+// The recompute changes layers 9 and 13 only; finishing a damaged map for players either
+// refuses and changes nothing, or marks that many headquarters with valid resources around.
+void RunPlay(const MapDocument &document, int players, uint64_t seed)
+{
+    MapDocument recomputed = document;
+    ComputeShading(recomputed);
+    ComputeBuildingQuality(recomputed);
+    recomputed.Layer(9) = document.Layer(9);
+    recomputed.Layer(13) = document.Layer(13);
+    TRELVIK_FUZZ_CHECK(recomputed == document);
+
+    MapDocument finished = document;
+    const auto finish = FinishForPlay(finished, players, seed);
+    if (!finish) {
+        TRELVIK_FUZZ_CHECK(finished == document);
+        return;
+    }
+    TRELVIK_FUZZ_CHECK(finish->Sites.size() == static_cast<std::size_t>(players));
+    TRELVIK_FUZZ_CHECK(finished.Header.PlayerCount == players);
+    TRELVIK_FUZZ_CHECK(FindHeadquartersMarks(finished).size() >= finish->Sites.size());
+    TRELVIK_FUZZ_CHECK(
+        std::all_of(finished.Layer(12).begin(), finished.Layer(12).end(), IsValidResource));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
@@ -160,6 +189,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     for (int position = kFirstSelectorPosition; position <= kLastSelectorPosition; ++position)
         ShowPosition(document, composed, position, table);
 
+    RunPlay(document, 1 + data[0] / 3 % 7, size);
     RunCastleFix(document);
     MapDocument withoutAnimals = document;
     RemoveAnimals(withoutAnimals);

@@ -7,12 +7,21 @@
 #include "resources.h"
 #include "shading.h"
 
+#include <algorithm>
+
 namespace trelvik {
 
 std::optional<PlayFinish> FinishForPlay(MapDocument &document, int players, uint64_t seed)
 {
-    // The terrain stays as it is, so its reading serves every step.
+    // A map whose layers do not hold every point it claims is no terrain to finish.
     const play::PointGrid grid(document);
+    if (grid.Empty())
+        return std::nullopt;
+    const auto points = static_cast<std::size_t>(grid.Width() * grid.Height());
+    if (std::ranges::any_of(document.Layers,
+                            [points](const MapLayer &l) { return l.size() < points; }))
+        return std::nullopt;
+    // The terrain stays as it is, so its reading serves every step.
     const play::TerrainReading terrain = play::ReadTerrain(grid, document);
     const play::GroundFlags &ground = terrain.Ground;
     const auto found = FindHeadquartersSites(document, players, &terrain);

@@ -103,9 +103,12 @@ GroundFlags ReadGround(const PointGrid &grid, const MapDocument &document, std::
 
 GroundFlags ReadWholeGround(const PointGrid &grid, const MapDocument &document)
 {
-    return grid.Empty()
-               ? GroundFlags{}
-               : ReadGround(grid, document, static_cast<std::size_t>(grid.Width() * grid.Height()));
+    if (grid.Empty())
+        return {};
+    // No more points than the terrain layers hold: a damaged map may claim far more.
+    const std::size_t held = std::max(document.Layer(2).size(), document.Layer(3).size());
+    return ReadGround(grid, document,
+                      std::min(held, static_cast<std::size_t>(grid.Width() * grid.Height())));
 }
 
 const GroundFlags &GroundFor(const PointGrid &grid,

@@ -38,7 +38,8 @@ uint16_t GroundAt(const PointGrid &grid, const MapDocument &document, Point p);
 /// damaged map claiming a huge size costs no more than `count`.
 GroundFlags ReadGround(const PointGrid &grid, const MapDocument &document, std::size_t count);
 
-/// ReadGround of every point of the map, or none when the map has no points.
+/// ReadGround of every point of the map, but of no more points than layers 2 and 3 hold;
+/// none when the map has no points.
 GroundFlags ReadWholeGround(const PointGrid &grid, const MapDocument &document);
 
 /// The ground flags of a point: from `flags` when they reach it, else read afresh.

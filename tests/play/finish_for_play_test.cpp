@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <tuple>
 
 namespace trelvik {
 namespace {
@@ -274,6 +275,19 @@ TEST(PlayableMap, RefusesSitesTooClose)
     EXPECT_FALSE(FinishForPlay(doc, 2, 1));
     EXPECT_EQ(doc, before);
     EXPECT_TRUE(FinishForPlay(doc, 1, 1));
+    // A damaged map claiming far more points than its layers hold, or one short layer: refused
+    // at once, unchanged.
+    for (const auto &[w, h, shortLayer] :
+         {std::tuple{30000, 30000, 0}, {64, 64, 12}, {64, 64, 7}}) {
+        MapDocument damaged = test::MakeFlatMap(64, 64);
+        damaged.Header.Width = static_cast<int16_t>(w);
+        damaged.Header.Height = static_cast<int16_t>(h);
+        if (shortLayer != 0)
+            damaged.Layer(shortLayer).resize(100);
+        const MapDocument kept = damaged;
+        EXPECT_FALSE(FinishForPlay(damaged, 2, 1)) << w << " x " << h << ", layer " << shortLayer;
+        EXPECT_EQ(damaged, kept);
+    }
 }
 
 // Pieces of land and water match a walk over the neighbours of each kind, on small maps of
