@@ -176,7 +176,7 @@ Around AroundPoint(const MapDocument &doc, play::Point p)
             any(water) || any(in({Dangerous}))};
 }
 
-constexpr uint64_t kSeeds = 160;
+constexpr uint64_t kSeeds = 72;
 
 // A generated map of one of several sizes and of one of the three worlds, with a patch of
 // shallow water and one of snow or lava painted in, so that every kind of ground occurs.
