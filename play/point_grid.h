@@ -66,8 +66,6 @@ public:
     }
 
     Point West(Point p) const { return Offset(p, -1, 0); }
-    Point East(Point p) const { return Offset(p, 1, 0); }
-    Point NorthWest(Point p) const { return Offset(p, -1, -1); }
     Point NorthEast(Point p) const { return Offset(p, 0, -1); }
     Point SouthWest(Point p) const { return Offset(p, -1, 1); }
     Point SouthEast(Point p) const { return Offset(p, 0, 1); }

@@ -180,10 +180,13 @@ TEST(Headquarters, MarksLayersAndHeaderSlotsAlike)
 {
     MapDocument doc = test::MakeFlatMap(32, 32);
     doc.Header.HeadquartersX.fill(0);
-    const std::vector<Point> sites = {{5, 6}, {20, 3}, {31, 31}};
+    const std::vector<Point> sites = {{5, 6}, {20, 3}, {31, 31}, {0, 0}};
     MarkHeadquarters(doc, sites);
-    EXPECT_EQ(doc.Header.PlayerCount, 3);
-    EXPECT_EQ(FindHeadquartersMarks(doc).size(), 3U);
+    EXPECT_EQ(doc.Header.PlayerCount, 4);
+    const auto marks = FindHeadquartersMarks(doc); // in row order
+    ASSERT_EQ(marks.size(), 4U);
+    EXPECT_EQ(marks[0].X, 0);
+    EXPECT_EQ(marks[3].Y, 31);
     for (std::size_t k = 0; k < 7; ++k) {
         if (k < sites.size()) {
             const std::size_t i =
@@ -198,10 +201,35 @@ TEST(Headquarters, MarksLayersAndHeaderSlotsAlike)
         }
     }
     const PointGrid grid(doc);
-    // (31,31) to (5,6) across both edges: 7 rows down (four of them from odd rows, a column east
-    // each) and 2 steps east.
-    EXPECT_EQ(SmallestDistance(grid, sites), 9);
+    // (31,31) to (0,0) across both edges: one row down from an odd row, a column east.
+    EXPECT_EQ(SmallestDistance(grid, sites), 1);
+    // (31,31) to (5,6): 7 rows down (four of them from odd rows, a column east each) and 2 steps
+    // east.
+    EXPECT_EQ(SmallestDistance(grid, {sites[0], sites[2]}), 9);
     EXPECT_EQ(SmallestDistance(grid, {{1, 1}}), std::nullopt);
+}
+
+// Of sites spread equally far, those with mining mountain 6 to 20 steps away are taken.
+TEST(Headquarters, PrefersMountainsNearby)
+{
+    for (const int players : {1, 2, 3}) {
+        MapDocument doc = test::MakeFlatMap(48, 48);
+        const PointGrid grid(doc);
+        for (std::size_t i = 0; i < doc.Layer(2).size(); ++i)
+            if (grid.Distance({24, 24}, grid.PointAt(i)) <= 2)
+                doc.Layer(2)[i] = doc.Layer(3)[i] = 1;
+        const auto found = FindHeadquartersSites(doc, players);
+        ASSERT_TRUE(found) << players;
+        for (const Point site : found->Sites) {
+            int64_t nearest = 1000;
+            for (std::size_t i = 0; i < doc.Layer(2).size(); ++i)
+                if ((play::GroundAt(grid, doc, grid.PointAt(i)) & play::kAllMining) != 0)
+                    nearest = std::min(nearest, grid.Distance(site, grid.PointAt(i)));
+            EXPECT_TRUE(nearest >= 6 && nearest <= 20)
+                << players << " players: site " << site.X << "," << site.Y << " is " << nearest
+                << " steps from the mountain";
+        }
+    }
 }
 
 TEST(Headquarters, NoSitesForBadCountsOrMaps)
