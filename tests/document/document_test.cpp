@@ -69,6 +69,20 @@ std::string TextRoutine(const std::string &routine, const std::string &input)
     return Hex(std::vector<uint8_t>(read.begin(), read.end()));
 }
 
+// The digest the golden tables hold, on the standard's own examples (padding into a second
+// block included).
+TEST(TestSupport, Sha256OfKnownMessages)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"}};
+    for (const auto &[message, digest] : cases)
+        EXPECT_EQ(test::Sha256Hex(std::vector<uint8_t>(message.begin(), message.end())), digest)
+            << "'" << message << "'";
+}
+
 TEST(MapText, TableOfTextRoutines)
 {
     const auto rows = test::ReadTable("document/texts.tsv");
