@@ -27,7 +27,7 @@ int main(int argc, char **argv)
     for (const auto &input : inputs) {
         std::ifstream in(input, std::ios::binary);
         const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-        std::printf("replaying %s (%zu bytes)\n", input.c_str(), bytes.size());
+        std::printf("replaying %s (%zu bytes)\n", input.string().c_str(), bytes.size());
         std::fflush(stdout);
         LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
     }
