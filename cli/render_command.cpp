@@ -1,9 +1,11 @@
 #include "commands.h"
 #include "common.h"
+#include "document/file_system.h"
 #include "viewer/composed_view.h"
 #include "viewer/layer_image.h"
 #include "viewer/view_refresh.h"
 
+#include <cstdio>
 #include <iostream>
 #include <memory>
 
@@ -15,13 +17,23 @@
 #pragma GCC diagnostic ignored "-Wshadow"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_WRITE_NO_STDIO
 #include <stb/stb_image_write.h>
 #pragma GCC diagnostic pop
 
 namespace trelvik::cli {
 namespace {
 
-// Writes 8-bit RGB pixels (rows top to bottom, no padding) as a PNG file.
+// Collects what the PNG writer hands out.
+void AppendBytes(void *context, void *data, int size)
+{
+    auto &out = *static_cast<std::vector<uint8_t> *>(context);
+    const auto *bytes = static_cast<const uint8_t *>(data);
+    out.insert(out.end(), bytes, bytes + size);
+}
+
+// Writes 8-bit RGB pixels (rows top to bottom, no padding) as a PNG file; `path` is UTF-8. The
+// picture is encoded whole before the file is opened, so a failure to encode leaves no file.
 bool WritePngFile(const std::string &path, int width, int height, const std::vector<uint8_t> &rgb)
 {
     constexpr int kChannels = 3;
@@ -29,8 +41,16 @@ bool WritePngFile(const std::string &path, int width, int height, const std::vec
         || rgb.size()
                != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kChannels)
         return false;
-    return stbi_write_png(path.c_str(), width, height, kChannels, rgb.data(), width * kChannels)
-           != 0;
+    std::vector<uint8_t> png;
+    if (stbi_write_png_to_func(AppendBytes, &png, width, height, kChannels, rgb.data(),
+                               width * kChannels)
+        == 0)
+        return false;
+    std::FILE *file = OpenFile(PathFromUtf8(path), "wb");
+    if (file == nullptr)
+        return false;
+    const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
+    return std::fclose(file) == 0 && written;
 }
 
 struct RenderOptions

@@ -1,6 +1,7 @@
 #include "map_file.h"
 
 #include "byte_io.h"
+#include "file_system.h"
 #include "fixed_text_field.h"
 
 #include <algorithm>
@@ -232,8 +233,12 @@ std::filesystem::path TempPathBeside(const std::filesystem::path &target)
 {
     static std::mt19937_64 generator{std::random_device{}()};
     const auto suffix = std::to_string(generator() % 1000000000u);
+    // Put together as paths, so that the name's characters never pass through a narrow string.
+    std::filesystem::path name(".");
+    name += target.filename();
+    name += "." + suffix + ".tmp";
     std::filesystem::path temp = target;
-    temp.replace_filename("." + target.filename().string() + "." + suffix + ".tmp");
+    temp.replace_filename(name);
     return temp;
 }
 
@@ -255,10 +260,12 @@ WriteResult WriteFailure(const std::string &fileName, const std::string &reason)
 
 // Files that are not regular files (devices, pipes) cannot be replaced by a rename; they are
 // written in place.
-WriteResult WriteInPlace(const std::string &fileName, const std::vector<uint8_t> &bytes)
+WriteResult WriteInPlace(const std::string &fileName,
+                         const std::filesystem::path &target,
+                         const std::vector<uint8_t> &bytes)
 {
     errno = 0;
-    std::FILE *raw = std::fopen(fileName.c_str(), "wb");
+    std::FILE *raw = OpenFile(target, "wb");
     if (raw == nullptr)
         return WriteFailure(fileName, SystemReason(errno));
     FileHandle file(raw);
@@ -313,7 +320,7 @@ ReadResult ReadMapBytes(std::span<const uint8_t> bytes,
 ReadResult ReadMapFile(const std::string &fileName, MapDocument &document)
 {
     errno = 0;
-    std::FILE *raw = std::fopen(fileName.c_str(), "rb");
+    std::FILE *raw = OpenFile(PathFromUtf8(fileName), "rb");
     if (raw == nullptr) {
         return Failure(ReadOutcome::CannotOpen,
                        "Cannot open the file '" + fileName + "': " + SystemReason(errno) + ".");
@@ -394,7 +401,7 @@ WriteResult WriteMapFile(const std::string &fileName, const MapDocument &documen
     const std::vector<uint8_t> bytes = WriteMapBytes(document);
 
     std::error_code ec;
-    fs::path target(fileName);
+    fs::path target = PathFromUtf8(fileName);
     // Saving through a link replaces the file the link points to, not the link.
     if (fs::is_symlink(target, ec))
         target = fs::weakly_canonical(target, ec);
@@ -402,12 +409,12 @@ WriteResult WriteMapFile(const std::string &fileName, const MapDocument &documen
     if (fs::exists(status) && !fs::is_regular_file(status)) {
         if (fs::is_directory(status))
             return WriteFailure(fileName, "it is a folder");
-        return WriteInPlace(fileName, bytes);
+        return WriteInPlace(fileName, target, bytes);
     }
 
     const fs::path temp = TempPathBeside(target);
     errno = 0;
-    std::FILE *raw = std::fopen(temp.c_str(), "wbx");
+    std::FILE *raw = CreateNewFile(temp);
     if (raw == nullptr)
         return WriteFailure(fileName, SystemReason(errno));
     FileHandle file(raw);
@@ -418,18 +425,13 @@ WriteResult WriteMapFile(const std::string &fileName, const MapDocument &documen
         ok = false;
         error = errno != 0 ? errno : EIO;
     }
-    if (ok && fs::exists(status))
-        fs::permissions(temp, status.permissions(), ec);
-    if (ok) {
-        fs::rename(temp, target, ec);
-        if (ec) {
-            ok = false;
-            error = ec.value();
-        }
-    }
     if (!ok) {
         fs::remove(temp, ec);
         return WriteFailure(fileName, SystemReason(error));
+    }
+    if (const std::error_code replaced = MoveIntoPlace(temp, target)) {
+        fs::remove(temp, ec);
+        return WriteFailure(fileName, ErrorReason(replaced));
     }
     return {};
 }

@@ -64,13 +64,15 @@ ReadResult ReadMapBytes(std::span<const uint8_t> bytes,
                         const std::string &fileName = "map");
 
 /// Reads the named file, choosing the layout with DetectLayout. Same guarantee as ReadMapBytes.
+/// File names here are UTF-8, as the messages that name them are.
 ReadResult ReadMapFile(const std::string &fileName, MapDocument &document);
 
 /// The full-layout bytes of the document, final 0xFF byte included.
 std::vector<uint8_t> WriteMapBytes(const MapDocument &document);
 
-/// Writes the document in the full layout, atomically: a failure leaves any existing file as
-/// it was.
+/// Writes the document in the full layout, atomically: the bytes go to a new file beside the
+/// target, which then takes its place, so a failure leaves any existing file as it was and no
+/// new file behind.
 WriteResult WriteMapFile(const std::string &fileName, const MapDocument &document);
 
 /// "Footer size: 1 byte" for no animals, otherwise "Footer size: 5n+1 bytes".

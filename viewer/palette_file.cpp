@@ -1,6 +1,7 @@
 #include "palette_file.h"
 
 #include "decimal_number.h"
+#include "document/file_system.h"
 #include "line_reader.h"
 
 #include <array>
@@ -93,7 +94,7 @@ PaletteLoadResult LoadPaletteStream(std::istream &stream, ColourTable &table)
 
 PaletteLoadResult LoadPaletteFile(const std::string &path, ColourTable &table)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(PathFromUtf8(path), std::ios::binary);
     if (!file)
         return {PaletteOutcome::CannotOpen, 0};
     return LoadPaletteStream(file, table);

@@ -29,7 +29,8 @@ struct PaletteLoadResult
 /// Reads a JASC-PAL file into the table. Entries are stored one by one as their lines are
 /// read: whatever ends the load keeps the entries stored before it and leaves the others as
 /// they were. Lines end at CR LF or CR. Colour lines past the 256th are read and ignored. The
-/// outcome is for callers that want to say why; the viewer itself reports nothing.
+/// outcome is for callers that want to say why; the viewer itself reports nothing. `path` is
+/// UTF-8.
 PaletteLoadResult LoadPaletteFile(const std::string &path, ColourTable &table);
 
 /// The same, from an open stream.

@@ -1,6 +1,7 @@
 #include "view_refresh.h"
 
 #include "document/code_tables.h"
+#include "document/file_system.h"
 #include "document/map_text.h"
 
 #include <filesystem>
@@ -50,7 +51,7 @@ RefreshPlan PlanRefresh(const MapDocument &document, int position, const std::st
         plan.Action = ColourAction::PaletteFile;
         const std::string fileName = WorldTypeName(document.Header.WorldType) + ".pal";
         plan.PalettePath =
-            programDir.empty() ? fileName : (std::filesystem::path(programDir) / fileName).string();
+            programDir.empty() ? fileName : Utf8FromPath(PathFromUtf8(programDir) / fileName);
         break;
     }
     }

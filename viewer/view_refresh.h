@@ -36,7 +36,7 @@ struct RefreshPlan
 };
 
 /// The plan for a selector position; positions outside 2..15 behave like 1. Palettes are looked
-/// for in `programDir`.
+/// for in `programDir`; it and the palette's path are UTF-8.
 RefreshPlan PlanRefresh(const MapDocument &document, int position, const std::string &programDir);
 
 /// "Settlers II view" for the composed view; for layer k "Map data k", CR LF and its block

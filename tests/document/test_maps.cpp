@@ -1,5 +1,6 @@
 #include "test_maps.h"
 
+#include "document/file_system.h"
 #include "document/fixed_text_field.h"
 #include "document/map_file.h"
 
@@ -165,15 +166,20 @@ TempDir::~TempDir()
     std::filesystem::remove_all(mPath, ec);
 }
 
+std::string TempDir::File(const std::string &name) const
+{
+    return Utf8FromPath(mPath / PathFromUtf8(name));
+}
+
 std::vector<uint8_t> ReadBytes(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char *>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
 }

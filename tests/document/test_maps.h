@@ -33,12 +33,14 @@ public:
     TempDir &operator=(const TempDir &) = delete;
 
     const std::filesystem::path &Path() const { return mPath; }
-    std::string File(const std::string &name) const { return (mPath / name).string(); }
+    /// The UTF-8 name of `name` (UTF-8, '/' between folders) in this folder.
+    std::string File(const std::string &name) const;
 
 private:
     std::filesystem::path mPath;
 };
 
+/// The bytes of a file, or none when it cannot be read; `path` is UTF-8 here and below.
 std::vector<uint8_t> ReadBytes(const std::string &path);
 void WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes);
 

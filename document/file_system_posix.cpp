@@ -1,0 +1,67 @@
+#include "file_system.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace trelvik {
+
+std::filesystem::path PathFromUtf8(const std::string &utf8)
+{
+    return std::filesystem::path(utf8);
+}
+
+std::string Utf8FromPath(const std::filesystem::path &path)
+{
+    return path.native();
+}
+
+std::FILE *OpenFile(const std::filesystem::path &path, const char *mode)
+{
+    return std::fopen(path.c_str(), mode);
+}
+
+std::FILE *CreateNewFile(const std::filesystem::path &path)
+{
+    const int fd = open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return nullptr;
+    std::FILE *file = fdopen(fd, "wb");
+    if (file == nullptr) {
+        const int error = errno;
+        close(fd);
+        unlink(path.c_str());
+        errno = error;
+    }
+    return file;
+}
+
+std::error_code MoveIntoPlace(const std::filesystem::path &temp,
+                              const std::filesystem::path &target)
+{
+    struct stat old
+    {};
+    if (stat(target.c_str(), &old) == 0)
+        chmod(temp.c_str(), old.st_mode & 07777); // the new file is usable even without them
+    if (std::rename(temp.c_str(), target.c_str()) != 0)
+        return {errno, std::generic_category()};
+    return {};
+}
+
+std::string ErrorReason(const std::error_code &error)
+{
+    return std::strerror(error.value());
+}
+
+std::filesystem::path ExecutablePath(const char *argv0)
+{
+    std::error_code error;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        exe = std::filesystem::absolute(argv0, error);
+    return exe;
+}
+
+} // namespace trelvik
