@@ -1,13 +1,13 @@
 #include "commands.h"
 #include "common.h"
-#include "document/file_system.h"
+#include "document/map_file.h"
 #include "viewer/composed_view.h"
 #include "viewer/layer_image.h"
 #include "viewer/view_refresh.h"
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 // The one place that compiles the PNG writer; its own code is not held to our warnings.
 #pragma GCC diagnostic push
@@ -33,24 +33,21 @@ void AppendBytes(void *context, void *data, int size)
 }
 
 // Writes 8-bit RGB pixels (rows top to bottom, no padding) as a PNG file; `path` is UTF-8. The
-// picture is encoded whole before the file is opened, so a failure to encode leaves no file.
-bool WritePngFile(const std::string &path, int width, int height, const std::vector<uint8_t> &rgb)
+// picture is encoded whole, then saved as maps are, so a failure leaves an existing file as it
+// was. Returns nothing, or why it failed.
+std::optional<std::string>
+WritePngFile(const std::string &path, int width, int height, const std::vector<uint8_t> &rgb)
 {
     constexpr int kChannels = 3;
+    std::vector<uint8_t> png;
     if (width <= 0 || height <= 0
         || rgb.size()
-               != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kChannels)
-        return false;
-    std::vector<uint8_t> png;
-    if (stbi_write_png_to_func(AppendBytes, &png, width, height, kChannels, rgb.data(),
-                               width * kChannels)
-        == 0)
-        return false;
-    std::FILE *file = OpenFile(PathFromUtf8(path), "wb");
-    if (file == nullptr)
-        return false;
-    const bool written = std::fwrite(png.data(), 1, png.size(), file) == png.size();
-    return std::fclose(file) == 0 && written;
+               != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kChannels
+        || stbi_write_png_to_func(AppendBytes, &png, width, height, kChannels, rgb.data(),
+                                  width * kChannels)
+               == 0)
+        return "the picture cannot be encoded";
+    return WriteFileSafely(path, png);
 }
 
 struct RenderOptions
@@ -93,9 +90,9 @@ int Render(const RenderOptions &options, const CommandContext &ctx)
     if (picture.Image.Pixels.empty())
         return Fail("The map has no points to draw (" + std::to_string(width) + " x "
                     + std::to_string(height) + ")");
-    if (!WritePngFile(options.Out, picture.Image.Width, picture.Image.Height,
-                      ToRgb(picture.Image, table)))
-        return Fail("Cannot write the picture to " + options.Out);
+    if (const auto reason = WritePngFile(options.Out, picture.Image.Width, picture.Image.Height,
+                                         ToRgb(picture.Image, table)))
+        return Fail("Cannot write the picture to " + options.Out + ": " + *reason);
 
     std::cout << plan.MapInfo << '\n' << "Wrote " << options.Out << '\n';
     return kExitOk;

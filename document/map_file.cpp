@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <random>
 
 namespace trelvik {
@@ -253,29 +254,23 @@ bool WriteAll(std::FILE *file, const std::vector<uint8_t> &bytes, int &error)
     return true;
 }
 
-WriteResult WriteFailure(const std::string &fileName, const std::string &reason)
-{
-    return WriteResult{false, "Cannot save the map to '" + fileName + "': " + reason + "."};
-}
-
 // Files that are not regular files (devices, pipes) cannot be replaced by a rename; they are
-// written in place.
-WriteResult WriteInPlace(const std::string &fileName,
-                         const std::filesystem::path &target,
-                         const std::vector<uint8_t> &bytes)
+// written in place. Returns why that failed, or nothing.
+std::optional<std::string> WriteInPlace(const std::filesystem::path &target,
+                                        const std::vector<uint8_t> &bytes)
 {
     errno = 0;
     std::FILE *raw = OpenFile(target, "wb");
     if (raw == nullptr)
-        return WriteFailure(fileName, SystemReason(errno));
+        return SystemReason(errno);
     FileHandle file(raw);
     int error = 0;
     if (!WriteAll(file.get(), bytes, error))
-        return WriteFailure(fileName, SystemReason(error));
+        return SystemReason(error);
     errno = 0;
     if (std::fclose(file.release()) != 0)
-        return WriteFailure(fileName, SystemReason(errno != 0 ? errno : EIO));
-    return {};
+        return SystemReason(errno != 0 ? errno : EIO);
+    return std::nullopt;
 }
 
 } // namespace
@@ -395,11 +390,10 @@ std::vector<uint8_t> WriteMapBytes(const MapDocument &document)
     return bytes;
 }
 
-WriteResult WriteMapFile(const std::string &fileName, const MapDocument &document)
+std::optional<std::string> WriteFileSafely(const std::string &fileName,
+                                           const std::vector<uint8_t> &bytes)
 {
     namespace fs = std::filesystem;
-    const std::vector<uint8_t> bytes = WriteMapBytes(document);
-
     std::error_code ec;
     fs::path target = PathFromUtf8(fileName);
     // Saving through a link replaces the file the link points to, not the link.
@@ -408,15 +402,15 @@ WriteResult WriteMapFile(const std::string &fileName, const MapDocument &documen
     const fs::file_status status = fs::status(target, ec);
     if (fs::exists(status) && !fs::is_regular_file(status)) {
         if (fs::is_directory(status))
-            return WriteFailure(fileName, "it is a folder");
-        return WriteInPlace(fileName, target, bytes);
+            return "it is a folder";
+        return WriteInPlace(target, bytes);
     }
 
     const fs::path temp = TempPathBeside(target);
     errno = 0;
     std::FILE *raw = CreateNewFile(temp);
     if (raw == nullptr)
-        return WriteFailure(fileName, SystemReason(errno));
+        return SystemReason(errno);
     FileHandle file(raw);
     int error = 0;
     bool ok = WriteAll(file.get(), bytes, error);
@@ -427,12 +421,19 @@ WriteResult WriteMapFile(const std::string &fileName, const MapDocument &documen
     }
     if (!ok) {
         fs::remove(temp, ec);
-        return WriteFailure(fileName, SystemReason(error));
+        return SystemReason(error);
     }
     if (const std::error_code replaced = MoveIntoPlace(temp, target)) {
         fs::remove(temp, ec);
-        return WriteFailure(fileName, ErrorReason(replaced));
+        return ErrorReason(replaced);
     }
+    return std::nullopt;
+}
+
+WriteResult WriteMapFile(const std::string &fileName, const MapDocument &document)
+{
+    if (const auto reason = WriteFileSafely(fileName, WriteMapBytes(document)))
+        return WriteResult{false, "Cannot save the map to '" + fileName + "': " + *reason + "."};
     return {};
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -69,6 +70,12 @@ ReadResult ReadMapFile(const std::string &fileName, MapDocument &document);
 
 /// The full-layout bytes of the document, final 0xFF byte included.
 std::vector<uint8_t> WriteMapBytes(const MapDocument &document);
+
+/// Writes the bytes to the file (name in UTF-8) atomically: they go to a new file beside it,
+/// which then takes its place, so a failure leaves any existing file as it was and no new file
+/// behind. Devices and pipes are written in place. Returns nothing, or why it failed.
+std::optional<std::string> WriteFileSafely(const std::string &fileName,
+                                           const std::vector<uint8_t> &bytes);
 
 /// Writes the document in the full layout, atomically: the bytes go to a new file beside the
 /// target, which then takes its place, so a failure leaves any existing file as it was and no
