@@ -200,6 +200,13 @@ TEST(Headquarters, MarksLayersAndHeaderSlotsAlike)
             EXPECT_EQ(static_cast<uint16_t>(doc.Header.HeadquartersY[k]), 0xFFFF) << k;
         }
     }
+    // Layers too short for a site: neither of its two layers is written.
+    MapDocument shortLayer = test::MakeFlatMap(32, 32);
+    shortLayer.Layer(6).resize(100);
+    MarkHeadquarters(shortLayer, {{1, 1}, {5, 6}});
+    EXPECT_EQ(shortLayer.Layer(5)[test::PointIndex(shortLayer, 5, 6)], 0);
+    EXPECT_EQ(shortLayer.Layer(6).size(), 100U);
+    EXPECT_EQ(shortLayer.Header.HeadquartersX[1], 5); // the header still names it
     const PointGrid grid(doc);
     // (31,31) to (0,0) across both edges: one row down from an odd row, a column east.
     EXPECT_EQ(SmallestDistance(grid, sites), 1);
