@@ -56,8 +56,9 @@ bool frmLoad::GenerateMap(int16_t width,
     const auto grow = [&](MapDocument &into, uint64_t terrainSeed) {
         if (terrainSeed != *seed)
             random_.Seed(terrainSeed);
-        trelvik::GenerateMap(into, width, height, quickMode, random_,
-                             [this](int32_t value) { SetProgress(value); });
+        if (!trelvik::GenerateMap(into, width, height, quickMode, random_,
+                                  [this](int32_t value) { SetProgress(value); }))
+            return false;
         into.Header.WorldType = worldType;
         return true;
     };
@@ -68,7 +69,11 @@ bool frmLoad::GenerateMap(int16_t width,
     QString seedLine = QStringLiteral("Seed: %1 (%2)")
                            .arg(*seed)
                            .arg(QString::fromLatin1(ModeName(quickMode)).toLower());
-    if (players == 0) {
+    std::string failure;
+    if (!IsValidMapSide(width) || !IsValidMapSide(height)) {
+        failure =
+            "Cannot generate a map of " + std::to_string(width) + " x " + std::to_string(height);
+    } else if (players == 0) {
         grow(fresh, *seed);
     } else if (const auto made = GeneratePlayableMap(fresh, players, *seed, grow)) {
         seedLine = QStringLiteral("Seed: %1 (%2), %3 players")
@@ -81,6 +86,9 @@ bool frmLoad::GenerateMap(int16_t width,
         for (const play::Point p : made->Finish.Sites)
             sites.push_back({static_cast<int>(p.X), static_cast<int>(p.Y)});
     } else {
+        failure = NoPlayableTerrainMessage(width, height, players, *seed);
+    }
+    if (!failure.empty()) {
         // The map shown before comes back as it was.
         Pro->hide();
         Filename->setText(shownFile);
@@ -91,8 +99,7 @@ bool frmLoad::GenerateMap(int16_t width,
         } else {
             setWindowTitle(AppTitle());
         }
-        Message(QString::fromStdString(NoPlayableTerrainMessage(width, height, players, *seed)),
-                MessageIcon::Critical);
+        Message(QString::fromStdString(failure), MessageIcon::Critical);
         return false;
     }
     document_ = std::move(fresh);
