@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace trelvik {
 
@@ -36,6 +37,14 @@ std::error_code MoveIntoPlace(const std::filesystem::path &temp,
 /// The words for an error, without a full stop: errno values as the C library puts them, and
 /// the system's own codes in the same words where they mean the same thing.
 std::string ErrorReason(const std::error_code &error);
+
+/// The program's arguments after its name, as UTF-8: on Windows from the wide command line,
+/// since `argv` there holds the ANSI code page, which cannot spell every file name.
+std::vector<std::string> ProgramArguments(int argc, char **argv);
+
+/// Lets standard output and error write bytes as they are given (on Windows they would put a
+/// "\r" before each "\n"), so that a program's output is the same on every system.
+void WriteOutputAsBytes();
 
 /// The running program's file, so that what is installed beside it can be found; `argv0` made
 /// absolute when the system does not say.

@@ -55,6 +55,13 @@ std::string ErrorReason(const std::error_code &error)
     return std::strerror(error.value());
 }
 
+std::vector<std::string> ProgramArguments(int argc, char **argv)
+{
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+void WriteOutputAsBytes() {}
+
 std::filesystem::path ExecutablePath(const char *argv0)
 {
     std::error_code error;

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <cwchar>
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -14,6 +15,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 namespace trelvik {
 namespace {
@@ -141,6 +144,25 @@ std::string ErrorReason(const std::error_code &error)
     if (error.category() == std::system_category())
         return SystemCodeReason(static_cast<DWORD>(error.value()));
     return std::strerror(error.value());
+}
+
+std::vector<std::string> ProgramArguments(int argc, char **argv)
+{
+    int count = 0;
+    if (wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        std::vector<std::string> args;
+        for (int i = 1; i < count; ++i)
+            args.push_back(Utf8FromWide(wide[i], std::wcslen(wide[i])));
+        LocalFree(wide);
+        return args;
+    }
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+void WriteOutputAsBytes()
+{
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 }
 
 std::filesystem::path ExecutablePath(const char *argv0)

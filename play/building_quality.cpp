@@ -1,6 +1,7 @@
 #include "building_quality.h"
 
 #include "ground.h"
+#include "headquarters.h"
 #include "point_grid.h"
 
 #include <algorithm>
@@ -13,11 +14,8 @@ namespace {
 using play::Point;
 using play::PointGrid;
 
-constexpr uint8_t kTerrainMask = 0x3F;
-
-// Object types of layer 6.
+// Object types of layer 6 (a headquarters is kHeadquartersObject).
 constexpr uint8_t kNoObject = 0x00;
-constexpr uint8_t kHeadquarters = 0x80;
 
 bool IsTree(uint8_t type)
 {
@@ -28,7 +26,7 @@ bool IsTree(uint8_t type)
 // treat those as solid as granite rather than let a building be placed on or beside them.
 bool IsSolid(uint8_t type)
 {
-    return type != kNoObject && type != kHeadquarters && !IsTree(type);
+    return type != kNoObject && type != kHeadquartersObject && !IsTree(type);
 }
 
 class QualityRules
@@ -138,7 +136,7 @@ private:
 
 TerrainClass ClassifyTerrain(uint8_t terrainByte)
 {
-    switch (terrainByte & kTerrainMask) {
+    switch (terrainByte & play::kTerrainMask) {
     case 0:
     case 6: // shallow water: ground for buildings
     case 8:

@@ -88,8 +88,8 @@ GroundFlags ReadGround(const PointGrid &grid, const MapDocument &document, std::
     // The kinds of each point's two triangles, read once.
     std::vector<uint8_t> lower(points), upper(points);
     for (std::size_t i = 0; i < points; ++i) {
-        lower[i] = kKinds[lowerCodes[i] & 0x3FU];
-        upper[i] = kKinds[upperCodes[i] & 0x3FU];
+        lower[i] = kKinds[lowerCodes[i] & kTerrainMask];
+        upper[i] = kKinds[upperCodes[i] & kTerrainMask];
     }
     grid.ForEachPoint(count, [&](Point p, std::size_t i) {
         const auto around = grid.NeighbourIndices(p.X, p.Y);

@@ -10,6 +10,10 @@
 
 namespace trelvik::play {
 
+/// The terrain code in a byte of layer 2 or 3; the bits above it mark other things (0x40 a
+/// harbour site).
+inline constexpr uint8_t kTerrainMask = 0x3F;
+
 /// A map point. Odd rows lie half a point further east than even rows, so the rows above and
 /// below an odd row's point x hold its neighbours at x and x + 1, those of an even row's point at
 /// x - 1 and x.
@@ -199,7 +203,6 @@ private:
 inline std::array<uint8_t, 6>
 TrianglesAround(const PointGrid &grid, const MapDocument &document, Point p)
 {
-    constexpr uint8_t kTerrainMask = 0x3F;
     const MapLayer &lower = document.Layer(2);
     const MapLayer &upper = document.Layer(3);
     const auto around = grid.Neighbours(p);
