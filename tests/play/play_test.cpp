@@ -1,6 +1,8 @@
 #include "generator/generate_map.h"
 #include "play/areas.h"
 #include "play/building_quality.h"
+#include "play/finish_for_play.h"
+#include "play/headquarters.h"
 #include "play/objects.h"
 #include "play/point_grid.h"
 #include "play/resources.h"
@@ -106,18 +108,6 @@ TEST(Recompute, ShortLayersAndHugeHeaders)
     EXPECT_EQ(doc.Layer(13)[1], 100);             // 64 - 9 * 12 + 3 * 12 + 9 * 12
     EXPECT_EQ(doc.Layer(13)[12], 64);             // everything around reads 0
     EXPECT_EQ(doc.Layer(9), MapLayer({1, 1, 1})); // steep edges of the short heights
-    for (const auto &[w, h] : {std::pair{30000, 30000}, {-16, 16}, {16, 0}}) {
-        MapDocument odd = test::MakeFlatMap(16, 16);
-        odd.Header.Width = static_cast<int16_t>(w);
-        odd.Header.Height = static_cast<int16_t>(h);
-        const MapDocument before = odd;
-        ComputeShading(odd);
-        ComputeBuildingQuality(odd);
-        EXPECT_EQ(odd.Layer(9).size(), 256U) << w << "x" << h;
-        if (w <= 0 || h <= 0) {
-            EXPECT_EQ(odd, before) << w << "x" << h;
-        }
-    }
 }
 
 // The wrapped step distance equals a breadth-first walk over the six neighbours, from several
@@ -176,7 +166,7 @@ Around AroundPoint(const MapDocument &doc, play::Point p)
             any(water) || any(in({Dangerous}))};
 }
 
-constexpr uint64_t kSeeds = 72;
+constexpr uint64_t kSeeds = 200;
 
 // A generated map of one of several sizes and of one of the three worlds, with a patch of
 // shallow water and one of snow or lava painted in, so that every kind of ground occurs.
@@ -200,25 +190,6 @@ MapDocument GeneratedMap(uint64_t seed)
     return doc;
 }
 
-// Runs `run` on a copy of `before`: a second run with the seed gives the same document, one with
-// another seed counts in `differing` when it differs, and nothing changes but what `restore`
-// copies back from `before`.
-template <typename Run, typename Restore>
-MapDocument RunChecked(
-    const MapDocument &before, uint64_t seed, Run run, Restore restore, std::size_t &differing)
-{
-    MapDocument doc = before, again = before, other = before;
-    run(doc, seed);
-    run(again, seed);
-    run(other, seed + 1);
-    EXPECT_EQ(doc, again);
-    differing += doc != other ? 1 : 0;
-    other = doc;
-    restore(other, before);
-    EXPECT_EQ(other, before);
-    return doc;
-}
-
 TEST(Resources, ValidBytes)
 {
     const std::pair<int, bool> cases[] = {
@@ -234,125 +205,11 @@ TEST(Resources, ValidBytes)
     EXPECT_EQ(count, 4 + 4 * 7);
 }
 
-TEST(Resources, GeneratedMapsOverManySeeds)
-{
-    std::array<std::size_t, 4> minerals{};          // coal, iron, gold, granite points
-    std::array<std::size_t, 2> amounts{}, points{}; // inside a cluster, at its rim
-    std::size_t mountain = 0, grouped = 0, differing = 0;
-    for (uint64_t seed = 1; seed <= kSeeds; ++seed) {
-        SCOPED_TRACE(seed);
-        const MapDocument doc = RunChecked(
-            GeneratedMap(seed), seed, [](MapDocument &d, uint64_t s) { PlaceResources(d, s); },
-            [](MapDocument &d, const MapDocument &b) { d.Layer(12) = b.Layer(12); }, differing);
-        const play::PointGrid grid(doc);
-        const MapLayer &res = doc.Layer(12);
-        for (std::size_t i = 0; i < res.size(); ++i) {
-            const Around a = AroundPoint(doc, grid.PointAt(i));
-            const uint8_t r = res[i];
-            ASSERT_TRUE(IsValidResource(r)) << i;
-            ASSERT_EQ(r >= 0x40 && r <= 0x5F, a.Mining) << i;
-            ASSERT_EQ(r == 0x87, a.Water) << i;
-            ASSERT_EQ(r == 0x21, a.AnyBuildable && !a.Water && !a.Mining) << i;
-            mountain += a.Mining ? 1 : 0;
-            if (r <= 0x40 || r > 0x5F)
-                continue;
-            ++minerals[(r - 0x40) >> 3];
-            const auto same = std::ranges::count_if(grid.Neighbours(grid.PointAt(i)), [&](auto n) {
-                return grid.Read(res, n) >> 3 == r >> 3 && grid.Read(res, n) != 0x40;
-            });
-            grouped += same > 0 ? 1 : 0;
-            amounts[same < 6] += r & 7;
-            ++points[same < 6];
-        }
-    }
-    const std::size_t ore = minerals[0] + minerals[1] + minerals[2] + minerals[3];
-    EXPECT_GT(differing, kSeeds * 9 / 10);
-    EXPECT_TRUE(ore * 100 >= mountain * 50 && ore * 100 <= mountain * 80) << ore << "/" << mountain;
-    EXPECT_GT(grouped * 100, ore * 95);                        // in clusters
-    EXPECT_GT(amounts[0] * points[1], amounts[1] * points[0]); // richest inside
-    const std::pair<std::size_t, std::size_t> mix[] = {{30, 50}, {26, 46}, {4, 14}, {8, 22}};
-    for (std::size_t k = 0; k < 4; ++k) // about coal 40, iron 36, gold 9, granite 15
-        EXPECT_TRUE(minerals[k] * 100 >= ore * mix[k].first
-                    && minerals[k] * 100 <= ore * mix[k].second)
-            << "mineral " << k << ": " << minerals[k] << " of " << ore;
-}
-
 // The (type, first frame) pairs of the tree kinds of each world.
 const std::set<std::pair<int, int>> kWorldTrees[3] = {
     {{0xC4, 0x30}, {0xC4, 0x70}, {0xC4, 0xB0}, {0xC5, 0xB0}, {0xC5, 0xF0}, {0xC6, 0x30}},
     {{0xC4, 0xF0}, {0xC5, 0x30}, {0xC5, 0x70}, {0xC5, 0xB0}},
     {{0xC6, 0x30}, {0xC4, 0x30}, {0xC4, 0x70}}};
-
-TEST(Objects, GeneratedMapsOverManySeeds)
-{
-    std::size_t land = 0, trees = 0, granite = 0, animals = 0, forested = 0, differing = 0;
-    const auto isTree = [](uint8_t type) { return type >= 0xC4 && type <= 0xC6; };
-    for (uint64_t seed = 1; seed <= kSeeds; ++seed) {
-        SCOPED_TRACE(seed);
-        MapDocument before = GeneratedMap(seed);
-        const play::PointGrid grid(before);
-        std::vector<play::Point> sites = {grid.PointAt(seed * 7919 % before.Layer(6).size()),
-                                          {0, grid.Height() - 1},
-                                          {grid.Width() - 1, 2}};
-        sites.resize(2 + seed % 2);
-        for (std::size_t k = 0; k < sites.size(); ++k) {
-            before.Layer(6)[grid.IndexOf(sites[k])] = 0x80;
-            before.Layer(5)[grid.IndexOf(sites[k])] = static_cast<uint8_t>(k);
-        }
-        before.Animals = {{9, 1, 2}};
-        const MapDocument doc = RunChecked(
-            before, seed, [&](MapDocument &d, uint64_t s) { PlaceObjects(d, sites, s); },
-            [](MapDocument &d, const MapDocument &b) {
-                for (const int k : {5, 6, 7})
-                    d.Layer(k) = b.Layer(k);
-                d.Animals = b.Animals;
-            },
-            differing);
-        ASSERT_EQ(doc.Animals.at(0), before.Animals[0]);
-        std::set<std::tuple<int, int, int>> listed; // the new animals
-        for (auto a = std::next(doc.Animals.begin()); a != doc.Animals.end(); ++a)
-            listed.emplace(a->Species, a->X, a->Y);
-        ASSERT_EQ(listed.size(), doc.Animals.size() - 1);
-        animals += listed.size();
-        for (std::size_t i = 0; i < doc.Layer(6).size(); ++i) {
-            const play::Point p = grid.PointAt(i);
-            const Around a = AroundPoint(doc, p);
-            const uint8_t type = doc.Layer(6)[i], index = doc.Layer(5)[i], animal = doc.Layer(7)[i];
-            const bool near =
-                (type | animal) != 0 && std::ranges::any_of(sites, [&](play::Point s) {
-                    return grid.Distance(p, s) <= kObjectFreeRadius;
-                });
-            land += a.Walkable ? 1 : 0;
-            if (animal != 0) {
-                ASSERT_EQ(listed.erase({animal, static_cast<int>(p.X), static_cast<int>(p.Y)}), 1U);
-                ASSERT_TRUE(a.Walkable && !near && animal <= 6) << i;
-                ASSERT_TRUE(animal == 5 || !a.Touches) << i; // only ducks by the water
-            }
-            if (before.Layer(6)[i] != 0) { // a headquarters keeps its mark
-                ASSERT_TRUE(type == 0x80 && index == before.Layer(5)[i]) << i;
-                continue;
-            }
-            ASSERT_EQ(type != 0, index != 0) << i;
-            ASSERT_TRUE(type == 0 || !(a.Touches || near)) << i;
-            if (isTree(type)) {
-                ++trees;
-                ASSERT_TRUE(a.Wooded && kWorldTrees[seed % 3].contains({type, index & 0xF8})) << i;
-                forested += std::ranges::any_of(grid.Neighbours(p), [&](play::Point n) {
-                    return isTree(grid.Read(doc.Layer(6), n));
-                });
-            } else if (type != 0) {
-                ++granite;
-                ASSERT_TRUE((type == 0xCC || type == 0xCD) && index <= 6 && a.Stony) << i;
-            }
-        }
-        ASSERT_TRUE(listed.empty()); // every animal listed stands on the map
-    }
-    EXPECT_GT(differing, kSeeds * 9 / 10);
-    EXPECT_TRUE(trees * 100 >= land * 20 && trees * 100 <= land * 40) << trees << "/" << land;
-    EXPECT_TRUE(granite * 100 >= land * 2 && granite * 100 <= land * 8) << granite << "/" << land;
-    EXPECT_GT(forested * 100, trees * 90); // in forests
-    EXPECT_TRUE(animals * 800 >= land && animals * 400 <= land) << animals << "/" << land;
-}
 
 // Checks layer 14 against the area table and the terrain: each piece of land or water carries
 // one index (kNoArea only once the table is full), which the table counts, largest first.
@@ -395,21 +252,135 @@ void CheckAreas(const MapDocument &doc)
     }
 }
 
-TEST(Areas, GeneratedMapsOverManySeeds)
+// Generated maps (with shallow water and snow or lava painted in) finished for 1 to 7 players
+// over many seeds, every point checked against what the triangles around it allow:
+// - headquarters: castle sites on one land area, marks and header slots alike, at least the
+//   minimum apart, nothing standing or living within five steps of them;
+// - resources: ore only on mining ground, fish only under open water, water to drink under
+//   buildable land, in clusters richest inside, in about the usual mix;
+// - objects: trees of the world's kinds on meadow in forests, granite on firm ground, neither
+//   touching water, snow or lava; animals on land, ducks alone by the water, all listed;
+// - the area table against layer 14; the terrain as it was; the same seed the same bytes.
+TEST(FinishForPlay, PlayableOverManySeeds)
 {
-    std::size_t differing = 0;
+    std::array<std::size_t, 4> minerals{};          // coal, iron, gold, granite points
+    std::array<std::size_t, 2> amounts{}, points{}; // inside a cluster, at its rim
+    std::size_t mountain = 0, grouped = 0, land = 0, trees = 0, granite = 0, animals = 0,
+                forested = 0;
+    const auto isTree = [](uint8_t type) { return type >= 0xC4 && type <= 0xC6; };
     for (uint64_t seed = 1; seed <= kSeeds; ++seed) {
         SCOPED_TRACE(seed);
-        const MapDocument doc = RunChecked(
-            GeneratedMap(seed), seed, [](MapDocument &d, uint64_t) { ComputeAreas(d); },
-            [](MapDocument &d, const MapDocument &b) {
-                d.Layer(14) = b.Layer(14);
-                d.Header.Areas = b.Header.Areas;
-            },
-            differing);
+        const int players = 1 + static_cast<int>(seed % 7);
+        MapDocument doc;
+        const GrowTerrain grow = [](MapDocument &into, uint64_t s) {
+            into = GeneratedMap(s);
+            return true;
+        };
+        const auto made = GeneratePlayableMap(doc, players, seed, grow);
+        ASSERT_TRUE(made);
+        const MapDocument terrain = GeneratedMap(made->Seed);
+        if (seed % 10 == 0) { // the same bytes again; another seed, other objects
+            MapDocument again = terrain, other = terrain;
+            EXPECT_TRUE(FinishForPlay(again, players, made->Seed));
+            EXPECT_EQ(again, doc);
+            EXPECT_TRUE(FinishForPlay(other, players, made->Seed + 1));
+            EXPECT_NE(other.Layer(6), doc.Layer(6));
+            EXPECT_NE(other.Layer(12), doc.Layer(12));
+        }
+        for (const int layer : {2, 3, 4, 8, 10, 11})
+            EXPECT_EQ(doc.Layer(layer), terrain.Layer(layer)) << "layer " << layer;
         ASSERT_NO_FATAL_FAILURE(CheckAreas(doc));
+
+        const play::PointGrid grid(doc);
+        const auto &sites = made->Finish.Sites;
+        ASSERT_EQ(sites.size(), static_cast<std::size_t>(players));
+        EXPECT_EQ(doc.Header.PlayerCount, players);
+        EXPECT_EQ(made->Finish.SmallestDistance, SmallestDistance(grid, sites).value_or(0));
+        if (players > 1) {
+            EXPECT_GE(made->Finish.SmallestDistance,
+                      MinimumPlayerDistance(grid.Width(), grid.Height()));
+        }
+        EXPECT_EQ(FindHeadquartersMarks(doc).size(), sites.size());
+        const uint8_t area = doc.Layer(14)[grid.IndexOf(sites[0])];
+        for (std::size_t k = 0; k < kHeadquartersCount; ++k) {
+            if (k >= sites.size()) {
+                EXPECT_EQ(doc.Header.HeadquartersX[k], -1);
+                continue;
+            }
+            const std::size_t i = grid.IndexOf(sites[k]);
+            EXPECT_EQ(doc.Header.HeadquartersX[k], sites[k].X);
+            EXPECT_EQ(doc.Header.HeadquartersY[k], sites[k].Y);
+            EXPECT_TRUE(doc.Layer(6)[i] == 0x80 && doc.Layer(5)[i] == k) << "site " << k;
+            EXPECT_EQ(doc.Layer(9)[i] & 7, 4) << "site " << k << " is no castle";
+            EXPECT_TRUE(doc.Layer(14)[i] == area && doc.Header.Areas.at(area).Type == 1)
+                << "site " << k << " not on the first site's land";
+        }
+
+        std::set<std::tuple<int, int, int>> listed; // the animals
+        for (const AnimalEntry &a : doc.Animals)
+            listed.emplace(a.Species, a.X, a.Y);
+        ASSERT_EQ(listed.size(), doc.Animals.size());
+        animals += listed.size();
+        const MapLayer &res = doc.Layer(12);
+        for (std::size_t i = 0; i < res.size(); ++i) {
+            const play::Point p = grid.PointAt(i);
+            const Around a = AroundPoint(doc, p);
+            const uint8_t r = res[i], type = doc.Layer(6)[i], index = doc.Layer(5)[i],
+                          animal = doc.Layer(7)[i];
+            ASSERT_TRUE(IsValidResource(r)) << i;
+            ASSERT_EQ(r >= 0x40 && r <= 0x5F, a.Mining) << i;
+            ASSERT_EQ(r == 0x87, a.Water) << i;
+            ASSERT_EQ(r == 0x21, a.AnyBuildable && !a.Water && !a.Mining) << i;
+            mountain += a.Mining ? 1 : 0;
+            if (r > 0x40 && r <= 0x5F) {
+                ++minerals[(r - 0x40) >> 3];
+                const auto same = std::ranges::count_if(grid.Neighbours(p), [&](auto n) {
+                    return grid.Read(res, n) >> 3 == r >> 3 && grid.Read(res, n) != 0x40;
+                });
+                grouped += same > 0 ? 1 : 0;
+                amounts[same < 6] += r & 7;
+                ++points[same < 6];
+            }
+            const bool near = (type | animal) != 0 && std::ranges::any_of(sites, [&](auto s) {
+                                  return grid.Distance(p, s) <= kObjectFreeRadius;
+                              });
+            land += a.Walkable ? 1 : 0;
+            if (animal != 0) {
+                ASSERT_EQ(listed.erase({animal, static_cast<int>(p.X), static_cast<int>(p.Y)}), 1U);
+                ASSERT_TRUE(a.Walkable && !near && animal <= 6) << i;
+                ASSERT_TRUE(animal == 5 || !a.Touches) << i; // only ducks by the water
+            }
+            if (type == 0x80)
+                continue; // a headquarters
+            ASSERT_EQ(type != 0, index != 0) << i;
+            ASSERT_TRUE(type == 0 || !(a.Touches || near)) << i;
+            if (isTree(type)) {
+                ++trees;
+                ASSERT_TRUE(a.Wooded && kWorldTrees[made->Seed % 3].contains({type, index & 0xF8}))
+                    << i;
+                forested += std::ranges::any_of(grid.Neighbours(p), [&](play::Point n) {
+                    return isTree(grid.Read(doc.Layer(6), n));
+                });
+            } else if (type != 0) {
+                ++granite;
+                ASSERT_TRUE((type == 0xCC || type == 0xCD) && index <= 6 && a.Stony) << i;
+            }
+        }
+        ASSERT_TRUE(listed.empty()); // every animal listed stands on the map
     }
-    EXPECT_EQ(differing, 0U);
+    const std::size_t ore = minerals[0] + minerals[1] + minerals[2] + minerals[3];
+    EXPECT_TRUE(ore * 100 >= mountain * 50 && ore * 100 <= mountain * 80) << ore << "/" << mountain;
+    EXPECT_GT(grouped * 100, ore * 95);                        // in clusters
+    EXPECT_GT(amounts[0] * points[1], amounts[1] * points[0]); // richest inside
+    const std::pair<std::size_t, std::size_t> mix[] = {{30, 50}, {26, 46}, {4, 14}, {8, 22}};
+    for (std::size_t k = 0; k < 4; ++k) // about coal 40, iron 36, gold 9, granite 15
+        EXPECT_TRUE(minerals[k] * 100 >= ore * mix[k].first
+                    && minerals[k] * 100 <= ore * mix[k].second)
+            << "mineral " << k << ": " << minerals[k] << " of " << ore;
+    EXPECT_TRUE(trees * 100 >= land * 20 && trees * 100 <= land * 40) << trees << "/" << land;
+    EXPECT_TRUE(granite * 100 >= land * 2 && granite * 100 <= land * 8) << granite << "/" << land;
+    EXPECT_GT(forested * 100, trees * 90); // in forests
+    EXPECT_TRUE(animals * 800 >= land && animals * 400 <= land) << animals << "/" << land;
 }
 
 // 10 x 10 maps of one terrain code with blocks (x, y, columns, rows; wrapping at the edges) of
@@ -476,11 +447,17 @@ TEST(Areas, MorePiecesThanEntries)
     EXPECT_EQ(std::ranges::count(doc.Layer(14), kNoArea), 256 * 14 + 22 * 3);
 }
 
-// Headers that do not match the layers, and short layers: nothing crashes, nothing is written
-// past a layer's end, and a map without points is left alone.
+// Headers that do not match the layers, and short layers: nothing crashes or allocates
+// hugely, nothing is written past a layer's end, a map without points is left alone, and no
+// headquarters are placed (the finish refuses at once and changes nothing).
 TEST(Play, BadSizesAndShortLayers)
 {
     const auto runAll = [](MapDocument &doc, const std::vector<play::Point> &sites) {
+        const MapDocument kept = doc;
+        EXPECT_FALSE(FinishForPlay(doc, 2, 1));
+        EXPECT_EQ(doc, kept);
+        ComputeShading(doc);
+        ComputeBuildingQuality(doc);
         PlaceResources(doc, 5);
         PlaceObjects(doc, sites, 5);
         ComputeAreas(doc);
@@ -493,6 +470,7 @@ TEST(Play, BadSizesAndShortLayers)
         doc.Header.Width = static_cast<int16_t>(w);
         doc.Header.Height = static_cast<int16_t>(h);
         const MapDocument before = doc;
+        EXPECT_FALSE(FindHeadquartersSites(doc, 2));
         runAll(doc, {{3, 0}, {-4, 100}});
         for (int k = 1; k <= kLayerCount; ++k)
             EXPECT_EQ(doc.Layer(k).size(), 256U) << "layer " << k;
@@ -505,6 +483,8 @@ TEST(Play, BadSizesAndShortLayers)
     for (const auto &[layer, size] : shortLayers)
         doc.Layer(layer).resize(size);
     runAll(doc, {});
+    doc.Layer(3).resize(100);
+    EXPECT_FALSE(FindHeadquartersSites(doc, 1)); // terrain short of the map
     for (const auto &[layer, size] : shortLayers)
         EXPECT_EQ(doc.Layer(layer).size(), size) << "layer " << layer;
     EXPECT_EQ(doc.Layer(12), MapLayer(10, 0x21));
