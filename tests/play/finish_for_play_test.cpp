@@ -4,6 +4,7 @@
 #include "play/finish_for_play.h"
 #include "play/headquarters.h"
 #include "play/objects.h"
+#include "play/pieces.h"
 #include "play/resources.h"
 #include "test_maps.h"
 
@@ -37,47 +38,21 @@ MapDocument LakeMap(int16_t width, int16_t height, int lakes, uint64_t seed)
 }
 
 // The sites a fair start allows, found the slow way: the point and its six neighbours have only
-// buildable triangles around them. Each carries the number of its piece of walkable land.
+// buildable triangles around them. Each carries the number of its piece of land.
 std::vector<std::pair<Point, int>> SlowCandidates(const MapDocument &doc)
 {
     const PointGrid grid(doc);
-    const auto count = static_cast<std::size_t>(grid.Width() * grid.Height());
-    const auto all = [&](Point p, auto wanted) {
-        for (const uint8_t code : play::TrianglesAround(grid, doc, p))
-            if (!wanted(ClassifyTerrain(code)))
-                return false;
-        return true;
+    const play::Pieces pieces = play::FindPieces(grid, play::ReadWholeGround(grid, doc));
+    const auto buildable = [&](Point p) {
+        return std::ranges::all_of(play::TrianglesAround(grid, doc, p), [](uint8_t code) {
+            return ClassifyTerrain(code) == TerrainClass::Buildable;
+        });
     };
-    const auto buildable = [](TerrainClass c) { return c == TerrainClass::Buildable; };
-    const auto walkable = [](TerrainClass c) {
-        return c != TerrainClass::Impassable && c != TerrainClass::Dangerous;
-    };
-    std::vector<int> piece(count, -1);
-    int pieces = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (piece[i] >= 0 || !all(grid.PointAt(i), walkable))
-            continue;
-        std::vector<Point> open{grid.PointAt(i)};
-        piece[i] = pieces;
-        while (!open.empty()) {
-            const Point p = open.back();
-            open.pop_back();
-            for (const Point n : grid.Neighbours(p))
-                if (piece[grid.IndexOf(n)] < 0 && all(n, walkable)) {
-                    piece[grid.IndexOf(n)] = pieces;
-                    open.push_back(n);
-                }
-        }
-        ++pieces;
-    }
     std::vector<std::pair<Point, int>> sites;
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < pieces.Of.size(); ++i) {
         const Point p = grid.PointAt(i);
-        bool ok = all(p, buildable);
-        for (const Point n : grid.Neighbours(p))
-            ok = ok && all(n, buildable);
-        if (ok)
-            sites.emplace_back(p, piece[i]);
+        if (buildable(p) && std::ranges::all_of(grid.Neighbours(p), buildable))
+            sites.emplace_back(p, pieces.Of[i]);
     }
     return sites;
 }
