@@ -277,5 +277,34 @@ TEST(PlayableMap, RefusesSitesTooClose)
     EXPECT_TRUE(FinishForPlay(doc, 1, 1));
 }
 
+// Tiny maps of land (L), water (W) and neither (.), rows split by '/', and the piece number
+// each point gets; the map wraps at its edges, and only points of one kind join.
+TEST(Pieces, JoinAcrossTheEdgesAndOnlyAlike)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"L..L/....", "0..0/...."},                     // across the west edge only
+        {"L.../..../..../L...", "0.../..../..../0..."}, // across the top edge only
+        {"LW../.WL.", "01../.12."},                     // land and water touch but stay apart
+        {"LL..WW/......", "00..11/......"},
+        {"L.L./....", "0.1./...."},
+        {"LLLL/WWWW", "0000/1111"},
+    };
+    for (const auto &[map, labels] : cases) {
+        const auto width = static_cast<int16_t>(map.find('/'));
+        const auto rows = static_cast<int16_t>(std::ranges::count(map, '/') + 1);
+        const MapDocument doc = test::MakeFlatMap(width, rows);
+        play::GroundFlags ground;
+        for (const char c : map)
+            if (c != '/')
+                ground.push_back(c == 'L' ? play::kAllWalkable : c == 'W' ? play::kAllWater : 0);
+        const play::Pieces pieces = play::FindPieces(PointGrid(doc), ground);
+        std::string shown;
+        for (std::size_t i = 0; i < pieces.Of.size(); ++i)
+            shown += std::string(i > 0 && i % static_cast<std::size_t>(width) == 0 ? "/" : "")
+                     + (pieces.Of[i] < 0 ? '.' : static_cast<char>('0' + pieces.Of[i]));
+        EXPECT_EQ(shown, labels) << map;
+    }
+}
+
 } // namespace
 } // namespace trelvik
