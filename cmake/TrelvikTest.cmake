@@ -26,6 +26,24 @@ endif()
 set(TRELVIK_TEST_DATA_DIR ${trelvik_drive}${CMAKE_SOURCE_DIR}/tests/data)
 set(TRELVIK_SHARED_DIR ${trelvik_drive}${CMAKE_SOURCE_DIR}/../shared)
 
+# The widget and window tests draw text with these fonts only, from Debian's fonts-dejavu-core
+# and fonts-dejavu-extra, through a font setup of their own (tests/fonts/fonts.conf.in).
+set(TRELVIK_TEST_FONT_DIR /usr/share/fonts/truetype/dejavu)
+set(trelvik_test_fonts
+    DejaVuSans.ttf DejaVuSans-Bold.ttf DejaVuSans-Oblique.ttf DejaVuSans-BoldOblique.ttf
+    DejaVuSans-ExtraLight.ttf DejaVuSerif.ttf DejaVuSerif-Bold.ttf DejaVuSerif-Italic.ttf
+    DejaVuSerif-BoldItalic.ttf DejaVuSansMono.ttf DejaVuSansMono-Bold.ttf)
+set(TRELVIK_TEST_FONT_GLOBS "")
+set(trelvik_test_font_files "")
+foreach(font IN LISTS trelvik_test_fonts)
+    string(APPEND TRELVIK_TEST_FONT_GLOBS "      <glob>${TRELVIK_TEST_FONT_DIR}/${font}</glob>\n")
+    list(APPEND trelvik_test_font_files "\"${TRELVIK_TEST_FONT_DIR}/${font}\"")
+endforeach()
+list(JOIN trelvik_test_font_files "," trelvik_test_font_files)
+set(TRELVIK_TEST_FONT_CACHE ${CMAKE_BINARY_DIR}/tests/fontconfig-cache)
+configure_file(${CMAKE_SOURCE_DIR}/tests/fonts/fonts.conf.in ${CMAKE_BINARY_DIR}/tests/fonts.conf
+               @ONLY)
+
 function(trelvik_add_test name)
     cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
@@ -35,9 +53,13 @@ function(trelvik_add_test name)
         TRELVIK_BIN_DIR="${trelvik_drive}${CMAKE_RUNTIME_OUTPUT_DIRECTORY}")
     if(ARG_QT)
         target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test trelvik_qt_flags)
+        target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+        target_compile_definitions(${name} PRIVATE
+            TRELVIK_TEST_FONTCONFIG="${CMAKE_BINARY_DIR}/tests/fonts.conf"
+            TRELVIK_TEST_FONT_FILES=${trelvik_test_font_files})
         add_test(NAME ${name} COMMAND ${name})
         set_tests_properties(${name} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_FONTDIR=/usr/share/fonts/truetype/dejavu"
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
             TIMEOUT 300
             LABELS qt)
     else()

@@ -11,6 +11,7 @@
 #include "controls/ctl_tabs.h"
 #include "controls/uni_command.h"
 #include "play/headquarters.h"
+#include "qt_test_fonts.h"
 
 #include <clocale>
 #include <filesystem>
@@ -413,9 +414,14 @@ class AppTest : public QObject
 {
     Q_OBJECT
 
+public:
+    static void initMain() { UseTestFonts(); }
+
 private slots:
     void initTestCase()
     {
+        const QString missing = MissingTestFont();
+        QVERIFY2(missing.isEmpty(), qPrintable(missing));
         std::setlocale(LC_MESSAGES, "C"); // the system's reasons in the words of the golden files
         static TempDir settings;
         QCoreApplication::setOrganizationName(u"TrelvikTest"_s);

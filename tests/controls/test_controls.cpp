@@ -8,9 +8,11 @@
 #include "controls/uni_host_events.h"
 #include "controls/uni_label.h"
 #include "controls/uni_text_format.h"
+#include "qt_test_fonts.h"
 
 #include <functional>
 
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -271,10 +273,15 @@ class TestControls : public QObject
         }
     }
 
+public:
+    static void initMain() { test::UseTestFonts(); }
+
 private slots:
     // Every palette role in a colour of its own and one font, so that a wrong role or font shows.
     void initTestCase()
     {
+        const QString missing = test::MissingTestFont();
+        QVERIFY2(missing.isEmpty(), qPrintable(missing));
         QPalette palette;
         for (int role = 0; role < QPalette::NColorRoles; ++role)
             palette.setColor(QPalette::ColorRole(role),
@@ -317,6 +324,25 @@ private slots:
                          qPrintable(golden));
         QCOMPARE(written, expected);
         QVERIFY2(pictures, qPrintable(saved + u".png differs from "_s + golden + u".png"_s));
+    }
+
+    // The tests see only the fonts of their own setup, whatever the machine has installed, and
+    // each font asked for resolves to the same face everywhere.
+    void fonts()
+    {
+        lines << QFontDatabase::families().join(u", "_s);
+        const QFont asked[] = {QFont(u"Tahoma"_s, 8),
+                               QFont(u"Tahoma"_s, 8, QFont::Bold),
+                               QFont(u"Arial"_s, 9),
+                               QFont(u"DejaVu Serif"_s, 8, QFont::Normal, true),
+                               QFont(u"DejaVu Sans"_s, 11, QFont::ExtraLight),
+                               QFont(u"DejaVu Serif"_s, 17, QFont::Bold),
+                               QApplication::font()};
+        for (const QFont &font : asked) {
+            const QFontInfo info(font);
+            lines << Text(font.family(), font.pointSize(), u"->"_s, info.family(), info.styleName(),
+                          info.pixelSize());
+        }
     }
 
     // OLE colours, the property bag, twips, host key codes; caption edits and UTF-16LE bytes.
