@@ -4,7 +4,11 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #ifndef _WIN32
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 #define STB_IMAGE_IMPLEMENTATION
@@ -136,11 +140,36 @@ TEST(Cli, RunsOfTheTable)
     }
 }
 
+#ifndef _WIN32
+// Why this machine cannot make a pseudo-terminal (a container without /dev/pts, say), or
+// nothing when it can.
+std::string NoPseudoTerminal()
+{
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0)
+        return std::string("posix_openpt: ") + std::strerror(errno);
+    std::string why;
+    const char *name = nullptr;
+    if (::grantpt(master) != 0 || ::unlockpt(master) != 0 || !(name = ::ptsname(master))) {
+        why = std::string("grantpt: ") + std::strerror(errno);
+    } else if (const int slave = ::open(name, O_RDWR | O_NOCTTY); slave < 0) {
+        why = std::string(name) + ": " + std::strerror(errno);
+    } else {
+        ::close(slave);
+    }
+    ::close(master);
+    return why;
+}
+#endif
+
 // On a terminal, generate draws a bar of 40 cells that ends full (script gives it a terminal).
 TEST(Cli, ProgressBarOnATerminal)
 {
 #ifdef _WIN32
     GTEST_SKIP() << "script, which gives the program a terminal, is a POSIX tool";
+#else
+    if (const std::string why = NoPseudoTerminal(); !why.empty())
+        GTEST_SKIP() << "this machine cannot make a pseudo-terminal (" << why << ")";
 #endif
     test::TempDir dir;
     const std::string command = "cd '" + dir.Path().string()
