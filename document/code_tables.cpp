@@ -1,5 +1,7 @@
 #include "code_tables.h"
 
+#include "layer_codes.h"
+
 #include <array>
 #include <string_view>
 
@@ -34,13 +36,6 @@ constexpr std::array<std::string_view, 35> kTerrains = {
 // clang-format on
 constexpr std::array<std::string_view, 6> kQualities = {"nothing", "flag",   "hut",
                                                         "house",   "castle", "mine"};
-
-constexpr uint8_t kHeadquartersObject = 0x80;
-constexpr uint8_t kFirstTreeObject = 0xC4;
-constexpr uint8_t kLastTreeObject = 0xC6;
-constexpr uint8_t kDecorationObject = 0xC8;
-constexpr uint8_t kFirstGraniteObject = 0xCC;
-constexpr uint8_t kLastGraniteObject = 0xCD;
 
 // Tree kinds by object type and the top two bits of the index; the index's low six bits are
 // 0x30 plus an animation frame 0..7.
@@ -87,11 +82,11 @@ std::string ObjectTypeName(uint8_t type)
 {
     if (type == kHeadquartersObject)
         return "headquarters";
-    if (type >= kFirstTreeObject && type <= kLastTreeObject)
+    if (IsTreeObject(type))
         return "tree";
     if (type == kDecorationObject)
         return "decoration";
-    if (type >= kFirstGraniteObject && type <= kLastGraniteObject)
+    if (IsGraniteObject(type))
         return "granite";
     return {};
 }
@@ -100,9 +95,9 @@ std::string ObjectName(uint8_t type, uint8_t index)
 {
     if (type == kHeadquartersObject && index < 7)
         return "player " + std::to_string(index + 1);
-    if (type >= kFirstTreeObject && type <= kLastTreeObject && (index & 0x38) == 0x30)
+    if (IsTreeObject(type) && (index & 0x38) == 0x30)
         return std::string(kTrees[type - kFirstTreeObject][index >> 6]);
-    if (type >= kFirstGraniteObject && type <= kLastGraniteObject && index >= 1 && index <= 6)
+    if (IsGraniteObject(type) && index >= 1 && index <= 6)
         return "size " + std::to_string(index);
     return {};
 }

@@ -2,8 +2,12 @@
 
 #include "document/map_document.h"
 #include "play/ground.h"
+#include "play/point_grid.h"
 
+#include <array>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace trelvik {
 
@@ -36,5 +40,34 @@ TerrainClass ClassifyTerrain(uint8_t terrainByte);
 /// and only as far as it reaches; bytes past the end of a short layer read as 0.
 /// `ground`, when given, is the map's ground as play::ReadWholeGround reads it.
 void ComputeBuildingQuality(MapDocument &document, const play::GroundFlags *ground = nullptr);
+
+/// The quality the ground and heights alone allow each of the first ground.size() points, as if
+/// nothing stood on the map: ComputeBuildingQuality without its rules for objects.
+std::vector<uint8_t> GroundQuality(const MapDocument &document, const play::GroundFlags &ground);
+
+/// GroundQuality worked out again on the points given (indices), after the terrain or the
+/// heights near them changed: points up to two steps from a changed height, and points whose
+/// triangles or whose south-east neighbour's triangles changed.
+void UpdateGroundQuality(const MapDocument &document,
+                         const play::GroundFlags &ground,
+                         std::vector<uint8_t> &quality,
+                         std::span<const std::size_t> points);
+
+/// Writes layer 9 as ComputeBuildingQuality does, from the GroundQuality of the map as it is:
+/// the points with no object on or beside them take it as it is, the others are worked out.
+void QualityFromGround(MapDocument &document,
+                       const std::vector<uint8_t> &groundQuality,
+                       const play::GroundFlags &ground);
+
+/// Works out layer 9 again on the points given (indices into the layers) only, by the rules of
+/// ComputeBuildingQuality: after an object was put on or taken off a point, on that point's
+/// QualityNeighbourhood. Indices past layer 9's end are passed over.
+void UpdateBuildingQuality(MapDocument &document,
+                           std::span<const std::size_t> points,
+                           const play::GroundFlags *ground = nullptr);
+
+/// The points whose building quality the object on a point can change: the point and its six
+/// neighbours (heights and terrain reach two steps, objects one).
+std::array<std::size_t, 7> QualityNeighbourhood(const play::PointGrid &grid, std::size_t index);
 
 } // namespace trelvik

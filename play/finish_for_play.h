@@ -27,7 +27,12 @@ struct PlayFinish
 /// the document as it was, when the terrain holds no such sites at least
 /// MinimumPlayerDistance apart. The same document, player count and seed give the same bytes
 /// on every machine.
-std::optional<PlayFinish> FinishForPlay(MapDocument &document, int players, uint64_t seed);
+/// `symmetric` (for 2 or 4 players only; none for other counts) mirrors the map first, so that
+/// every start stands on the same ground (play::MirrorFor says how): the terrain, the objects,
+/// animals and resources of the part the mirror keeps are mirrored onto the rest, and the
+/// building sites near every start are evened out to the same count.
+std::optional<PlayFinish>
+FinishForPlay(MapDocument &document, int players, uint64_t seed, bool symmetric = false);
 
 /// The seed of the k-th terrain a request tries (k = 0 is the requested seed): seed + k, wrapping
 /// past the largest 64-bit number. A map made at attempt k is the one the request with seed + k
@@ -50,8 +55,11 @@ struct PlayableMap
 /// Grows terrains from TerrainSeed(seed, 0), (seed, 1), ... up to kTerrainAttempts, and finishes
 /// the first that holds the players (with its own seed). Returns none when none does (or a
 /// terrain cannot be grown); the document then holds the last terrain tried.
-std::optional<PlayableMap>
-GeneratePlayableMap(MapDocument &document, int players, uint64_t seed, const GrowTerrain &grow);
+std::optional<PlayableMap> GeneratePlayableMap(MapDocument &document,
+                                               int players,
+                                               uint64_t seed,
+                                               const GrowTerrain &grow,
+                                               bool symmetric = false);
 
 /// "Cannot place N players at least D steps apart on a W x H map ...": the message for a
 /// request that found no terrain.

@@ -29,19 +29,14 @@ std::array<uint8_t, 64> KindTable()
 
 const std::array<uint8_t, 64> kKinds = KindTable();
 
-// The flags from the kinds of the six triangles around a point.
-inline uint16_t Flags(const std::array<uint8_t, 6> &six)
+// The flags from what the six triangles around a point have between them (`any`, the OR of
+// their kinds) and whether all of them are water.
+constexpr uint16_t FlagsOf(uint8_t any, bool allWater)
 {
     constexpr uint8_t buildable = ClassBit(TerrainClass::Buildable);
     constexpr uint8_t mining = ClassBit(TerrainClass::Mining);
     constexpr uint8_t walkable = buildable | mining | ClassBit(TerrainClass::WalkableOnly);
     constexpr uint8_t danger = ClassBit(TerrainClass::Dangerous);
-    uint8_t any = 0;
-    uint8_t all = 0xFF;
-    for (const uint8_t k : six) {
-        any |= k;
-        all &= k;
-    }
     const auto kinds = static_cast<uint8_t>(any & ~kWaterBit);
     const auto only = [kinds](uint8_t allowed) { return (kinds & ~allowed) == 0; };
     uint16_t f = 0;
@@ -53,12 +48,36 @@ inline uint16_t Flags(const std::array<uint8_t, 6> &six)
     set(kinds == mining, kAllMining);
     set(only(walkable), kAllWalkable);
     set(only(buildable | mining), kAllFirm);
-    set((all & kWaterBit) != 0, kAllWater);
+    set(allWater, kAllWater);
     set((any & kWaterBit) != 0, kTouchesWater);
     set((any & danger) != 0, kTouchesDanger);
     set((any & buildable) != 0, kAnyBuildable);
     set((any & walkable) != 0, kAnyWalkable);
+    set((any & mining) != 0, kAnyMining);
     return f;
+}
+
+// FlagsOf every OR of kinds (six bits) and both answers to "all water" (the seventh bit).
+constexpr std::array<uint16_t, 128> FlagTable()
+{
+    std::array<uint16_t, 128> table{};
+    for (unsigned k = 0; k < table.size(); ++k)
+        table[k] = FlagsOf(static_cast<uint8_t>(k & 0x3FU), (k & 0x40U) != 0);
+    return table;
+}
+
+constexpr std::array<uint16_t, 128> kFlagTable = FlagTable();
+
+// The flags from the kinds of the six triangles around a point.
+inline uint16_t Flags(const std::array<uint8_t, 6> &six)
+{
+    uint8_t any = 0;
+    uint8_t all = 0xFF;
+    for (const uint8_t k : six) {
+        any |= k;
+        all &= k;
+    }
+    return kFlagTable[static_cast<std::size_t>(any | ((all & kWaterBit) != 0 ? 0x40U : 0U))];
 }
 
 } // namespace
@@ -91,13 +110,29 @@ GroundFlags ReadGround(const PointGrid &grid, const MapDocument &document, std::
         lower[i] = kKinds[lowerCodes[i] & kTerrainMask];
         upper[i] = kKinds[upperCodes[i] & kTerrainMask];
     }
-    grid.ForEachPoint(count, [&](Point p, std::size_t i) {
+    // The point's own two, the west neighbour's upper, the north-west neighbour's two and the
+    // north-east neighbour's lower triangle, as TrianglesAround reads them.
+    const auto flagsOf = [&](std::size_t i, std::size_t west, std::size_t northWest,
+                             std::size_t northEast) {
+        return Flags({lower[i], upper[i], upper[west], lower[northWest], upper[northWest],
+                      lower[northEast]});
+    };
+    const auto edge = [&](Point p, std::size_t i) {
         const auto around = grid.NeighbourIndices(p.X, p.Y);
-        // The point's own two, the west neighbour's upper, the north-west neighbour's two and
-        // the north-east neighbour's lower triangle, as TrianglesAround reads them.
-        flags[i] = Flags({lower[i], upper[i], upper[around[0]], lower[around[1]], upper[around[1]],
-                          lower[around[2]]});
-    });
+        flags[i] = flagsOf(i, around[0], around[1], around[2]);
+    };
+    if (count < points) {
+        grid.ForEachPoint(count, edge);
+        return flags;
+    }
+    grid.ForEachPointByRows(
+        [&](std::size_t i, const PointGrid::NearOffsets &o) {
+            const auto at = [i](int64_t offset) {
+                return static_cast<std::size_t>(static_cast<int64_t>(i) + offset);
+            };
+            flags[i] = flagsOf(i, at(o.Neighbours[0]), at(o.Neighbours[1]), at(o.Neighbours[2]));
+        },
+        edge);
     return flags;
 }
 

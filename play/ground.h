@@ -19,6 +19,7 @@ enum GroundFlag : uint16_t {
     kTouchesDanger = 1U << 6U, // snow, lava or a code of no known class
     kAnyBuildable = 1U << 7U,
     kAnyWalkable = 1U << 8U,
+    kAnyMining = 1U << 9U,
 };
 
 /// The GroundFlag bits of the points of a map, one per point in layer order.

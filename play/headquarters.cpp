@@ -1,6 +1,11 @@
 #include "headquarters.h"
 
+#include "ball_sums.h"
+#include "building_quality.h"
+#include "fairness.h"
 #include "ground.h"
+#include "starts.h"
+#include "symmetry.h"
 
 #include <algorithm>
 #include <array>
@@ -25,6 +30,10 @@ constexpr std::size_t kPiecesSearched = 2;
 constexpr int kNudgeRadius = 2;
 constexpr int kGreedyStarts = 3;
 constexpr int kImprovementRounds = 8;
+// The balanced search needs the spread only as a yardstick and a place to start from.
+constexpr int kBalancedSpreadRounds = 2;
+// Rounds of moving sites to balance the starts.
+constexpr int kBalanceRounds = 4;
 constexpr int32_t kNone = -1;
 // What candidateAt holds for a site: kNone, or whether it is preferred.
 constexpr int8_t kPlain = 0;
@@ -62,7 +71,33 @@ struct Candidate
 {
     Point At;
     bool Preferred = false;
+    // For balanced starts: the building ground around the site and whether it lacks mining
+    // ground (see StartScore).
+    int64_t Room = 0;
+    bool Lacking = false;
 };
+
+// Starts that lack mining ground nearby get a mountain later, which costs them building room;
+// the balanced search counts that as this many points of room.
+constexpr int64_t kLackingPenalty = 16;
+// The balanced search keeps the players at least this share (in quarters) of the spread the
+// spreading search found apart, and never closer than the minimum.
+constexpr int64_t kKeptSpreadQuarters = 3;
+
+// How good an arrangement of starts is for balanced play: the poorest start's room, less half
+// the gap to the richest (which the finish must close by planting trees), less the penalty for
+// each start without mines.
+template <typename Room, typename Lacking>
+int64_t StartScore(std::size_t count, Room room, Lacking lacking)
+{
+    int64_t low = std::numeric_limits<int64_t>::max(), high = 0, lack = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        low = std::min(low, room(i));
+        high = std::max(high, room(i));
+        lack += lacking(i) ? 1 : 0;
+    }
+    return low - (high - low) / 2 - kLackingPenalty * lack;
+}
 
 // Spreads `players` sites over `candidates`: farthest-point picks from a few starts, then moves
 // one site at a time to the candidate farthest from the others while that helps.
@@ -75,15 +110,16 @@ public:
         , mPlayers(static_cast<std::size_t>(players))
     {}
 
-    std::vector<std::size_t> Best()
+    // The best of `starts` greedy spreads, each improved in up to `rounds` rounds.
+    std::vector<std::size_t> Best(int starts, int rounds)
     {
         std::vector<std::size_t> best;
         int64_t bestScore = -1;
-        for (int s = 0; s < kGreedyStarts; ++s) {
+        for (int s = 0; s < starts; ++s) {
             const std::size_t start =
-                mCandidates.size() * static_cast<std::size_t>(s) / kGreedyStarts;
+                mCandidates.size() * static_cast<std::size_t>(s) / static_cast<std::size_t>(starts);
             std::vector<std::size_t> sites = Greedy(start);
-            Improve(sites);
+            Improve(sites, rounds);
             const int64_t score = Score(sites);
             if (score > bestScore) {
                 bestScore = score;
@@ -136,7 +172,7 @@ private:
         return sites;
     }
 
-    void Improve(std::vector<std::size_t> &sites) const
+    void Improve(std::vector<std::size_t> &sites, int rounds) const
     {
         // apart[j][c]: steps from site j to candidate c, kept as sites move.
         std::vector<std::vector<int64_t>> apart(sites.size(),
@@ -151,7 +187,7 @@ private:
                     d = std::min(d, apart[j][c]);
             return d;
         };
-        for (int round = 0; round < kImprovementRounds; ++round) {
+        for (int round = 0; round < rounds; ++round) {
             bool moved = false;
             for (std::size_t i = 0; i < sites.size(); ++i) {
                 std::size_t pick = sites[i];
@@ -216,11 +252,110 @@ void Nudge(const PointGrid &grid,
     }
 }
 
+// Moves each site to a candidate within kNudgeRadius steps that balances the starts better,
+// keeping the sites `apart`; `describe` fills in a candidate's Room and Lacking.
+template <typename Describe>
+void NudgeBalanced(const PointGrid &grid,
+                   std::vector<Candidate> &sites,
+                   const std::vector<int8_t> &candidateAt,
+                   int64_t apart,
+                   Describe describe)
+{
+    const auto score = [&] {
+        return StartScore(
+            sites.size(), [&](std::size_t i) { return sites[i].Room; },
+            [&](std::size_t i) { return sites[i].Lacking; });
+    };
+    for (std::size_t i = 0; i < sites.size(); ++i) {
+        const Candidate kept = sites[i];
+        Candidate pick = kept;
+        int64_t best = score();
+        for (int dy = -kNudgeRadius; dy <= kNudgeRadius; ++dy) {
+            for (int dx = -kNudgeRadius; dx <= kNudgeRadius; ++dx) {
+                const Point p = grid.Offset(kept.At, dx, dy);
+                const int8_t c = candidateAt[grid.IndexOf(p)];
+                if (c == kNone || grid.Distance(p, kept.At) > kNudgeRadius)
+                    continue;
+                bool far = true;
+                for (std::size_t j = 0; j < sites.size() && far; ++j)
+                    far = j == i || grid.Distance(p, sites[j].At) >= apart;
+                if (!far)
+                    continue;
+                sites[i] = describe(Candidate{p, c == kPreferred});
+                const int64_t value = score();
+                if (value > best) {
+                    best = value;
+                    pick = sites[i];
+                }
+            }
+        }
+        sites[i] = pick;
+    }
+}
+
+// Moves sites among the candidates to balance the starts (StartScore), keeping every two at
+// least `apart` steps apart: each site in turn goes to the candidate that raises the score most,
+// while one does.
+std::vector<std::size_t> Balance(const PointGrid &grid,
+                                 std::span<const Candidate> candidates,
+                                 std::vector<std::size_t> sites,
+                                 int64_t apart)
+{
+    std::vector<std::vector<int64_t>> distance(sites.size(),
+                                               std::vector<int64_t>(candidates.size()));
+    const auto measure = [&](std::size_t j) {
+        for (std::size_t c = 0; c < candidates.size(); ++c)
+            distance[j][c] = grid.Distance(candidates[sites[j]].At, candidates[c].At);
+    };
+    for (std::size_t j = 0; j < sites.size(); ++j)
+        measure(j);
+    const auto score = [&](std::size_t moved, std::size_t to) {
+        const auto at = [&](std::size_t i) { return i == moved ? to : sites[i]; };
+        return StartScore(
+            sites.size(), [&](std::size_t i) { return candidates[at(i)].Room; },
+            [&](std::size_t i) { return candidates[at(i)].Lacking; });
+    };
+    for (int round = 0; round < kBalanceRounds; ++round) {
+        bool moved = false;
+        for (std::size_t i = 0; i < sites.size(); ++i) {
+            std::size_t pick = sites[i];
+            int64_t best = score(i, pick);
+            for (std::size_t c = 0; c < candidates.size(); ++c) {
+                bool far = true;
+                for (std::size_t j = 0; j < sites.size() && far; ++j)
+                    far = j == i || distance[j][c] >= apart;
+                if (!far)
+                    continue;
+                const int64_t value = score(i, c);
+                if (value > best) {
+                    best = value;
+                    pick = c;
+                }
+            }
+            if (pick != sites[i]) {
+                sites[i] = pick;
+                measure(i);
+                moved = true;
+            }
+        }
+        if (!moved)
+            break;
+    }
+    return sites;
+}
+
 } // namespace
 
-std::optional<HeadquartersSites>
-FindHeadquartersSites(const MapDocument &document, int players, const play::TerrainReading *terrain)
+std::optional<HeadquartersSites> FindHeadquartersSites(const MapDocument &document,
+                                                       int players,
+                                                       const play::TerrainReading *terrain,
+                                                       SiteGoal goal,
+                                                       const std::vector<uint8_t> *groundQuality,
+                                                       const play::Mirror *mirror)
 {
+    const bool mirrored = mirror != nullptr && (mirror->LeftRight || mirror->TopBottom);
+    if (mirrored)
+        goal = SiteGoal::BalancedStarts;
     const PointGrid grid(document);
     if (players < 1 || players > kMaxPlayers || grid.Empty())
         return std::nullopt;
@@ -234,21 +369,33 @@ FindHeadquartersSites(const MapDocument &document, int players, const play::Terr
         terrain != nullptr ? play::TerrainReading{} : play::ReadTerrain(grid, document);
     const play::TerrainReading &land = terrain != nullptr ? *terrain : fresh;
     const play::GroundFlags &ground = land.Ground;
-    const std::vector<int32_t> mines = StepsToMines(grid, ground);
+    // The balanced search looks at mines its own way.
+    const std::vector<int32_t> toMines =
+        goal == SiteGoal::Spread ? StepsToMines(grid, ground) : std::vector<int32_t>();
     std::vector<std::size_t> inPiece(land.Pieces.List.size(), 0); // candidates in each piece
     std::vector<int8_t> candidateAt(count, kNone);
     const auto buildable = [&ground](std::size_t i) {
         return (ground[i] & play::kAllBuildable) != 0;
     };
-    grid.ForEachPoint(count, [&](Point p, std::size_t i) {
+    const auto consider = [&](std::size_t i, const auto &neighbours) {
         const int32_t piece = land.Pieces.Of[i];
         if (!buildable(i) || piece < 0
             || land.Pieces.List[static_cast<std::size_t>(piece)].Kind != play::PieceKind::Land
-            || !std::ranges::all_of(grid.NeighbourIndices(p.X, p.Y), buildable))
+            || !std::ranges::all_of(neighbours, buildable))
             return;
-        candidateAt[i] = mines[i] >= kNearestMine ? kPreferred : kPlain;
+        candidateAt[i] = !toMines.empty() && toMines[i] >= kNearestMine ? kPreferred : kPlain;
         ++inPiece[static_cast<std::size_t>(piece)];
-    });
+    };
+    grid.ForEachPointByRows(
+        [&](std::size_t i, const PointGrid::NearOffsets &o) {
+            if (!buildable(i)) // most points are no candidates: look no further
+                return;
+            std::array<std::size_t, 6> neighbours{};
+            for (std::size_t k = 0; k < neighbours.size(); ++k)
+                neighbours[k] = static_cast<std::size_t>(static_cast<int64_t>(i) + o.Neighbours[k]);
+            consider(i, neighbours);
+        },
+        [&](Point p, std::size_t i) { consider(i, grid.NeighbourIndices(p.X, p.Y)); });
     // The candidates of a piece on a lattice of `stride` points each way.
     const auto lattice = [&](std::size_t piece, int64_t stride) {
         std::vector<Candidate> found;
@@ -270,7 +417,76 @@ FindHeadquartersSites(const MapDocument &document, int players, const play::Terr
                              [&](std::size_t a, std::size_t b) { return inPiece[a] > inPiece[b]; });
     if (order.size() > kPiecesSearched)
         order.resize(kPiecesSearched);
+    // For balanced starts: the building sites and mine sites the ground and heights give
+    // around each point.
+    std::vector<uint8_t> freshQuality;
+    const bool known = groundQuality != nullptr && groundQuality->size() >= count;
+    if (goal == SiteGoal::BalancedStarts && !known)
+        freshQuality = GroundQuality(document, ground);
+    const std::vector<uint8_t> &quality = known ? *groundQuality : freshQuality;
+    const play::Ball ball(grid, kDefaultFairnessRadius);
+    // A building site counts 1, a mine site kMineWeight: one sum over a ball gives both.
+    constexpr uint32_t kMineWeight = 1U << 16U;
+    std::array<uint32_t, 256> worth{};
+    for (const auto q : {BuildingQuality::Hut, BuildingQuality::House, BuildingQuality::Castle})
+        worth[static_cast<std::size_t>(q)] = 1;
+    worth[static_cast<std::size_t>(BuildingQuality::Mine)] = kMineWeight;
+    const auto describe = [&](Candidate c) {
+        const std::size_t centre = grid.IndexOf(c.At);
+        uint32_t sum = 0;
+        if (ball.HasRuns()) {
+            ball.ForEachRun(centre, [&](std::size_t from, std::size_t to) {
+                for (std::size_t k = from; k <= to; ++k)
+                    sum += worth[quality[k]];
+            });
+        } else {
+            ball.ForEach(centre, [&](std::size_t k) { sum += worth[quality[k]]; });
+        }
+        sum -= worth[quality[centre]]; // the site itself is no room around it
+        c.Room = sum % kMineWeight;
+        c.Lacking = sum / kMineWeight < kMinStartMiningGround;
+        return c;
+    };
+    const int64_t minimum =
+        players > 1 ? MinimumPlayerDistance(grid.Width(), grid.Height()) : int64_t{0};
+
     std::optional<HeadquartersSites> best;
+    int64_t bestScore = 0;
+    if (mirrored) {
+        // One site in the part the mirror keeps, and its images: the richest such site whose
+        // images are sites on its land too, at least half as far apart as such sites can be
+        // and never closer than the minimum; of equal ones the farthest apart, then the first.
+        std::vector<std::pair<Point, int64_t>> options; // the sites and their spread
+        int64_t widest = 0;
+        grid.ForEachPoint(count, [&](Point p, std::size_t i) {
+            if (candidateAt[i] == kNone || !play::InKeptPart(grid, p, *mirror))
+                return;
+            const std::vector<Point> images = play::MirrorImages(grid, p, *mirror);
+            if (images.size() != static_cast<std::size_t>(players))
+                return;
+            for (const Point image : images) {
+                const std::size_t k = grid.IndexOf(image);
+                if (candidateAt[k] == kNone || land.Pieces.Of[k] != land.Pieces.Of[i])
+                    return;
+            }
+            const int64_t spread = SmallestDistance(grid, images).value_or(0);
+            options.emplace_back(p, spread);
+            widest = std::max(widest, spread);
+        });
+        const int64_t apart = std::max(minimum, widest / 2);
+        for (const auto &[p, spread] : options) {
+            if (spread < apart)
+                continue;
+            const Candidate c = describe(Candidate{p, false});
+            const int64_t score = c.Room - (c.Lacking ? kLackingPenalty : 0);
+            if (!best || score > bestScore
+                || (score == bestScore && spread > best->SmallestDistance)) {
+                best = HeadquartersSites{play::MirrorImages(grid, p, *mirror), spread};
+                bestScore = score;
+            }
+        }
+        return best;
+    }
     for (const std::size_t piece : order) {
         if (inPiece[piece] < static_cast<std::size_t>(players))
             break;
@@ -280,16 +496,47 @@ FindHeadquartersSites(const MapDocument &document, int players, const play::Terr
         std::vector<Candidate> coarse = lattice(piece, stride);
         if (coarse.size() < static_cast<std::size_t>(players))
             coarse = lattice(piece, 1);
+        std::vector<std::size_t> picked =
+            goal == SiteGoal::Spread
+                ? Spreader(grid, coarse, players).Best(kGreedyStarts, kImprovementRounds)
+                : Spreader(grid, coarse, players).Best(1, kBalancedSpreadRounds);
         std::vector<Candidate> sites;
-        for (const std::size_t k : Spreader(grid, coarse, players).Best())
-            sites.push_back(coarse[k]);
-        Nudge(grid, sites, candidateAt);
+        int64_t score = 0;
+        if (goal == SiteGoal::Spread) {
+            for (const std::size_t k : picked)
+                sites.push_back(coarse[k]);
+            Nudge(grid, sites, candidateAt);
+        } else {
+            for (Candidate &c : coarse)
+                c = describe(c);
+            std::vector<Point> spread;
+            for (const std::size_t k : picked)
+                spread.push_back(coarse[k].At);
+            const int64_t apart = std::max(minimum, SmallestDistance(grid, spread).value_or(0)
+                                                        * kKeptSpreadQuarters / 4);
+            for (const std::size_t k : Balance(grid, coarse, picked, apart))
+                sites.push_back(coarse[k]);
+            NudgeBalanced(grid, sites, candidateAt, apart, describe);
+            score = StartScore(
+                sites.size(), [&](std::size_t i) { return sites[i].Room; },
+                [&](std::size_t i) { return sites[i].Lacking; });
+        }
         HeadquartersSites found;
         for (const Candidate &c : sites)
             found.Sites.push_back(c.At);
         found.SmallestDistance = SmallestDistance(grid, found.Sites).value_or(0);
-        if (!best || found.SmallestDistance > best->SmallestDistance)
+        const bool better =
+            !best
+            || (goal == SiteGoal::Spread
+                    ? found.SmallestDistance > best->SmallestDistance
+                    : (found.SmallestDistance >= minimum && best->SmallestDistance < minimum)
+                          || ((found.SmallestDistance >= minimum)
+                                  == (best->SmallestDistance >= minimum)
+                              && score > bestScore));
+        if (better) {
             best = std::move(found);
+            bestScore = score;
+        }
     }
     return best;
 }

@@ -13,11 +13,12 @@ using play::PlayRandom;
 using play::Point;
 using play::PointGrid;
 
-// Shares of the land points, in percent.
-constexpr std::size_t kTreeShare = 30;
+// Shares of the land points, in percent, about those of hand-made maps (trees 7 to 26%, median
+// 14%; the finish may add a few trees to even out the starts).
+constexpr std::size_t kTreeShare = 12;
 constexpr std::size_t kGraniteShare = 5;
-// One animal for this many land points.
-constexpr std::size_t kLandPerAnimal = 400;
+// One animal for this many land points (hand-made maps: about 16 in a thousand).
+constexpr std::size_t kLandPerAnimal = 64;
 
 // Forests and granite groups: sizes in points, the first value plus a draw below the second.
 constexpr uint32_t kForestMin = 8;
@@ -31,7 +32,14 @@ constexpr uint8_t kGraniteTypes[2] = {0xCC, 0xCD};
 constexpr uint32_t kGraniteSizes = 6; // layer 5 holds 1 to 6
 constexpr uint32_t kTreeFrames = 8;
 constexpr uint8_t kDuck = 5;
-constexpr std::array<uint8_t, 5> kLandAnimals = {1, 2, 3, 4, 6}; // rabbit, fox, stag, roe, sheep
+// The land animals, each as often as in hand-made maps: rabbit 25, fox 9, stag 15, roe deer 16,
+// sheep 15 in a hundred (ducks, the other 20, live by the water).
+struct Weighted
+{
+    uint8_t Value;
+    uint32_t Weight;
+};
+constexpr std::array<Weighted, 5> kLandAnimals = {{{1, 25}, {2, 9}, {3, 15}, {4, 16}, {6, 15}}};
 
 // A tree kind: the object type of layer 6 and the first of its eight frames in layer 5.
 struct TreeKind
@@ -50,12 +58,29 @@ constexpr TreeKind kCypress{0xC5, 0xB0};
 constexpr TreeKind kCherry{0xC5, 0xF0};
 constexpr TreeKind kFir{0xC6, 0x30};
 
-constexpr std::array<TreeKind, 6> kGreenlandTrees = {kPine, kBirch, kOak, kCypress, kCherry, kFir};
-constexpr std::array<TreeKind, 4> kWastelandTrees = {kPalm, kPalmToo, kPineapple, kCypress};
-// Fir twice as often as the others.
-constexpr std::array<TreeKind, 4> kWinterTrees = {kFir, kFir, kPine, kBirch};
+struct WeightedTree
+{
+    TreeKind Kind;
+    uint32_t Weight;
+};
 
-std::span<const TreeKind> TreesOf(uint8_t worldType)
+// The kinds of each world as often as hand-made maps of that world have them, in parts of a
+// hundred.
+constexpr std::array<WeightedTree, 9> kGreenlandTrees = {{{kPine, 25},
+                                                          {kBirch, 25},
+                                                          {kOak, 21},
+                                                          {kFir, 9},
+                                                          {kPalm, 7},
+                                                          {kPalmToo, 7},
+                                                          {kCypress, 3},
+                                                          {kCherry, 2},
+                                                          {kPineapple, 1}}};
+constexpr std::array<WeightedTree, 4> kWastelandTrees = {
+    {{kPine, 40}, {kBirch, 34}, {kCherry, 25}, {kPineapple, 1}}};
+constexpr std::array<WeightedTree, 4> kWinterTrees = {
+    {{kBirch, 30}, {kPine, 27}, {kOak, 28}, {kFir, 15}}};
+
+std::span<const WeightedTree> TreesOf(uint8_t worldType)
 {
     switch (worldType) {
     case 1:
@@ -118,24 +143,22 @@ public:
                     const Point p = mGrid.Offset(centre, dx, dy);
                     const std::size_t i = mGrid.IndexOf(p);
                     if (i < mCount && mGrid.Distance(p, centre) <= kObjectFreeRadius)
-                        mReserved[i] = 1;
+                        mReserved[i] |= kNearHeadquarters;
                 }
             }
         }
-        // Where granite and forests may start and animals live, as the map is before anything
-        // is placed; each point is checked again when it is drawn.
+        // Granite on or beside a mine site would take the site: none there.
         for (std::size_t i = 0; i < mCount; ++i) {
-            const Ground g = GroundOf(i);
-            mLand += g.Land ? 1U : 0U;
-            if (mReserved[i] != 0)
+            if ((mFlags[i] & play::kAllMining) == 0)
                 continue;
-            if (g.Stony && Free(i))
-                mStony.push_back(static_cast<uint32_t>(i));
-            if (g.Wooded && Free(i))
-                mWooded.push_back(static_cast<uint32_t>(i));
-            if (g.Land && i < mAnimal.size() && mAnimal[i] == 0 && Object(i) == 0)
-                mHomes.push_back(static_cast<uint32_t>(i)); // land is dry or waterside
+            mReserved[i] |= kByMines;
+            const Point p = mGrid.PointAt(i);
+            for (const std::size_t k : mGrid.NeighbourIndices(p.X, p.Y))
+                if (k < mCount)
+                    mReserved[k] |= kByMines;
         }
+        for (std::size_t i = 0; i < mCount; ++i)
+            mLand += (mFlags[i] & play::kAllWalkable) != 0 ? 1U : 0U;
     }
 
     void PlaceGranite()
@@ -144,39 +167,40 @@ public:
             mType[i] = kGraniteTypes[mRandom.Below(2)];
             mIndex[i] = static_cast<uint8_t>(1 + mRandom.Below(kGraniteSizes));
         };
-        Grow(mStony, play::kAllFirm, mLand * kGraniteShare / 100, kGraniteGroupMin,
-             kGraniteGroupSpread, place, [] {});
+        Grow(
+            play::kAllFirm, mLand * kGraniteShare / 100, kGraniteGroupMin, kGraniteGroupSpread,
+            place, [] {}, kByMines);
     }
 
     void PlaceTrees(uint8_t worldType)
     {
-        const std::span<const TreeKind> kinds = TreesOf(worldType);
-        const auto kindCount = static_cast<uint32_t>(kinds.size());
-        TreeKind forest = kinds[0];
+        const std::span<const WeightedTree> kinds = TreesOf(worldType);
+        const auto draw = [&] { return mRandom.Pick(kinds, &WeightedTree::Weight).Kind; };
+        TreeKind forest = kinds[0].Kind;
         const auto place = [&](std::size_t i) {
-            const TreeKind kind =
-                mRandom.Below(kStrayTreeOdds) == 0 ? kinds[mRandom.Below(kindCount)] : forest;
+            const TreeKind kind = mRandom.Below(kStrayTreeOdds) == 0 ? draw() : forest;
             mType[i] = kind.Type;
             mIndex[i] = static_cast<uint8_t>(kind.Base + mRandom.Below(kTreeFrames));
         };
-        const auto start = [&] { forest = kinds[mRandom.Below(kindCount)]; };
-        Grow(mWooded, play::kAllBuildable, mLand * kTreeShare / 100, kForestMin, kForestSpread,
-             place, start);
+        const auto start = [&] { forest = draw(); };
+        Grow(play::kAllBuildable, mLand * kTreeShare / 100, kForestMin, kForestSpread, place, start,
+             0);
     }
 
+    // Animals live on land where nothing stands and no headquarters is near; their homes are
+    // drawn among all points, so a draw may miss.
     void PlaceAnimals()
     {
-        const std::vector<uint32_t> &homes = mHomes;
-        if (homes.empty())
-            return;
         const std::size_t wanted = mLand / kLandPerAnimal;
         std::size_t placed = 0;
-        for (std::size_t attempt = 0; placed < wanted && attempt < 8 * wanted; ++attempt) {
-            const std::size_t i = homes[mRandom.Below(static_cast<uint32_t>(homes.size()))];
-            if (mAnimal[i] != 0 || Object(i) != 0)
+        const auto points = static_cast<uint32_t>(std::min(mCount, mAnimal.size()));
+        for (std::size_t attempt = 0; placed < wanted && attempt < 16 * wanted; ++attempt) {
+            const std::size_t i = mRandom.Below(points);
+            if ((mFlags[i] & play::kAllWalkable) == 0 || (mReserved[i] & kNearHeadquarters) != 0
+                || mAnimal[i] != 0 || Object(i) != 0)
                 continue;
             uint8_t species =
-                kLandAnimals[mRandom.Below(static_cast<uint32_t>(kLandAnimals.size()))];
+                mRandom.Pick(std::span<const Weighted>(kLandAnimals), &Weighted::Weight).Value;
             if (!GroundOf(i).Dry || (Waterside(i) && mRandom.Chance(50)))
                 species = kDuck;
             mAnimal[i] = species;
@@ -207,33 +231,39 @@ private:
 
     // Room for a tree or granite: both layers reach the point, nothing stands there, and no
     // headquarters is near.
-    bool Free(std::size_t i) const { return i < mPlaceable && mType[i] == 0 && mReserved[i] == 0; }
+    bool Free(std::size_t i) const
+    {
+        return i < mPlaceable && mType[i] == 0 && (mReserved[i] & kNearHeadquarters) == 0;
+    }
 
     // Grows groups of objects until `wanted` stand on points with the ground flag `fits` and
-    // no water around (Ground's Stony and Wooded): each group
-    // starts on a random free such point and spreads to random free neighbours of its members
-    // that fit. Each draw of a start or a neighbour costs one of a fixed number of tries, so it
-    // ends on any map.
+    // no water around (Ground's Stony and Wooded), and no `barred` mark: each group starts on a
+    // random free such point (drawn among all points; a draw may miss) and spreads to random
+    // free neighbours of its members that fit. Each draw of a start or a neighbour costs one of
+    // a fixed number of tries, so it ends on any map.
     template <typename Place, typename Start>
-    void Grow(const std::vector<uint32_t> &starts,
-              uint16_t fits,
+    void Grow(uint16_t fits,
               std::size_t wanted,
               uint32_t groupMin,
               uint32_t groupSpread,
               Place place,
-              Start start)
+              Start start,
+              uint8_t barred)
     {
         const auto need = static_cast<uint16_t>(fits | play::kTouchesWater);
-        const auto room = [&](std::size_t i) { return (mFlags[i] & need) == fits && Free(i); };
-        if (starts.empty())
+        const auto room = [&](std::size_t i) {
+            return (mFlags[i] & need) == fits && Free(i) && (mReserved[i] & barred) == 0;
+        };
+        if (mCount == 0 || wanted == 0)
             return;
         std::size_t placed = 0;
-        std::size_t tries = 16 * starts.size() + 64;
+        std::size_t tries = 8 * mCount + 64;
         std::vector<Point> group;
+        const auto points = static_cast<uint32_t>(mCount);
         while (placed < wanted && tries > 0) {
             --tries;
-            const std::size_t first = starts[mRandom.Below(static_cast<uint32_t>(starts.size()))];
-            if (!Free(first))
+            const std::size_t first = mRandom.Below(points);
+            if (!room(first))
                 continue;
             start();
             const std::size_t size = groupMin + mRandom.Below(groupSpread);
@@ -263,14 +293,25 @@ private:
     PlayRandom mRandom;
     std::size_t mCount;
     play::GroundFlags mFresh;
-    const play::GroundFlags &mFlags;               // of every point placed on at least
-    std::size_t mPlaceable;                        // points both layers 5 and 6 reach
-    std::vector<uint8_t> mReserved;                // within kObjectFreeRadius of a headquarters
-    std::vector<uint32_t> mStony, mWooded, mHomes; // point indices
+    const play::GroundFlags &mFlags; // of every point placed on at least
+    std::size_t mPlaceable;          // points both layers 5 and 6 reach
+    // Per point: kNearHeadquarters within kObjectFreeRadius of a headquarters, kByMines on or
+    // beside mining ground.
+    static constexpr uint8_t kNearHeadquarters = 1;
+    static constexpr uint8_t kByMines = 2;
+    std::vector<uint8_t> mReserved;
     std::size_t mLand = 0;
 };
 
 } // namespace
+
+void PlantTree(MapDocument &document, std::size_t index, play::PlayRandom &random)
+{
+    const std::span<const WeightedTree> kinds = TreesOf(document.Header.WorldType);
+    const TreeKind kind = random.Pick(kinds, &WeightedTree::Weight).Kind;
+    document.Layer(6)[index] = kind.Type;
+    document.Layer(5)[index] = static_cast<uint8_t>(kind.Base + random.Below(kTreeFrames));
+}
 
 void PlaceObjects(MapDocument &document,
                   const std::vector<play::Point> &headquarters,

@@ -23,4 +23,9 @@ void PlaceObjects(MapDocument &document,
                   uint64_t seed,
                   const play::GroundFlags *ground = nullptr);
 
+/// Puts a tree on the point at `index` of layers 5 and 6 (both must reach it): a kind the
+/// header's world has, drawn as often as hand-made maps of that world have it, and one of its
+/// frames.
+void PlantTree(MapDocument &document, std::size_t index, play::PlayRandom &random);
+
 } // namespace trelvik

@@ -55,24 +55,33 @@ Pieces FindPieces(const PointGrid &grid, const GroundFlags &ground)
     // One pass in row order: a point takes the label of its west, north-west or north-east
     // neighbour of its kind (joining them where they differ), or a new one. Those neighbours
     // come earlier in row order except across the map's edges, which are joined afterwards.
-    grid.ForEachPoint(count, [&](Point p, std::size_t i) {
-        if (kind[i] == PieceKind::None)
+    const auto take = [&](int32_t &own, std::size_t up, PieceKind k) {
+        const int32_t other = label[up];
+        if (other < 0 || other == own || kind[up] != k)
             return;
-        int32_t own = p.X > 0 && kind[i - 1] == kind[i] ? label[i - 1] : -1;
-        if (p.Y > 0) {
-            const auto around = grid.NeighbourIndices(p.X, p.Y);
-            for (const std::size_t up : {around[1], around[2]}) {
-                const int32_t other = label[up];
-                if (other < 0 || other == own || kind[up] != kind[i])
-                    continue;
-                if (own < 0)
-                    own = other;
-                else
-                    labels.Join(own, other);
+        if (own < 0)
+            own = other;
+        else
+            labels.Join(own, other);
+    };
+    const auto height = static_cast<std::size_t>(grid.Height());
+    for (std::size_t y = 0, i = 0; y < height && i < count; ++y) {
+        const bool odd = (y & 1) != 0;
+        for (std::size_t x = 0; x < width && i < count; ++x, ++i) {
+            const PieceKind k = kind[i];
+            if (k == PieceKind::None)
+                continue;
+            int32_t own = x > 0 && kind[i - 1] == k ? label[i - 1] : -1;
+            if (y > 0) {
+                // The north-west and north-east neighbours: columns x - 1 and x of the row above
+                // for an even row, x and x + 1 for an odd one, wrapping at the edges.
+                const std::size_t above = i - width;
+                take(own, odd ? above : (x == 0 ? above + width - 1 : above - 1), k);
+                take(own, !odd ? above : (x + 1 == width ? above + 1 - width : above + 1), k);
             }
+            label[i] = own >= 0 ? own : labels.Make();
         }
-        label[i] = own >= 0 ? own : labels.Make();
-    });
+    }
     const auto joinIfAlike = [&](std::size_t a, std::size_t b) {
         if (a < count && b < count && label[a] >= 0 && kind[a] == kind[b])
             labels.Join(label[a], label[b]);

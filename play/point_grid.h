@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
+#include <vector>
 
 namespace trelvik::play {
 
@@ -59,6 +61,32 @@ public:
         for (int64_t y = 0; y < mHeight && i < count; ++y)
             for (int64_t x = 0; x < mWidth && i < count; ++x, ++i)
                 visit(Point{x, y}, i);
+    }
+
+    /// Calls inner(index, offsets) for every point of the map that Inner accepts, with the
+    /// OffsetsFor its row, and edge(point, index) for every other point, row by row: the fast
+    /// way through a whole map whose layers hold it.
+    template <typename InnerVisit, typename EdgeVisit>
+    void ForEachPointByRows(InnerVisit &&inner, EdgeVisit &&edge) const
+    {
+        if (Empty())
+            return;
+        const std::array<NearOffsets, 2> offsets = {OffsetsFor(0), OffsetsFor(1)};
+        std::size_t i = 0;
+        for (int64_t y = 0; y < mHeight; ++y) {
+            if (y < 2 || y >= mHeight - 2 || mWidth < 5) {
+                for (int64_t x = 0; x < mWidth; ++x, ++i)
+                    edge(Point{x, y}, i);
+                continue;
+            }
+            const NearOffsets &o = offsets[static_cast<std::size_t>(y & 1)];
+            edge(Point{0, y}, i++);
+            edge(Point{1, y}, i++);
+            for (int64_t x = 2; x < mWidth - 2; ++x, ++i)
+                inner(i, o);
+            edge(Point{mWidth - 2, y}, i++);
+            edge(Point{mWidth - 1, y}, i++);
+        }
     }
 
     /// The point `dx` columns and `dy` rows away, counted in the point's own row: for dy odd
@@ -129,6 +157,37 @@ public:
         return indices;
     }
 
+    /// Index offsets from a point to its six neighbours (in the order of Neighbours) and to the
+    /// twelve points two steps away (in the order of RingIndices), for a point of a row of
+    /// `parity` that lies at least two rows and columns from every edge (see Inner).
+    struct NearOffsets
+    {
+        std::array<int64_t, 6> Neighbours{};
+        std::array<int64_t, 12> Ring{};
+    };
+
+    NearOffsets OffsetsFor(int64_t parity) const
+    {
+        NearOffsets o;
+        if (mWidth < 5 || mHeight < 6)
+            return o;
+        const int64_t x = 2, y = 2 + (parity & 1), at = y * mWidth + x;
+        const auto n = NeighbourIndices(x, y);
+        const auto r = RingIndices(x, y);
+        for (std::size_t k = 0; k < n.size(); ++k)
+            o.Neighbours[k] = static_cast<int64_t>(n[k]) - at;
+        for (std::size_t k = 0; k < r.size(); ++k)
+            o.Ring[k] = static_cast<int64_t>(r[k]) - at;
+        return o;
+    }
+
+    /// True for a point two rows and columns or more from every edge: its neighbours and the
+    /// points two steps away lie at OffsetsFor its row's parity, with no wrapping.
+    bool Inner(int64_t x, int64_t y) const
+    {
+        return x >= 2 && x < mWidth - 2 && y >= 2 && y < mHeight - 2;
+    }
+
     /// The index of a point inside the map in its layers.
     std::size_t IndexOf(Point p) const { return static_cast<std::size_t>(p.Y * mWidth + p.X); }
 
@@ -195,27 +254,88 @@ private:
     int64_t mHeight;
 };
 
-/// The terrain codes (low six bits) of the six triangles around a point. Each point owns two
-/// triangles: layer 2 has the one below it (the point and its south-west and south-east
-/// neighbours), layer 3 the one to its lower right (the point, its south-east and its east
-/// neighbour). So the six around a point are its own two, the west neighbour's layer 3, both of
-/// the north-west neighbour's and the north-east neighbour's layer 2.
+/// A triangle of the map: the point whose layer holds it, and that layer (2 or 3).
+struct Triangle
+{
+    std::size_t Index = 0;
+    int Layer = 2;
+};
+
+/// The six triangles around a point. Each point owns two triangles: layer 2 has the one below it
+/// (the point and its south-west and south-east neighbours), layer 3 the one to its lower right
+/// (the point, its south-east and its east neighbour). So the six around a point are its own
+/// two, the west neighbour's layer 3, both of the north-west neighbour's and the north-east
+/// neighbour's layer 2.
+inline std::array<Triangle, 6> TrianglesOf(const PointGrid &grid, Point p)
+{
+    const auto around = grid.Neighbours(p);
+    const std::size_t own = grid.IndexOf(p);
+    const std::size_t west = grid.IndexOf(around[0]);
+    const std::size_t northWest = grid.IndexOf(around[1]);
+    const std::size_t northEast = grid.IndexOf(around[2]);
+    return {Triangle{own, 2},       Triangle{own, 3},       Triangle{west, 3},
+            Triangle{northWest, 2}, Triangle{northWest, 3}, Triangle{northEast, 2}};
+}
+
+/// The terrain codes (low six bits) of the six triangles around a point, in the order of
+/// TrianglesOf; a triangle past the end of a short layer reads as 0.
 inline std::array<uint8_t, 6>
 TrianglesAround(const PointGrid &grid, const MapDocument &document, Point p)
 {
-    const MapLayer &lower = document.Layer(2);
-    const MapLayer &upper = document.Layer(3);
-    const auto around = grid.Neighbours(p);
-    const Point west = around[0];
-    const Point northWest = around[1];
-    const Point northEast = around[2];
-    return {static_cast<uint8_t>(grid.Read(lower, p) & kTerrainMask),
-            static_cast<uint8_t>(grid.Read(upper, p) & kTerrainMask),
-            static_cast<uint8_t>(grid.Read(upper, west) & kTerrainMask),
-            static_cast<uint8_t>(grid.Read(lower, northWest) & kTerrainMask),
-            static_cast<uint8_t>(grid.Read(upper, northWest) & kTerrainMask),
-            static_cast<uint8_t>(grid.Read(lower, northEast) & kTerrainMask)};
+    std::array<uint8_t, 6> codes{};
+    const auto six = TrianglesOf(grid, p);
+    for (std::size_t k = 0; k < six.size(); ++k) {
+        const MapLayer &layer = document.Layer(six[k].Layer);
+        codes[k] = six[k].Index < layer.size()
+                       ? static_cast<uint8_t>(layer[six[k].Index] & kTerrainMask)
+                       : uint8_t{0};
+    }
+    return codes;
 }
+
+/// Walks the points near a point, ring by ring, each point once however small the map: the
+/// same walker serves many walks over one map without clearing its marks.
+class StepWalker
+{
+public:
+    explicit StepWalker(const PointGrid &grid)
+        : mGrid(grid)
+    {}
+
+    /// Calls visit(index, steps) for every point 1 to `radius` steps from the point at index
+    /// `centre`, nearer ones first.
+    template <typename Visit> void Walk(std::size_t centre, int radius, Visit &&visit)
+    {
+        if (mSeen.empty() && !mGrid.Empty()) // the marks are made at the first walk
+            mSeen.assign(static_cast<std::size_t>(mGrid.Width() * mGrid.Height()), 0);
+        if (++mStamp == 0) { // the marks wrapped: start them afresh
+            std::ranges::fill(mSeen, 0);
+            mStamp = 1;
+        }
+        mRing.assign(1, centre);
+        mSeen[centre] = mStamp;
+        for (int d = 1; d <= radius && !mRing.empty(); ++d) {
+            mNext.clear();
+            for (const std::size_t i : mRing) {
+                const Point p = mGrid.PointAt(i);
+                for (const std::size_t k : mGrid.NeighbourIndices(p.X, p.Y)) {
+                    if (mSeen[k] == mStamp)
+                        continue;
+                    mSeen[k] = mStamp;
+                    mNext.push_back(k);
+                    visit(k, d);
+                }
+            }
+            std::swap(mRing, mNext);
+        }
+    }
+
+private:
+    const PointGrid &mGrid;
+    std::vector<uint32_t> mSeen;
+    uint32_t mStamp = 0;
+    std::vector<std::size_t> mRing, mNext;
+};
 
 /// A small random source for the finishing steps: SplitMix64, the same sequence on every
 /// machine for the same seed.
@@ -239,6 +359,21 @@ public:
 
     /// True `percent` times in a hundred.
     bool Chance(uint32_t percent) { return Below(100) < percent; }
+
+    /// An entry of a table, each as often as its weight says (the last for an empty total).
+    template <typename T> const T &Pick(std::span<const T> table, uint32_t T::*weight)
+    {
+        uint32_t total = 0;
+        for (const T &entry : table)
+            total += entry.*weight;
+        uint32_t roll = Below(total);
+        for (const T &entry : table) {
+            if (roll < entry.*weight)
+                return entry;
+            roll -= entry.*weight;
+        }
+        return table.back();
+    }
 
 private:
     uint64_t mState;

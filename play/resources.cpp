@@ -1,5 +1,6 @@
 #include "resources.h"
 
+#include "document/layer_codes.h"
 #include "ground.h"
 #include "point_grid.h"
 
@@ -14,10 +15,10 @@ using play::PlayRandom;
 using play::Point;
 using play::PointGrid;
 
-constexpr uint8_t kNothing = 0x00;
-constexpr uint8_t kDrinkingWater = 0x21;
-constexpr uint8_t kEmptyMountain = 0x40;
-constexpr uint8_t kFish = 0x87;
+constexpr uint8_t kNothing = kNoResource;
+constexpr uint8_t kDrinkingWater = kDrinkingWaterResource;
+constexpr uint8_t kEmptyMountain = kEmptyMountainResource;
+constexpr uint8_t kFish = kFishResource;
 
 // A mineral is its base byte plus an amount of 1 to 7.
 constexpr uint8_t kCoal = 0x40;
@@ -26,76 +27,96 @@ constexpr uint8_t kGold = 0x50;
 constexpr uint8_t kGranite = 0x58;
 constexpr uint8_t kMaxAmount = 7;
 
-// The share of the mountain points that ends up in an ore cluster, in percent. Clusters stop
-// being seeded once it is reached; the last one may carry it a little further.
-constexpr uint32_t kOreShare = 65;
+// Ore clusters are seeded until this share of the mountain points holds a mineral, in percent;
+// the last one may carry it a little further. Hand-made maps leave few mountain points empty.
+constexpr uint32_t kOreShare = 96;
 // Cluster radii in steps: kMinRadius up to kMinRadius + kRadiusSpread - 1.
 constexpr int kMinRadius = 2;
 constexpr uint32_t kRadiusSpread = 3;
+// A cluster's rim holds the full amount this often in a hundred, else one or two less: most
+// mineral points of hand-made maps hold 7.
+constexpr uint32_t kFullRim = 75;
 
-// The usual mix: coal 40, iron 36, granite 15, gold 9 parts in a hundred.
+// Fish live in the water up to kFishReach steps from the shore, where fishers reach them, in
+// shoals; shoals are seeded until kFishShare percent of the water points hold fish.
+constexpr int8_t kFishReach = 3;
+constexpr uint32_t kFishShare = 14;
+constexpr int kShoalRadius = 2;
+
+// The mix of the clusters, in parts of a hundred: coal 48, iron 27, gold 17, granite 8. Coal and
+// iron come first as in hand-made maps; gold is rarer, granite in the mountains rarer still.
 uint8_t DrawMineral(PlayRandom &random)
 {
     const uint32_t roll = random.Below(100);
-    if (roll < 40)
+    if (roll < 48)
         return kCoal;
-    if (roll < 76)
+    if (roll < 75)
         return kIron;
-    if (roll < 91)
-        return kGranite;
-    return kGold;
+    if (roll < 92)
+        return kGold;
+    return kGranite;
 }
 
-// Grows ore clusters over the mountain points: each starts at a random mountain point not yet
-// in a cluster and takes the free mountain points up to its radius away (walking over mountain
-// points only), richest at the centre.
-class OreClusters
+// Grows clusters over a set of points: each starts at a random point of the set not yet taken
+// and takes the free points of the set up to its radius away, walking over them only. A point is
+// free while its layer-12 byte is still `free`.
+class Clusters
 {
 public:
-    OreClusters(const PointGrid &grid, MapLayer &resources, std::size_t count)
+    Clusters(const PointGrid &grid,
+             MapLayer &resources,
+             std::size_t count,
+             uint8_t free,
+             const std::vector<std::size_t> &points)
         : mGrid(grid)
         , mResources(resources)
         , mCount(count)
-        , mStep(count, -1)
-    {}
-
-    void Place(const std::vector<std::size_t> &mountain, PlayRandom &random)
+        , mFree(free)
+        , mStep(count, kOutside)
     {
-        if (mountain.empty())
+        for (const std::size_t i : points)
+            mStep[i] = -1;
+    }
+
+    // Seeds clusters from `points` until `wanted` of them are taken; `fill(index, step, radius)`
+    // writes one point. Every attempt draws a centre; a bounded number of them ends the loop
+    // on any map.
+    template <typename Start, typename Fill>
+    void Place(const std::vector<std::size_t> &points,
+               std::size_t wanted,
+               PlayRandom &random,
+               Start start,
+               Fill fill)
+    {
+        if (points.empty())
             return;
-        const std::size_t wanted = mountain.size() * kOreShare / 100;
-        const auto pick = static_cast<uint32_t>(mountain.size());
+        const auto pick = static_cast<uint32_t>(points.size());
         std::size_t covered = 0;
-        // Every attempt draws a centre; a bounded number of them ends the loop on any map.
-        for (std::size_t attempt = 0; covered < wanted && attempt < 4 * mountain.size() + 16;
+        for (std::size_t attempt = 0; covered < wanted && attempt < 4 * points.size() + 16;
              ++attempt) {
-            const std::size_t centre = mountain[random.Below(pick)];
-            if (mResources[centre] != kEmptyMountain)
+            const std::size_t centre = points[random.Below(pick)];
+            if (mResources[centre] != mFree)
                 continue;
-            const uint8_t mineral = DrawMineral(random);
-            const int radius = kMinRadius + static_cast<int>(random.Below(kRadiusSpread));
-            covered += Grow(centre, mineral, radius, random);
+            const int radius = start();
+            covered += Grow(centre, radius, fill);
         }
     }
 
 private:
-    std::size_t Grow(std::size_t centre, uint8_t mineral, int radius, PlayRandom &random)
+    template <typename Fill> std::size_t Grow(std::size_t centre, int radius, Fill fill)
     {
         mOpen.assign(1, centre);
         mStep[centre] = 0;
         for (std::size_t next = 0; next < mOpen.size(); ++next) {
             const std::size_t at = mOpen[next];
             const int step = mStep[at];
-            // Amount 7 at the centre, falling towards 1 at the rim, sometimes one less.
-            const int amount = kMaxAmount - step * (kMaxAmount - 1) / (radius + 1)
-                               - static_cast<int>(random.Below(2));
-            mResources[at] = static_cast<uint8_t>(mineral + std::max(amount, 1));
+            fill(at, step, radius);
             if (step == radius)
                 continue;
-            for (const Point n : mGrid.Neighbours(mGrid.PointAt(at))) {
-                const std::size_t i = mGrid.IndexOf(n);
-                if (i < mCount && mStep[i] < 0 && mResources[i] == kEmptyMountain) {
-                    mStep[i] = step + 1;
+            const Point p = mGrid.PointAt(at);
+            for (const std::size_t i : mGrid.NeighbourIndices(p.X, p.Y)) {
+                if (i < mCount && mStep[i] == -1 && mResources[i] == mFree) {
+                    mStep[i] = static_cast<int8_t>(step + 1);
                     mOpen.push_back(i);
                 }
             }
@@ -108,9 +129,43 @@ private:
     const PointGrid &mGrid;
     MapLayer &mResources;
     std::size_t mCount;
-    std::vector<int> mStep; // steps from the growing cluster's centre, -1 outside it
+    uint8_t mFree;
+    static constexpr int8_t kOutside = -2;
+    std::vector<int8_t> mStep; // steps from the growing cluster's centre; -1 in the set, else -2
     std::vector<std::size_t> mOpen;
 };
+
+// The water points that lie at most kFishReach steps from a point that is not all water,
+// nearest first.
+std::vector<std::size_t>
+ShoreWater(const PointGrid &grid, const play::GroundFlags &flags, std::size_t count)
+{
+    std::vector<int8_t> steps(count, -1);
+    std::vector<std::size_t> ring, next, water;
+    for (std::size_t i = 0; i < count; ++i) {
+        if ((flags[i] & play::kAllWater) == 0) {
+            steps[i] = 0;
+            // Only those touching water have water beside them.
+            if ((flags[i] & play::kTouchesWater) != 0)
+                ring.push_back(i);
+        }
+    }
+    for (int8_t d = 1; d <= kFishReach && !ring.empty(); ++d) {
+        next.clear();
+        for (const std::size_t at : ring) {
+            const Point p = grid.PointAt(at);
+            for (const std::size_t i : grid.NeighbourIndices(p.X, p.Y)) {
+                if (i < count && steps[i] < 0) {
+                    steps[i] = d;
+                    next.push_back(i);
+                    water.push_back(i);
+                }
+            }
+        }
+        std::swap(ring, next);
+    }
+    return water;
+}
 
 } // namespace
 
@@ -122,18 +177,38 @@ void PlaceResources(MapDocument &document, uint64_t seed, const play::GroundFlag
     play::GroundFlags fresh;
     const play::GroundFlags &flags = play::GroundFor(grid, document, count, ground, fresh);
     std::vector<std::size_t> mountain;
+    std::size_t water = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if ((flags[i] & play::kAllMining) != 0) {
             resources[i] = kEmptyMountain;
             mountain.push_back(i);
         } else if ((flags[i] & play::kAllWater) != 0) {
-            resources[i] = kFish;
+            resources[i] = kNothing;
+            ++water;
         } else {
-            resources[i] = (flags[i] & play::kAnyBuildable) != 0 ? kDrinkingWater : kNothing;
+            resources[i] = (flags[i] & play::kAllBuildable) != 0 ? kDrinkingWater : kNothing;
         }
     }
     PlayRandom random(seed);
-    OreClusters(grid, resources, count).Place(mountain, random);
+    uint8_t mineral = kCoal;
+    Clusters(grid, resources, count, kEmptyMountain, mountain)
+        .Place(
+            mountain, mountain.size() * kOreShare / 100, random,
+            [&] {
+                mineral = DrawMineral(random);
+                return kMinRadius + static_cast<int>(random.Below(kRadiusSpread));
+            },
+            [&](std::size_t i, int step, int radius) {
+                const int less = step < radius || random.Chance(kFullRim)
+                                     ? 0
+                                     : 1 + static_cast<int>(random.Below(2));
+                resources[i] = static_cast<uint8_t>(mineral + kMaxAmount - less);
+            });
+    const std::vector<std::size_t> shore = ShoreWater(grid, flags, count);
+    Clusters(grid, resources, count, kNothing, shore)
+        .Place(
+            shore, water * kFishShare / 100, random, [] { return kShoalRadius; },
+            [&](std::size_t i, int, int) { resources[i] = kFish; });
 }
 
 bool IsValidResource(uint8_t value)

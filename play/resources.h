@@ -7,11 +7,13 @@
 
 namespace trelvik {
 
-/// Rewrites layer 12 (resources) of every point from the terrain around it: ore clusters on
-/// points whose six triangles are all mining mountain (coal, iron, granite and gold, amounts 1 to
-/// 7; 0x40 on the mountain points between them), fish (0x87) under open water, 0x21 (water to
-/// drink) under buildable land, and 0 elsewhere. The same document and seed give the same bytes
-/// on every machine. Only layer 12 changes.
+/// Rewrites layer 12 (resources) of every point from the terrain around it, as rich as hand-made
+/// maps are: ore clusters over nearly all points whose six triangles are all mining mountain
+/// (coal, iron, gold and granite, mostly amount 7; 0x40 on the few mountain points between
+/// them), shoals of fish (0x87) on about a seventh of the water points, in the water near the
+/// shore, 0x21 (water to drink) under land whose six triangles are all buildable, and 0
+/// elsewhere. The same document and seed give the same bytes on every machine. Only layer 12
+/// changes.
 /// `ground`, when given, is the map's ground as play::ReadWholeGround reads it.
 void PlaceResources(MapDocument &document,
                     uint64_t seed,
