@@ -31,6 +31,7 @@ struct GenerateOptions
     std::string World = "greenland";
     std::string Out;
     int Players = 0; // 0: terrain only
+    bool Symmetric = false;
 };
 
 uint8_t WorldTypeCode(const std::string &world)
@@ -68,9 +69,13 @@ private:
     int32_t mPercent = -1;
 };
 
-void ReportPlayers(const PlayableMap &map, int players, uint64_t seed, const NewMapRequest &request)
+void ReportPlayers(const PlayableMap &map,
+                   int players,
+                   bool symmetric,
+                   uint64_t seed,
+                   const NewMapRequest &request)
 {
-    std::cout << "Players: " << players << '\n';
+    std::cout << "Players: " << players << (symmetric ? " (symmetric)" : "") << '\n';
     if (map.Attempt > 0) {
         std::cout << "Terrain seed: " << map.Seed << " (the terrains of seeds " << seed << " to "
                   << TerrainSeed(seed, map.Attempt - 1) << " could not hold the players)\n";
@@ -123,7 +128,7 @@ int Generate(const GenerateOptions &options)
     const bool generated = options.Players == 0 ? grow(document, seed) : true;
     std::optional<PlayableMap> playable;
     if (options.Players > 0)
-        playable = GeneratePlayableMap(document, options.Players, seed, grow);
+        playable = GeneratePlayableMap(document, options.Players, seed, grow, options.Symmetric);
     bar.Finish();
     if (!generated)
         return Fail("Cannot generate a map of " + std::to_string(request.Width) + " x "
@@ -132,7 +137,7 @@ int Generate(const GenerateOptions &options)
         if (!playable)
             return Fail(
                 NoPlayableTerrainMessage(request.Width, request.Height, options.Players, seed));
-        ReportPlayers(*playable, options.Players, seed, request);
+        ReportPlayers(*playable, options.Players, options.Symmetric, seed, request);
     }
 
     if (!SaveMapOrReport(options.Out, document))
@@ -186,8 +191,18 @@ void AddGenerateCommand(CLI::App &app, CommandContext &ctx)
                            : "the number of players must be from 1 to 7, not '" + text + "'";
             },
             "1..7", "players"));
+    sub->add_flag("--symmetric", options->Symmetric,
+                  "With 2 or 4 players: mirror the map so that every start stands on the same "
+                  "ground");
     sub->add_option("-o,--output", options->Out, "Map file to write")->required();
-    sub->callback([options, &ctx] { ctx.ExitCode = Generate(*options); });
+    sub->callback([options, &ctx] {
+        if (options->Symmetric && options->Players != 2 && options->Players != 4) {
+            std::cerr << "trelvik-cli: --symmetric needs --players 2 or --players 4\n";
+            ctx.ExitCode = kExitUsage;
+            return;
+        }
+        ctx.ExitCode = Generate(*options);
+    });
 }
 
 } // namespace trelvik::cli

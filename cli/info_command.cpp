@@ -5,9 +5,12 @@
 #include "document/fixed_text_field.h"
 #include "document/map_file.h"
 #include "document/map_text.h"
+#include "play/fairness.h"
 #include "play/headquarters.h"
 #include "viewer/point_readout.h"
 
+#include <cstdio>
+#include <iomanip>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -20,6 +23,8 @@ struct InfoOptions
     std::string File;
     bool Json = false;
     std::string At; // "X,Y", checked by the option's validator
+    bool Players = false;
+    int Radius = kDefaultFairnessRadius;
 };
 
 // The smallest distance between two headquarters marked in the layers, when there are two to
@@ -141,6 +146,91 @@ int PrintPoint(const InfoOptions &options, const MapDocument &doc)
     return kExitOk;
 }
 
+// A balance as two decimals: "0.92", "1.00".
+std::string Ratio(double value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+}
+
+nlohmann::json PlayersJson(const std::string &file, const FairnessReport &report)
+{
+    nlohmann::json j;
+    j["file"] = file;
+    j["radius"] = report.Radius;
+    j["players"] = nlohmann::json::array();
+    for (const PlayerStart &start : report.Players) {
+        nlohmann::json player = {
+            {"player", start.Player + 1}, {"x", start.At.X}, {"y", start.At.Y}};
+        for (std::size_t m = 0; m < kStartMeasureCount; ++m) {
+            const auto measure = static_cast<StartMeasure>(m);
+            const int64_t value = start.Value(measure);
+            if (measure == StartMeasure::StepsToMine && value < 0)
+                player[StartMeasureKey(measure)] = nullptr; // the map has no mine site
+            else
+                player[StartMeasureKey(measure)] = value;
+        }
+        j["players"].push_back(player);
+    }
+    j["balance"] = nlohmann::json::object();
+    for (std::size_t m = 0; m < kStartMeasureCount; ++m) {
+        const auto measure = static_cast<StartMeasure>(m);
+        j["balance"][StartMeasureKey(measure)] = report.BalanceOf(measure);
+    }
+    j["worst"] = StartMeasureKey(report.Worst());
+    return j;
+}
+
+// One row a measure, one column a player, and the balance: smallest ÷ largest.
+void PrintPlayersText(const std::string &file, const FairnessReport &report)
+{
+    std::cout << "File: " << file << '\n'
+              << "Players: " << report.Players.size() << ", counted 1 to " << report.Radius
+              << " steps from each headquarters\n";
+    constexpr int kNameWidth = 18;
+    constexpr int kColumn = 8;
+    std::cout << std::left << std::setw(kNameWidth) << "" << std::right;
+    for (const PlayerStart &start : report.Players)
+        std::cout << std::setw(kColumn) << ("P" + std::to_string(start.Player + 1));
+    std::cout << std::setw(kColumn + 2) << "balance" << '\n';
+    std::cout << std::left << std::setw(kNameWidth) << "headquarters" << std::right;
+    for (const PlayerStart &start : report.Players)
+        std::cout << std::setw(kColumn)
+                  << (std::to_string(start.At.X) + "," + std::to_string(start.At.Y));
+    std::cout << '\n';
+    for (std::size_t m = 0; m < kStartMeasureCount; ++m) {
+        const auto measure = static_cast<StartMeasure>(m);
+        std::cout << std::left << std::setw(kNameWidth) << StartMeasureName(measure) << std::right;
+        for (const PlayerStart &start : report.Players) {
+            const int64_t value = start.Value(measure);
+            std::cout << std::setw(kColumn)
+                      << (value < 0 ? std::string("none") : std::to_string(value));
+        }
+        std::cout << std::setw(kColumn + 2) << Ratio(report.BalanceOf(measure)) << '\n';
+    }
+    const StartMeasure worst = report.Worst();
+    std::cout << "Least even: " << StartMeasureName(worst) << " (" << Ratio(report.BalanceOf(worst))
+              << ")\n";
+}
+
+// The fairness report of the map's starts; a map whose layers do not hold it is an error.
+int PrintPlayers(const InfoOptions &options, const MapDocument &doc)
+{
+    const std::optional<FairnessReport> report = MeasureFairness(doc, options.Radius);
+    if (!report)
+        return Fail("the layers of " + options.File + " do not hold its " + SizeText(doc.Header)
+                    + " points, so its starts cannot be judged");
+    if (options.Json)
+        std::cout << PlayersJson(options.File, *report).dump(2) << '\n';
+    else if (report->Players.empty())
+        std::cout << "File: " << options.File
+                  << "\nNo player's headquarters is marked in layers 5 and 6.\n";
+    else
+        PrintPlayersText(options.File, *report);
+    return kExitOk;
+}
+
 } // namespace
 
 void AddInfoCommand(CLI::App &app, CommandContext &ctx)
@@ -159,10 +249,23 @@ void AddInfoCommand(CLI::App &app, CommandContext &ctx)
                                         : "expects X,Y: two whole numbers such as 12,34";
             },
             "X,Y"));
+    CLI::Option *players = sub->add_flag(
+        "--players", options->Players,
+        "Print how each player's start compares with the others': what lies within the radius of "
+        "each headquarters, and per measure the smallest value divided by the largest");
+    sub->add_option("--radius", options->Radius,
+                    "Steps from a headquarters counted with --players (1 to 256, default 12)")
+        ->check(CLI::Range(1, kMaxFairnessRadius))
+        ->needs(players);
+    players->excludes("--at");
     sub->callback([options, &ctx] {
         const auto doc = LoadMapOrReport(options->File);
         if (!doc) {
             ctx.ExitCode = kExitMapError;
+            return;
+        }
+        if (options->Players) {
+            ctx.ExitCode = PrintPlayers(*options, *doc);
             return;
         }
         if (!options->At.empty()) {
