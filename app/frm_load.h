@@ -30,6 +30,7 @@ class QListWidget;
 class QPushButton;
 class QScrollBar;
 class QSettings;
+class QTableWidget;
 class QUndoStack;
 
 namespace trelvik {
@@ -85,14 +86,16 @@ public:
 
     bool LoadMap(const QString &path);
     // A new map; from the given seed, or a fresh one from the clock, of the given world type;
-    // finished for play when players (1 to 7) are asked for. False, with the map shown before
-    // kept, when the terrains tried cannot hold the players.
+    // finished for play when players (1 to 7) are asked for, mirrored when `symmetric` (2 or 4
+    // players). False, with the map shown before kept, when the terrains tried cannot hold the
+    // players.
     bool GenerateMap(int16_t width,
                      int16_t height,
                      bool quickMode,
                      std::optional<uint64_t> seed = std::nullopt,
                      uint8_t worldType = 0,
-                     int players = 0);
+                     int players = 0,
+                     bool symmetric = false);
     // File > New with choices: asks for the size, mode, world and seed (a fresh seed proposed);
     // none when cancelled. The default shows the New map dialog.
     void SetNewMapChooser(std::function<std::optional<NewMapChoice>(QWidget *, uint64_t)> chooser)
@@ -236,6 +239,8 @@ private:
     QLabel *lblSeed = nullptr;
     QPushButton *butReload = nullptr;
     QLabel *S2info = nullptr;
+    QLabel *lblStarts = nullptr;
+    QTableWidget *tblStarts = nullptr;
     QScrollBar *VScroll1 = nullptr;
     QLabel *MapInfo = nullptr;
     QListWidget *LiF = nullptr;

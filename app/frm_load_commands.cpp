@@ -33,7 +33,8 @@ bool frmLoad::GenerateMap(int16_t width,
                           bool quickMode,
                           std::optional<uint64_t> seed,
                           uint8_t worldType,
-                          int players)
+                          int players,
+                          bool symmetric)
 {
     const QString shownFile = Filename->text();
     Filename->clear();
@@ -75,11 +76,12 @@ bool frmLoad::GenerateMap(int16_t width,
             "Cannot generate a map of " + std::to_string(width) + " x " + std::to_string(height);
     } else if (players == 0) {
         grow(fresh, *seed);
-    } else if (const auto made = GeneratePlayableMap(fresh, players, *seed, grow)) {
-        seedLine = QStringLiteral("Seed: %1 (%2), %3 players")
+    } else if (const auto made = GeneratePlayableMap(fresh, players, *seed, grow, symmetric)) {
+        seedLine = QStringLiteral("Seed: %1 (%2), %3 players%4")
                        .arg(made->Seed)
                        .arg(QString::fromLatin1(ModeName(quickMode)).toLower())
-                       .arg(players);
+                       .arg(players)
+                       .arg(symmetric ? QStringLiteral(", symmetric") : QString());
         if (players > 1)
             distanceTip = QStringLiteral("The headquarters are at least %1 steps apart")
                               .arg(made->Finish.SmallestDistance);
@@ -104,7 +106,7 @@ bool frmLoad::GenerateMap(int16_t width,
     }
     document_ = std::move(fresh);
     // The same map again: trelvik-cli generate --seed S --size WxH --mode M --world W
-    // [--players N].
+    // [--players N [--symmetric]].
     ShowNewDocument(seedLine, true);
     lblSeed->setToolTip(distanceTip);
     FillAnimalList();

@@ -166,7 +166,7 @@ void frmLoad::mnuFileNewWithChoices_Click()
         chooser(this, QRandomGenerator::system()->generate64());
     if (choice)
         GenerateMap(choice->Width, choice->Height, choice->QuickMode, choice->Seed,
-                    choice->WorldType, choice->Players);
+                    choice->WorldType, choice->Players, choice->Symmetric);
 }
 
 } // namespace trelvik

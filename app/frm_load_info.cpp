@@ -5,13 +5,17 @@
 #include "document/map_text.h"
 #include "edit_commands.h"
 #include "frm_load.h"
+#include "play/fairness.h"
+#include "starts_table.h"
 #include "tab_stop_delegate.h"
 
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QUndoStack>
 
 namespace trelvik {
@@ -99,8 +103,20 @@ void frmLoad::BuildListPanels()
 {
     QFont bold = font();
     bold.setBold(true);
-    S2info = ValueLabel(Frame[1], "S2info", bold, QRect(8, 22, 233, 140));
+    S2info = ValueLabel(Frame[1], "S2info", bold, QRect(8, 22, 233, 94));
     S2info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // How the starts compare: one row a player, one column a measure.
+    lblStarts = new QLabel(Frame[1]);
+    lblStarts->setObjectName(QStringLiteral("lblStarts"));
+    lblStarts->setGeometry(8, 116, 233, 17);
+    tblStarts = new QTableWidget(Frame[1]);
+    tblStarts->setObjectName(QStringLiteral("tblStarts"));
+    tblStarts->setGeometry(8, 134, 233, 83);
+    tblStarts->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblStarts->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblStarts->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblStarts->verticalHeader()->setDefaultSectionSize(16);
+    tblStarts->horizontalHeader()->setDefaultSectionSize(40);
 
     LiF = ListBox(Frame[3], "LiF", QRect(8, 22, 233, 195), lifDelegate_);
     lblUnknown = new QLabel(Frame[4]);
@@ -114,6 +130,12 @@ void frmLoad::BuildListPanels()
         if (row >= 0 && static_cast<std::size_t>(row) < document_.Animals.size())
             SelectPoint(document_.Animals[static_cast<std::size_t>(row)].X,
                         document_.Animals[static_cast<std::size_t>(row)].Y);
+    });
+    connect(tblStarts, &QTableWidget::currentCellChanged, this, [this](int row) {
+        const auto report = MeasureFairness(document_);
+        if (report && row >= 0 && static_cast<std::size_t>(row) < report->Players.size())
+            SelectPoint(static_cast<int>(report->Players[static_cast<std::size_t>(row)].At.X),
+                        static_cast<int>(report->Players[static_cast<std::size_t>(row)].At.Y));
     });
     connect(LiH, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0 && static_cast<std::size_t>(row) < document_.Header.Areas.size())
@@ -131,6 +153,7 @@ void frmLoad::ShowHeaderInfo()
     lblSize->setText(QString::fromStdString(SizeText(header)));
     lblPlayers->setText(QString::number(header.PlayerCount));
     S2info->setText(DisplayText(HeadquartersText(header)));
+    ShowStarts(lblStarts, tblStarts, MeasureFairness(document_));
     lblUnknown->setText(QString::fromStdString(UnknownBytesText(header)));
     // Qt reads "[*]" in a caption as the modified mark's place; doubled, it shows as written.
     QString title = txtTitle->text();

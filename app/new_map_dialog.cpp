@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -49,6 +50,18 @@ NewMapDialog::NewMapDialog(QWidget *owner, uint64_t proposedSeed)
     players_->setToolTip(QStringLiteral(
         "Finish the map for this many players: headquarters far apart, trees, granite, "
         "resources, building quality, shading and areas"));
+    symmetric_ = new QCheckBox(QStringLiteral("S&ymmetric: every start on the same ground"), this);
+    symmetric_->setObjectName(QStringLiteral("chkSymmetric"));
+    symmetric_->setToolTip(QStringLiteral(
+        "For 2 or 4 players: the map is mirrored (left and right, or top and bottom, or both), "
+        "so that every player starts on the same ground"));
+    const auto mirrorable = [this] {
+        const bool two_or_four = players_->value() == 2 || players_->value() == 4;
+        symmetric_->setEnabled(two_or_four);
+        if (!two_or_four)
+            symmetric_->setChecked(false);
+    };
+    connect(players_, &QSpinBox::valueChanged, this, mirrorable);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &NewMapDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &NewMapDialog::reject);
@@ -63,8 +76,10 @@ NewMapDialog::NewMapDialog(QWidget *owner, uint64_t proposedSeed)
     form->addRow(QStringLiteral("W&orld:"), world_);
     form->addRow(QStringLiteral("&Seed:"), seed_);
     form->addRow(QStringLiteral("&Players:"), players_);
+    form->addRow(QString(), symmetric_);
     form->addRow(buttons);
     SetChoice({128, 128, false, 0, proposedSeed});
+    mirrorable();
 }
 
 std::optional<NewMapChoice> NewMapDialog::Choice() const
@@ -78,7 +93,8 @@ std::optional<NewMapChoice> NewMapDialog::Choice() const
                         mode_->currentIndex() == 0,
                         static_cast<uint8_t>(world_->currentIndex()),
                         *seed,
-                        players_->value()};
+                        players_->value(),
+                        symmetric_->isEnabled() && symmetric_->isChecked()};
 }
 
 void NewMapDialog::SetChoice(const NewMapChoice &choice)
@@ -89,6 +105,7 @@ void NewMapDialog::SetChoice(const NewMapChoice &choice)
     world_->setCurrentIndex(std::min<int>(choice.WorldType, 2));
     seed_->setText(QString::number(choice.Seed));
     players_->setValue(choice.Players);
+    symmetric_->setChecked(choice.Symmetric && (choice.Players == 2 || choice.Players == 4));
 }
 
 void NewMapDialog::accept()

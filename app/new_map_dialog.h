@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QSpinBox;
@@ -12,7 +13,7 @@ class QSpinBox;
 namespace trelvik {
 
 // What File > New with choices asks for: the same as `trelvik-cli generate --seed S --size WxH
-// --mode M --world W [--players N]`.
+// --mode M --world W [--players N [--symmetric]]`.
 struct NewMapChoice
 {
     int16_t Width = 128;
@@ -20,13 +21,15 @@ struct NewMapChoice
     bool QuickMode = false;
     uint8_t WorldType = 0;
     uint64_t Seed = 0;
-    int Players = 0; // 0: terrain only
+    int Players = 0;        // 0: terrain only
+    bool Symmetric = false; // with 2 or 4 players: mirrored, every start on the same ground
 
     bool operator==(const NewMapChoice &) const = default;
 };
 
 // The New map dialog: width and height (64 to 256 in steps of 16), mode, world, a seed, which
-// OK accepts only as a decimal number that fits in 64 bits, and the players (0 to 7).
+// OK accepts only as a decimal number that fits in 64 bits, the players (0 to 7) and, for 2 or
+// 4 players, whether the map is symmetric.
 class NewMapDialog : public QDialog
 {
     Q_OBJECT
@@ -46,6 +49,7 @@ private:
     QComboBox *world_ = nullptr;
     QLineEdit *seed_ = nullptr;
     QSpinBox *players_ = nullptr;
+    QCheckBox *symmetric_ = nullptr;
 };
 
 } // namespace trelvik

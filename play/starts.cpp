@@ -50,9 +50,10 @@ constexpr std::array<Mineral, 7> kSmallMountainOre = {Mineral::Coal,   Mineral::
 
 // Trees near every start at the least.
 constexpr std::size_t kMinStartTrees = 30;
-// The points of coal, iron and gold every start's ore holds at the least, where it has ore.
-constexpr std::array<std::pair<Mineral, std::size_t>, 3> kStartOre = {
-    {{Mineral::Coal, 4}, {Mineral::Iron, 4}, {Mineral::Gold, 2}}};
+// The points of coal, iron, gold and granite every start's ore holds at the least, where it has
+// ore.
+constexpr std::array<std::pair<Mineral, std::size_t>, 4> kStartOre = {
+    {{Mineral::Coal, 4}, {Mineral::Iron, 4}, {Mineral::Gold, 2}, {Mineral::Granite, 2}}};
 constexpr std::array<Mineral, 4> kMinerals = {Mineral::Coal, Mineral::Iron, Mineral::Gold,
                                               Mineral::Granite};
 

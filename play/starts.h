@@ -76,8 +76,9 @@ void StockMountains(MapDocument &document, const std::vector<RaisedMountain> &mo
 
 /// Writes ore of amount 7 (coal, iron, coal, gold in turn) under the mountain points within
 /// kDefaultFairnessRadius steps of the starts that the resources left empty (0x40), so every
-/// start's mine sites hold ore; and gives a start whose ore there lacks coal, iron or gold (at
-/// least 4, 4 and 2 points) that mineral, amount 7, at points of the kind it has most of.
+/// start's mine sites hold ore; and gives a start whose ore there lacks coal, iron, gold or
+/// granite (at least 4, 4, 2 and 2 points) that mineral, amount 7, at points of the kind it has
+/// most of.
 void StockStarts(MapDocument &document, const std::vector<play::Point> &starts);
 
 /// Evens out the building sites (hut, house or castle quality in layer 9) within

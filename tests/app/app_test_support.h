@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTableWidget>
 #include <QWindow>
 
 namespace trelvik::test {
@@ -166,14 +167,25 @@ inline QString Panels(const WindowUnderTest &t, bool hashes = true)
 {
     QString out = u"caption: "_s + t.Window->windowHandle()->title()
                   + (t.Window->isVisible() ? u""_s : u" (window closed)"_s) + u'\n';
-    for (const char *name : {"Filename", "txtTitle", "txtAuthor", "lblType", "lblSize",
-                             "lblPlayers", "S2info", "lblUnknown", "MapInfo", "LiF", "LiH"}) {
+    for (const char *name :
+         {"Filename", "txtTitle", "txtAuthor", "lblType", "lblSize", "lblPlayers", "S2info",
+          "lblStarts", "tblStarts", "lblUnknown", "MapInfo", "LiF", "LiH"}) {
         const QString key = QLatin1String(name);
         QString text;
         if (const auto *label = t.Child<QLabel>(key))
             text = label->text();
         if (const auto *field = t.Child<QLineEdit>(key))
             text = field->text();
+        if (const auto *table = t.Child<QTableWidget>(key)) {
+            text = QString::number(table->rowCount()) + u" rows"_s;
+            for (int r = 0; r < table->rowCount(); ++r) {
+                text += u" | "_s + table->verticalHeaderItem(r)->text() + u':';
+                for (int c = 0; c < table->columnCount(); ++c)
+                    text +=
+                        u' ' + table->item(r, c)->text()
+                        + (table->item(r, c)->background().style() != Qt::NoBrush ? u"*"_s : u""_s);
+            }
+        }
         if (const auto *list = t.Child<QListWidget>(key)) {
             text = QString::number(list->count()) + u" rows"_s;
             for (int i = 0; i < list->count(); ++i)

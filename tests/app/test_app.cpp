@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QMenu>
@@ -29,6 +30,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QtTest>
 
 using namespace trelvik;
@@ -211,7 +214,10 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
             t.Window->resize(words.value(0).toInt(), words.value(1).toInt());
             QCoreApplication::processEvents();
         } else if (command == u"row"_s) {
-            t.Child<QListWidget>(words.value(0))->setCurrentRow(words.value(1).toInt());
+            if (auto *table = t.Child<QTableWidget>(words.value(0)))
+                table->setCurrentCell(words.value(1).toInt(), 0);
+            else
+                t.Child<QListWidget>(words.value(0))->setCurrentRow(words.value(1).toInt());
         } else if (command == u"hq"_s) {
             auto *label = t.Child<QLabel>(u"S2info"_s);
             const QPointF at(5,
@@ -624,7 +630,9 @@ private slots:
         for (const NewMapChoice &c :
              {NewMapChoice{64, 96, true, 1, 1}, NewMapChoice{160, 64, false, 2, 42},
               NewMapChoice{80, 80, false, 0, 18446744073709551615ull},
-              NewMapChoice{64, 64, true, 2, 5, 7}, NewMapChoice{128, 96, false, 0, 9, 3}}) {
+              NewMapChoice{64, 64, true, 2, 5, 7}, NewMapChoice{128, 96, false, 0, 9, 3},
+              NewMapChoice{96, 64, true, 1, 6, 2, true},
+              NewMapChoice{128, 128, false, 0, 7, 4, true}}) {
             choice = c;
             t.Messages->Answers = {MessageAnswer::Discard}; // the map made before
             t.Child<QAction>(u"mnuFileNewWithChoices"_s)->trigger();
@@ -635,7 +643,8 @@ private slots:
                     c.QuickMode ? u"quick"_s : u"normal"_s,
                     QStringList{u"greenland"_s, u"wasteland"_s, u"winter"_s}[c.WorldType],
                     Q(dir.File("cli.swd")))
-                + (c.Players > 0 ? u" --players "_s + QString::number(c.Players) : QString());
+                + (c.Players > 0 ? u" --players "_s + QString::number(c.Players) : QString())
+                + (c.Symmetric ? u" --symmetric"_s : QString());
             QCOMPARE(QProcess::execute(u"/bin/sh"_s, {u"-c"_s, command + u" >/dev/null"_s}), 0);
             QVERIFY2(ReadBytes(dir.File("cli.swd")) == WriteMapBytes(t.Window->Document()),
                      qPrintable(command));
@@ -643,14 +652,17 @@ private slots:
                      QString::number(c.Seed));
             // The players and how far apart their headquarters are.
             const auto *seedLine = t.Child<QLabel>(u"lblSeed"_s);
-            QCOMPARE(seedLine->text().endsWith(u", %1 players"_s.arg(c.Players)), c.Players > 0);
+            QCOMPARE(seedLine->text().endsWith(u", %1 players"_s.arg(c.Players)),
+                     c.Players > 0 && !c.Symmetric);
+            QCOMPARE(seedLine->text().endsWith(u", %1 players, symmetric"_s.arg(c.Players)),
+                     c.Symmetric);
             QCOMPARE(seedLine->toolTip().contains(u"%1 steps apart"_s.arg(
                          SmallestDistance(play::PointGrid(t.Window->Document()),
                                           FindHeadquartersMarks(t.Window->Document()))
                              .value_or(-1))),
                      c.Players > 1);
         }
-        QVERIFY(proposed.size() == 5 && proposed[0] != proposed[1] && proposed[1] != proposed[2]);
+        QVERIFY(proposed.size() == 7 && proposed[0] != proposed[1] && proposed[1] != proposed[2]);
         // A plain File > New shows the seed and mode that make it again.
         t.Messages->Answers = {MessageAnswer::Discard};
         t.Child<QAction>(u"mnuFileGenerate"_s)->trigger();
@@ -669,6 +681,14 @@ private slots:
         QCOMPARE(dialog.Choice(), std::optional(NewMapChoice{128, 128, false, 0, 7}));
         dialog.SetChoice(choice);
         QCOMPARE(dialog.Choice(), std::optional(choice));
+        // A symmetric map is for 2 or 4 players only.
+        auto *symmetric = dialog.findChild<QCheckBox *>(u"chkSymmetric"_s);
+        for (const int players : {0, 1, 3, 5, 6, 7, 2, 4}) {
+            dialog.findChild<QSpinBox *>(u"spnPlayers"_s)->setValue(players);
+            symmetric->setChecked(true);
+            QCOMPARE(symmetric->isEnabled(), players == 2 || players == 4);
+            QCOMPARE(dialog.Choice()->Symmetric, players == 2 || players == 4);
+        }
         for (const QString &text : {u"18446744073709551616"_s, u"-1"_s, u"1e3"_s, u""_s, u"٣"_s}) {
             dialog.findChild<QLineEdit *>(u"txtSeed"_s)->setText(text);
             QVERIFY2(!dialog.Choice(), qPrintable(text));
