@@ -10,6 +10,7 @@
 #include "document/map_text.h"
 #include "fuzz_check.h"
 #include "play/building_quality.h"
+#include "play/fairness.h"
 #include "play/finish_for_play.h"
 #include "play/headquarters.h"
 #include "play/resources.h"
@@ -120,10 +121,13 @@ void RunCastleFix(MapDocument &document)
     TRELVIK_FUZZ_CHECK(CoastalCastleFix(document) == 0);
 }
 
-// The recompute changes layers 9 and 13 only; finishing a damaged map for players either
-// refuses and changes nothing, or marks that many headquarters with valid resources around.
-void RunPlay(const MapDocument &document, int players, uint64_t seed)
+// The recompute changes layers 9 and 13 only; finishing a damaged map for players (mirrored
+// or not) either refuses and changes nothing, or marks that many headquarters with valid
+// resources around, which the fairness report then finds.
+void RunPlay(const MapDocument &document, int players, uint64_t seed, bool symmetric)
 {
+    if (const auto report = MeasureFairness(document, 1 + static_cast<int>(seed % 20)))
+        TRELVIK_FUZZ_CHECK(report->Players.size() <= static_cast<std::size_t>(kMaxPlayers));
     MapDocument recomputed = document;
     ComputeShading(recomputed);
     ComputeBuildingQuality(recomputed);
@@ -132,11 +136,14 @@ void RunPlay(const MapDocument &document, int players, uint64_t seed)
     TRELVIK_FUZZ_CHECK(recomputed == document);
 
     MapDocument finished = document;
-    const auto finish = FinishForPlay(finished, players, seed);
+    const auto finish = FinishForPlay(finished, players, seed, symmetric);
     if (!finish) {
         TRELVIK_FUZZ_CHECK(finished == document);
         return;
     }
+    TRELVIK_FUZZ_CHECK(!symmetric || players == 2 || players == 4);
+    const auto report = MeasureFairness(finished);
+    TRELVIK_FUZZ_CHECK(report && report->Players.size() >= finish->Sites.size());
     TRELVIK_FUZZ_CHECK(finish->Sites.size() == static_cast<std::size_t>(players));
     TRELVIK_FUZZ_CHECK(finished.Header.PlayerCount == players);
     TRELVIK_FUZZ_CHECK(FindHeadquartersMarks(finished).size() >= finish->Sites.size());
@@ -189,7 +196,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     for (int position = kFirstSelectorPosition; position <= kLastSelectorPosition; ++position)
         ShowPosition(document, composed, position, table);
 
-    RunPlay(document, 1 + data[0] / 3 % 7, size);
+    RunPlay(document, 1 + data[0] / 3 % 7, size, data[0] / 21 % 2 == 1);
     RunCastleFix(document);
     MapDocument withoutAnimals = document;
     RemoveAnimals(withoutAnimals);

@@ -3,18 +3,13 @@
 #include <cstdlib>
 
 namespace trelvik::play {
-namespace {
-
-// Steps between (0, y0) and (dx, y0 + dy) on an unbounded grid laid out as the map's.
-int64_t Steps(int64_t y0, int64_t dx, int64_t dy)
+int Ball::StepsAway(int64_t parity, int64_t dx, int64_t dy)
 {
-    const int64_t y1 = y0 + dy;
-    const int64_t dr = dy;
-    const int64_t dq = (dx - (y1 - (y1 & 1)) / 2) - (0 - (y0 - (y0 & 1)) / 2);
-    return (std::abs(dq) + std::abs(dr) + std::abs(dq + dr)) / 2;
+    // In axial coordinates (column - row / 2, row), rounded down for the row's parity.
+    const int64_t y1 = parity + dy;
+    const int64_t dq = (dx - (y1 - (y1 & 1)) / 2) - (0 - (parity - (parity & 1)) / 2);
+    return static_cast<int>((std::abs(dq) + std::abs(dy) + std::abs(dq + dy)) / 2);
 }
-
-} // namespace
 
 Ball::Ball(const PointGrid &grid, int radius)
     : mGrid(grid)
@@ -33,7 +28,7 @@ Ball::Ball(const PointGrid &grid, int radius)
         for (int dy = -radius; dy <= radius; ++dy) {
             int from = 0, to = -1;
             for (int dx = -2 * radius; dx <= 2 * radius; ++dx) {
-                if (Steps(parity, dx, dy) > radius)
+                if (StepsAway(parity, dx, dy) > radius)
                     continue;
                 from = to < from ? dx : from;
                 to = dx;

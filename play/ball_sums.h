@@ -33,6 +33,31 @@ public:
         });
     }
 
+    /// Calls visit(index, steps) for each point of the ball around the point at index `centre`,
+    /// once, with its steps from the centre (0 for the centre).
+    template <typename Visit> void ForEachWithSteps(std::size_t centre, Visit &&visit) const
+    {
+        if (!mRuns) {
+            visit(centre, 0);
+            mWalker.Walk(centre, mRadius, [&](std::size_t k, int d) { visit(k, d); });
+            return;
+        }
+        const int64_t width = mGrid.Width();
+        const int64_t height = mGrid.Height();
+        const Point p = mGrid.PointAt(centre);
+        for (const Span &span : mSpans[static_cast<std::size_t>(p.Y & 1)]) {
+            const auto row = static_cast<std::size_t>(((p.Y + span.Dy + height) % height) * width);
+            for (int dx = span.From; dx <= span.To; ++dx) {
+                const int64_t x = (p.X + dx + width) % width;
+                visit(row + static_cast<std::size_t>(x), StepsAway(p.Y & 1, dx, span.Dy));
+            }
+        }
+    }
+
+    /// Steps between (0, y) and (dx, y + dy) on an unbounded grid laid out as the map's, for
+    /// a row y of `parity`.
+    static int StepsAway(int64_t parity, int64_t dx, int64_t dy);
+
     /// Calls run(first, last) for runs of indices (first to last, inclusive) that together hold
     /// each point of the ball once; only when the ball has runs (see HasRuns).
     template <typename Run> void ForEachRun(std::size_t centre, Run &&run) const

@@ -88,20 +88,27 @@ public:
         return Anywhere(p, index);
     }
 
-    // Writes the quality of the first `count` points into `out`.
-    void ComputeAll(std::size_t count, uint8_t *out) const
+    // Writes the quality of the first `count` points into `out`; with `onlyPending`, of those
+    // that hold kPending only.
+    void ComputeAll(std::size_t count, uint8_t *out, bool onlyPending = false) const
     {
+        const auto wanted = [&](std::size_t i) { return !onlyPending || out[i] == kPending; };
         if (!mDirect || count < static_cast<std::size_t>(mGrid.Width() * mGrid.Height())) {
             mGrid.ForEachPoint(count, [&](Point p, std::size_t i) {
-                out[i] = static_cast<uint8_t>(Anywhere(p, i));
+                if (wanted(i))
+                    out[i] = static_cast<uint8_t>(Anywhere(p, i));
             });
             return;
         }
         mGrid.ForEachPointByRows(
             [&](std::size_t i, const PointGrid::NearOffsets &o) {
-                out[i] = static_cast<uint8_t>(Inner(i, o));
+                if (wanted(i))
+                    out[i] = static_cast<uint8_t>(Inner(i, o));
             },
-            [&](Point p, std::size_t i) { out[i] = static_cast<uint8_t>(Anywhere(p, i)); });
+            [&](Point p, std::size_t i) {
+                if (wanted(i))
+                    out[i] = static_cast<uint8_t>(Anywhere(p, i));
+            });
     }
 
 private:
@@ -304,13 +311,11 @@ void QualityFromGround(MapDocument &document,
     const MapLayer &objects = document.Layer(6);
     const std::size_t count = std::min({quality.size(), groundQuality.size(), objects.size()});
     std::copy_n(groundQuality.begin(), count, quality.begin());
-    // The rules for objects reach a point from itself and its six neighbours only.
-    std::vector<std::size_t> near;
+    // The rules for objects reach a point from itself and its six neighbours only: those are
+    // marked, then worked out.
     const auto mark = [&](std::size_t k) {
-        if (k < count && quality[k] != kPending) {
+        if (k < count)
             quality[k] = kPending;
-            near.push_back(k);
-        }
     };
     const auto hasObject = [&](std::size_t i) {
         return i < count && objects[i] != kNoObject && objects[i] != kHeadquartersObject;
@@ -335,7 +340,8 @@ void QualityFromGround(MapDocument &document,
                 for (const std::size_t k : QualityNeighbourhood(grid, i))
                     mark(k);
     }
-    UpdateBuildingQuality(document, near, &ground);
+    const QualityRules<true> rules(document, count, &ground);
+    rules.ComputeAll(count, quality.data(), true);
 }
 
 void UpdateBuildingQuality(MapDocument &document,

@@ -68,13 +68,12 @@ FinishForPlay(MapDocument &document, int players, uint64_t seed, bool symmetric)
                 changed.push_back(k);
             }
     }
-    const auto around = [&](play::Point centre, int radius) {
-        play::Ball(grid, radius).ForEach(grid.IndexOf(centre), [&](std::size_t k) {
-            changed.push_back(k);
-        });
+    const auto around = [&](const play::Ball &ball, play::Point centre) {
+        ball.ForEach(grid.IndexOf(centre), [&](std::size_t k) { changed.push_back(k); });
     };
+    const play::Ball levelled(grid, kLevelledRadius + 2);
     for (const play::Point site : found->Sites)
-        around(site, kLevelledRadius + 2);
+        around(levelled, site);
     UpdateGroundQuality(document, ground, groundQuality, changed);
     SmoothPoorStarts(document, found->Sites, ground, groundQuality);
     // Each step draws from its own sequence, so that a change in one step's draws leaves the
@@ -84,8 +83,9 @@ FinishForPlay(MapDocument &document, int players, uint64_t seed, bool symmetric)
     // The ground quality again where the mountains changed the ground: up to two steps from
     // what they changed.
     changed.clear();
+    const play::Ball raised(grid, kRaisedMountainReach + 2);
     for (const RaisedMountain &m : mountains)
-        around(m.Centre, kRaisedMountainReach + 2);
+        around(raised, m.Centre);
     UpdateGroundQuality(document, ground, groundQuality, changed);
     PlaceObjects(document, found->Sites, seed, &ground);
     PlaceResources(document, seed ^ 0x5EED5EED5EED5EEDULL, &ground);

@@ -147,10 +147,10 @@ private:
         int64_t bestLoss = std::numeric_limits<int64_t>::max();
         uint32_t ties = 0;
         const play::Ball near(mGrid, static_cast<int>(shape.Farthest));
-        near.ForEach(mGrid.IndexOf(start), [&](std::size_t i) {
-            const Point p = mGrid.PointAt(i);
-            if (mGrid.Distance(p, start) < shape.Nearest)
+        near.ForEachWithSteps(mGrid.IndexOf(start), [&](std::size_t i, int d) {
+            if (d < shape.Nearest)
                 return;
+            const Point p = mGrid.PointAt(i);
             for (const Point other : mStarts)
                 if (mGrid.Distance(p, other) < shape.FromOtherStart)
                     return;
@@ -184,12 +184,11 @@ private:
             return -1;
         int64_t loss = 0;
         bool ok = true;
-        const Point centre = mGrid.PointAt(at);
-        mFootprints[static_cast<std::size_t>(radius)].ForEach(at, [&](std::size_t k) {
-            const bool inside = mGrid.Distance(mGrid.PointAt(k), centre) <= radius;
-            ok = ok && (inside ? dry(k) : (mGround[k] & play::kAllWalkable) != 0);
-            loss += (mGround[k] & play::kAllBuildable) != 0 ? 1 : 0;
-        });
+        mFootprints[static_cast<std::size_t>(radius)].ForEachWithSteps(
+            at, [&](std::size_t k, int d) {
+                ok = ok && (d <= radius ? dry(k) : (mGround[k] & play::kAllWalkable) != 0);
+                loss += (mGround[k] & play::kAllBuildable) != 0 ? 1 : 0;
+            });
         return ok ? loss : -1;
     }
 
@@ -220,9 +219,9 @@ private:
         // The ring: the buildable triangles around the points one step further.
         std::vector<std::size_t> touched;
         const play::Ball reach(mGrid, radius + 2);
-        reach.ForEach(at, [&](std::size_t k) {
+        reach.ForEachWithSteps(at, [&](std::size_t k, int d) {
             touched.push_back(k);
-            if (mGrid.Distance(mGrid.PointAt(k), centre) != radius + 1)
+            if (d != radius + 1)
                 return;
             for (const play::Triangle t : play::TrianglesOf(mGrid, mGrid.PointAt(k)))
                 if (ClassifyTerrain(mDocument.Layer(t.Layer)[t.Index]) == TerrainClass::Buildable)
@@ -782,11 +781,11 @@ std::vector<play::Point> SmoothPoorStarts(MapDocument &document,
     for (const Point start : starts)
         rooms.push_back(room(grid.IndexOf(start)));
     const int64_t richest = *std::ranges::max_element(rooms);
-    // The levelled ground of every start stays as it is.
-    const auto levelled = [&](Point p) {
-        return std::ranges::any_of(
-            starts, [&](Point start) { return grid.Distance(p, start) <= kLevelledRadius; });
-    };
+    // The levelled ground of every start stays as it is: marked once.
+    std::vector<uint8_t> levelledAt(static_cast<std::size_t>(grid.Width() * grid.Height()), 0);
+    const play::Ball levelledBall(grid, kLevelledRadius);
+    for (const Point start : starts)
+        levelledBall.ForEach(grid.IndexOf(start), [&](std::size_t k) { levelledAt[k] = 1; });
     std::vector<std::pair<std::size_t, uint8_t>> smoother;
     for (std::size_t s = 0; s < starts.size(); ++s) {
         const std::size_t centre = grid.IndexOf(starts[s]);
@@ -797,7 +796,7 @@ std::vector<play::Point> SmoothPoorStarts(MapDocument &document,
             smoother.clear();
             ball.ForEach(centre, [&](std::size_t k) {
                 const Point p = grid.PointAt(k);
-                if ((ground[k] & play::kAllBuildable) == 0 || levelled(p))
+                if ((ground[k] & play::kAllBuildable) == 0 || levelledAt[k] != 0)
                     return;
                 int sum = 2 * heights[k];
                 for (const std::size_t n : grid.NeighbourIndices(p.X, p.Y))
