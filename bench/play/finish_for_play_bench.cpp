@@ -1,4 +1,5 @@
 #include "generator/generate_map.h"
+#include "play/fairness.h"
 #include "play/finish_for_play.h"
 
 #include <array>
@@ -45,6 +46,7 @@ void BM_FinishForPlay(benchmark::State &state)
     const auto side = static_cast<int32_t>(state.range(0));
     const bool quick = state.range(1) != 0;
     const int players = static_cast<int>(state.range(2));
+    const bool symmetric = state.range(3) != 0;
     const std::vector<MapDocument> terrains = GrowAll(side, quick);
     std::size_t next = 0;
     MapDocument document;
@@ -53,7 +55,7 @@ void BM_FinishForPlay(benchmark::State &state)
         const std::size_t k = next++ % terrains.size();
         document = terrains[k];
         state.ResumeTiming();
-        const auto finish = trelvik::FinishForPlay(document, players, kSeeds[k]);
+        const auto finish = trelvik::FinishForPlay(document, players, kSeeds[k], symmetric);
         if (!finish) {
             state.SkipWithError("no room for the players");
             break;
@@ -67,11 +69,33 @@ BENCHMARK(BM_GrowTerrain)
     ->ArgsProduct({{128, 256}, {1, 0}})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(4 * kSeeds.size());
+// The fairness report of finished maps: what lies around each start, for the HQ tab and
+// `info --players`.
+void BM_MeasureFairness(benchmark::State &state)
+{
+    const auto side = static_cast<int32_t>(state.range(0));
+    const int players = static_cast<int>(state.range(1));
+    std::vector<MapDocument> maps = GrowAll(side, false);
+    for (std::size_t k = 0; k < maps.size(); ++k)
+        trelvik::FinishForPlay(maps[k], players, kSeeds[k]);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const auto report = trelvik::MeasureFairness(maps[next++ % maps.size()]);
+        benchmark::DoNotOptimize(report);
+    }
+}
+
 BENCHMARK(BM_FinishForPlay)
-    ->ArgNames({"side", "quick", "players"})
-    ->ArgsProduct({{128, 256}, {1, 0}, {2, 7}})
+    ->ArgNames({"side", "quick", "players", "symmetric"})
+    ->ArgsProduct({{128, 256}, {1, 0}, {2, 7}, {0}})
+    ->Args({256, 0, 2, 1})
+    ->Args({256, 0, 4, 1})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(4 * kSeeds.size());
+BENCHMARK(BM_MeasureFairness)
+    ->ArgNames({"side", "players"})
+    ->ArgsProduct({{128, 256}, {2, 7}})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
