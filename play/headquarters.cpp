@@ -4,7 +4,6 @@
 #include "building_quality.h"
 #include "fairness.h"
 #include "ground.h"
-#include "starts.h"
 #include "symmetry.h"
 
 #include <algorithm>
@@ -71,32 +70,26 @@ struct Candidate
 {
     Point At;
     bool Preferred = false;
-    // For balanced starts: the building ground around the site and whether it lacks mining
-    // ground (see StartScore).
+    // For balanced starts: the building sites the ground gives around the site (see
+    // StartScore).
     int64_t Room = 0;
-    bool Lacking = false;
 };
 
-// Starts that lack mining ground nearby get a mountain later, which costs them building room;
-// the balanced search counts that as this many points of room.
-constexpr int64_t kLackingPenalty = 16;
 // The balanced search keeps the players at least this share (in quarters) of the spread the
 // spreading search found apart, and never closer than the minimum.
 constexpr int64_t kKeptSpreadQuarters = 3;
 
 // How good an arrangement of starts is for balanced play: the poorest start's room, less half
-// the gap to the richest (which the finish must close by planting trees), less the penalty for
-// each start without mines.
-template <typename Room, typename Lacking>
-int64_t StartScore(std::size_t count, Room room, Lacking lacking)
+// the gap to the richest (which the finish must close by planting trees). Mines are not
+// weighed: a start without them gets a mountain of its own later.
+template <typename Room> int64_t StartScore(std::size_t count, Room room)
 {
-    int64_t low = std::numeric_limits<int64_t>::max(), high = 0, lack = 0;
+    int64_t low = std::numeric_limits<int64_t>::max(), high = 0;
     for (std::size_t i = 0; i < count; ++i) {
         low = std::min(low, room(i));
         high = std::max(high, room(i));
-        lack += lacking(i) ? 1 : 0;
     }
-    return low - (high - low) / 2 - kLackingPenalty * lack;
+    return low - (high - low) / 2;
 }
 
 // Spreads `players` sites over `candidates`: farthest-point picks from a few starts, then moves
@@ -253,7 +246,7 @@ void Nudge(const PointGrid &grid,
 }
 
 // Moves each site to a candidate within kNudgeRadius steps that balances the starts better,
-// keeping the sites `apart`; `describe` fills in a candidate's Room and Lacking.
+// keeping the sites `apart`; `describe` fills in a candidate's Room.
 template <typename Describe>
 void NudgeBalanced(const PointGrid &grid,
                    std::vector<Candidate> &sites,
@@ -262,9 +255,7 @@ void NudgeBalanced(const PointGrid &grid,
                    Describe describe)
 {
     const auto score = [&] {
-        return StartScore(
-            sites.size(), [&](std::size_t i) { return sites[i].Room; },
-            [&](std::size_t i) { return sites[i].Lacking; });
+        return StartScore(sites.size(), [&](std::size_t i) { return sites[i].Room; });
     };
     for (std::size_t i = 0; i < sites.size(); ++i) {
         const Candidate kept = sites[i];
@@ -311,9 +302,7 @@ std::vector<std::size_t> Balance(const PointGrid &grid,
         measure(j);
     const auto score = [&](std::size_t moved, std::size_t to) {
         const auto at = [&](std::size_t i) { return i == moved ? to : sites[i]; };
-        return StartScore(
-            sites.size(), [&](std::size_t i) { return candidates[at(i)].Room; },
-            [&](std::size_t i) { return candidates[at(i)].Lacking; });
+        return StartScore(sites.size(), [&](std::size_t i) { return candidates[at(i)].Room; });
     };
     for (int round = 0; round < kBalanceRounds; ++round) {
         bool moved = false;
@@ -425,12 +414,10 @@ std::optional<HeadquartersSites> FindHeadquartersSites(const MapDocument &docume
         freshQuality = GroundQuality(document, ground);
     const std::vector<uint8_t> &quality = known ? *groundQuality : freshQuality;
     const play::Ball ball(grid, kDefaultFairnessRadius);
-    // A building site counts 1, a mine site kMineWeight: one sum over a ball gives both.
-    constexpr uint32_t kMineWeight = 1U << 16U;
+    // A building site counts 1.
     std::array<uint32_t, 256> worth{};
     for (const auto q : {BuildingQuality::Hut, BuildingQuality::House, BuildingQuality::Castle})
         worth[static_cast<std::size_t>(q)] = 1;
-    worth[static_cast<std::size_t>(BuildingQuality::Mine)] = kMineWeight;
     const auto describe = [&](Candidate c) {
         const std::size_t centre = grid.IndexOf(c.At);
         uint32_t sum = 0;
@@ -443,8 +430,7 @@ std::optional<HeadquartersSites> FindHeadquartersSites(const MapDocument &docume
             ball.ForEach(centre, [&](std::size_t k) { sum += worth[quality[k]]; });
         }
         sum -= worth[quality[centre]]; // the site itself is no room around it
-        c.Room = sum % kMineWeight;
-        c.Lacking = sum / kMineWeight < kMinStartMiningGround;
+        c.Room = sum;
         return c;
     };
     const int64_t minimum =
@@ -478,7 +464,7 @@ std::optional<HeadquartersSites> FindHeadquartersSites(const MapDocument &docume
             if (spread < apart)
                 continue;
             const Candidate c = describe(Candidate{p, false});
-            const int64_t score = c.Room - (c.Lacking ? kLackingPenalty : 0);
+            const int64_t score = c.Room;
             if (!best || score > bestScore
                 || (score == bestScore && spread > best->SmallestDistance)) {
                 best = HeadquartersSites{play::MirrorImages(grid, p, *mirror), spread};
@@ -517,9 +503,7 @@ std::optional<HeadquartersSites> FindHeadquartersSites(const MapDocument &docume
             for (const std::size_t k : Balance(grid, coarse, picked, apart))
                 sites.push_back(coarse[k]);
             NudgeBalanced(grid, sites, candidateAt, apart, describe);
-            score = StartScore(
-                sites.size(), [&](std::size_t i) { return sites[i].Room; },
-                [&](std::size_t i) { return sites[i].Lacking; });
+            score = StartScore(sites.size(), [&](std::size_t i) { return sites[i].Room; });
         }
         HeadquartersSites found;
         for (const Candidate &c : sites)

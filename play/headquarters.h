@@ -34,8 +34,8 @@ enum class SiteGoal : uint8_t {
     Spread,
     /// Starts as equal and as rich as the search finds: the poorest start's building ground
     /// within kDefaultFairnessRadius steps as large, and the gap to the richest as small, as it
-    /// can make them, with mining ground near every start where it can; the sites stay at
-    /// least three quarters of the spread the Spread search finds apart, and never closer than
+    /// can make them (building sites counted by GroundQuality); the sites stay at least three
+    /// quarters of the spread the Spread search finds apart, and never closer than
     /// MinimumPlayerDistance.
     BalancedStarts,
 };

@@ -313,6 +313,12 @@ void PlantTree(MapDocument &document, std::size_t index, play::PlayRandom &rando
     document.Layer(5)[index] = static_cast<uint8_t>(kind.Base + random.Below(kTreeFrames));
 }
 
+void PlaceRock(MapDocument &document, std::size_t index, play::PlayRandom &random)
+{
+    document.Layer(6)[index] = kGraniteTypes[random.Below(2)];
+    document.Layer(5)[index] = static_cast<uint8_t>(1 + random.Below(kGraniteSizes));
+}
+
 void PlaceObjects(MapDocument &document,
                   const std::vector<play::Point> &headquarters,
                   uint64_t seed,

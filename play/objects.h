@@ -28,4 +28,7 @@ void PlaceObjects(MapDocument &document,
 /// frames.
 void PlantTree(MapDocument &document, std::size_t index, play::PlayRandom &random);
 
+/// Puts a granite rock of a random size (1 to 6) on the point at `index` of layers 5 and 6.
+void PlaceRock(MapDocument &document, std::size_t index, play::PlayRandom &random);
+
 } // namespace trelvik

@@ -48,8 +48,9 @@ constexpr std::array<Mineral, 7> kSmallMountainOre = {Mineral::Coal,   Mineral::
                                                       Mineral::Coal,   Mineral::Iron, Mineral::Gold,
                                                       Mineral::Granite};
 
-// Trees near every start at the least.
+// Trees and granite rocks near every start at the least.
 constexpr std::size_t kMinStartTrees = 30;
+constexpr std::size_t kMinStartStones = 10;
 // The points of coal, iron, gold and granite every start's ore holds at the least, where it has
 // ore.
 constexpr std::array<std::pair<Mineral, std::size_t>, 4> kStartOre = {
@@ -303,48 +304,71 @@ public:
     }
 
 private:
-    // A start with fewer trees near it than kMinStartTrees gets forests there: grown from random
-    // points where a tree may stand, over such neighbours, on ground too steep or uneven to
-    // build on first.
+    // A start with fewer trees near it than kMinStartTrees gets forests there, and one with
+    // fewer granite rocks than kMinStartStones rocks: grown in groups from random points where
+    // they may stand, over such neighbours, on ground too steep or uneven to build on first.
     void PlantForests()
     {
-        const MapLayer &objects = mDocument.Layer(6);
-        const MapLayer &quality = mDocument.Layer(9);
+        const auto wooded = [this](std::size_t k) { return Wooded(k); };
+        const auto stony = [this](std::size_t k) { return Stony(k); };
         std::vector<std::size_t> changed;
         for (std::size_t s = 0; s < mStarts.size(); ++s) {
-            std::size_t trees = 0;
-            std::array<std::vector<std::size_t>, 2> room; // no site, site
-            Around(s, [&](std::size_t k) {
-                trees += IsTreeObject(objects[k]) ? 1U : 0U;
-                if (Wooded(k) && objects[k] == kNoObject && (mReach[k] & kKeepFree) == 0)
-                    room[IsSite(quality[k]) ? 1 : 0].push_back(k);
-            });
-            for (std::vector<std::size_t> &points : room) {
-                while (trees < kMinStartTrees && !points.empty()) {
-                    const std::size_t pick = mRandom.Below(static_cast<uint32_t>(points.size()));
-                    std::vector<std::size_t> forest{points[pick]};
-                    for (std::size_t n = 0; n < forest.size() && trees < kMinStartTrees; ++n) {
-                        const std::size_t k = forest[n];
-                        if (objects[k] != kNoObject)
-                            continue;
-                        PlantTree(mDocument, k, mRandom);
-                        changed.push_back(k);
-                        ++trees;
-                        const Point p = mGrid.PointAt(k);
-                        for (const std::size_t next : mGrid.NeighbourIndices(p.X, p.Y))
-                            if (Near(s, next) && Wooded(next) && objects[next] == kNoObject
-                                && (mReach[next] & kKeepFree) == 0
-                                && IsSite(quality[next]) == (&points == &room[1]))
-                                forest.push_back(next);
-                    }
-                    std::erase_if(points, [&](std::size_t k) { return objects[k] != kNoObject; });
-                }
-            }
+            Furnish(
+                s, kMinStartTrees, IsTreeObject, wooded,
+                [&](std::size_t k) { PlantTree(mDocument, k, mRandom); }, changed);
+            Furnish(
+                s, kMinStartStones, IsGraniteObject, stony,
+                [&](std::size_t k) { PlaceRock(mDocument, k, mRandom); }, changed);
         }
         for (const std::size_t k : changed)
             UpdateBuildingQuality(mDocument, QualityNeighbourhood(mGrid, k), &mGround);
         if (!changed.empty())
             Recount();
+    }
+
+    // Puts objects (`is` tells one) near a start until it has `wanted` of them, in groups on
+    // free points whose ground `fits`, off the starts' own ground, points that are no building
+    // site first.
+    template <typename Is, typename Fits, typename Put>
+    void Furnish(std::size_t s,
+                 std::size_t wanted,
+                 Is is,
+                 Fits fits,
+                 Put put,
+                 std::vector<std::size_t> &changed)
+    {
+        const MapLayer &objects = mDocument.Layer(6);
+        const MapLayer &quality = mDocument.Layer(9);
+        const auto free = [&](std::size_t k) {
+            return fits(k) && objects[k] == kNoObject && (mReach[k] & kKeepFree) == 0;
+        };
+        std::size_t have = 0;
+        std::array<std::vector<std::size_t>, 2> room; // no site, site
+        Around(s, [&](std::size_t k) {
+            have += is(objects[k]) ? 1U : 0U;
+            if (free(k))
+                room[IsSite(quality[k]) ? 1 : 0].push_back(k);
+        });
+        for (std::vector<std::size_t> &points : room) {
+            const bool sites = &points == &room[1];
+            while (have < wanted && !points.empty()) {
+                const std::size_t pick = mRandom.Below(static_cast<uint32_t>(points.size()));
+                std::vector<std::size_t> group{points[pick]};
+                for (std::size_t n = 0; n < group.size() && have < wanted; ++n) {
+                    const std::size_t k = group[n];
+                    if (objects[k] != kNoObject)
+                        continue;
+                    put(k);
+                    changed.push_back(k);
+                    ++have;
+                    const Point p = mGrid.PointAt(k);
+                    for (const std::size_t next : mGrid.NeighbourIndices(p.X, p.Y))
+                        if (Near(s, next) && free(next) && IsSite(quality[next]) == sites)
+                            group.push_back(next);
+                }
+                std::erase_if(points, [&](std::size_t k) { return objects[k] != kNoObject; });
+            }
+        }
     }
 
     // The trees a start keeps when trees near it are taken away: kMinStartTrees, or half of them
@@ -353,6 +377,19 @@ private:
     {
         const int64_t richest = *std::ranges::max_element(mSites);
         return mSites[start] * 2 < richest ? kMinStartTrees / 2 : kMinStartTrees;
+    }
+
+    // Ground with room for a granite rock: six buildable or mining triangles, none of them water,
+    // and no mine site on or beside it.
+    bool Stony(std::size_t k) const
+    {
+        if ((mGround[k] & play::kAllFirm) == 0 || (mGround[k] & play::kTouchesWater) != 0
+            || (mGround[k] & play::kAllMining) != 0)
+            return false;
+        const Point p = mGrid.PointAt(k);
+        return std::ranges::none_of(mGrid.NeighbourIndices(p.X, p.Y), [&](std::size_t n) {
+            return (mGround[n] & play::kAllMining) != 0;
+        });
     }
 
     // Ground with room for a tree: six buildable triangles, none of them water.

@@ -30,6 +30,7 @@ struct MapFigures
     bool MineForAll = false; // every headquarters has a mine-quality point with ore within 12
     bool OreForAll = false;  // and coal, iron, gold and granite
     int64_t FewestTrees = 0; // near a start
+    int64_t FewestStones = 0;
     std::vector<int64_t> StepsToMine;
     double Coal = 0, Iron = 0, Gold = 0; // ore units per land point
     double Trees = 0;                    // per land point
@@ -51,11 +52,13 @@ MapFigures Figures(const MapDocument &doc)
     f.MineForAll = true;
     f.OreForAll = true;
     f.FewestTrees = std::numeric_limits<int64_t>::max();
+    f.FewestStones = std::numeric_limits<int64_t>::max();
     for (const PlayerStart &start : report->Players) {
         for (const StartMeasure m :
              {StartMeasure::Coal, StartMeasure::Iron, StartMeasure::Gold, StartMeasure::Granite})
             f.OreForAll = f.OreForAll && start.Value(m) > 0;
         f.FewestTrees = std::min(f.FewestTrees, start.Value(StartMeasure::Trees));
+        f.FewestStones = std::min(f.FewestStones, start.Value(StartMeasure::Stones));
         f.StepsToMine.push_back(start.Value(StartMeasure::StepsToMine));
         bool found = false;
         for (std::size_t i = 0; i < ground.size() && !found; ++i)
@@ -142,7 +145,7 @@ TEST(FairAndRich, TargetsOverManyMaps)
     std::vector<double> coal, iron, gold, trees, fish, animals, steps;
     double worst = 1;
     int lacking = 0, oreless = 0;
-    int64_t fewestTrees = std::numeric_limits<int64_t>::max();
+    int64_t fewestTrees = std::numeric_limits<int64_t>::max(), fewestStones = fewestTrees;
     for (const Request &r : set) {
         SCOPED_TRACE(testing::Message() << r.Seed << " " << r.Width << "x" << r.Height << " "
                                         << r.Players << " players, world " << int{r.World});
@@ -160,6 +163,7 @@ TEST(FairAndRich, TargetsOverManyMaps)
         lacking += f.MineForAll ? 0 : 1;
         oreless += f.OreForAll ? 0 : 1;
         fewestTrees = std::min(fewestTrees, f.FewestTrees);
+        fewestStones = std::min(fewestStones, f.FewestStones);
         coal.push_back(f.Coal), iron.push_back(f.Iron), gold.push_back(f.Gold);
         trees.push_back(f.Trees), fish.push_back(f.Fish), animals.push_back(f.Animals);
         for (const int64_t s : f.StepsToMine)
@@ -181,7 +185,8 @@ TEST(FairAndRich, TargetsOverManyMaps)
     EXPECT_GE(worst, 0.50);
     EXPECT_EQ(lacking, 0);
     EXPECT_EQ(oreless, 0);      // every start has every ore
-    EXPECT_GE(fewestTrees, 15); // and wood
+    EXPECT_GE(fewestTrees, 15); // wood
+    EXPECT_GE(fewestStones, 1); // and stone
     // As rich as hand-made maps: inside the 10% to 90% range of the real maps.
     const std::tuple<const char *, double, double, double> ranges[] = {
         {"coal", Median(coal), 0.164, 1.122},     {"iron", Median(iron), 0.082, 0.452},
