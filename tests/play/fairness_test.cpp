@@ -5,6 +5,7 @@
 #include "play/fairness.h"
 #include "play/finish_for_play.h"
 #include "play/ground.h"
+#include "play/starts.h"
 #include "play/symmetry.h"
 #include "test_maps.h"
 
@@ -414,6 +415,89 @@ TEST(Mirror, ImagesHaveTheSameGround)
                     ASSERT_EQ(doc.Layer(1)[i], doc.Layer(1)[grid.IndexOf(image)]);
                 }
             }
+        }
+    }
+}
+
+// Things mirrored with the ground: objects, animals and resources of every point are those of
+// its mirror images. Maps that cannot be mirrored (odd height, a short layer) stay as they are.
+TEST(Mirror, ThingsFollowAndUnmirrorableMapsStay)
+{
+    constexpr std::array<int, 4> kThings = {5, 6, 7, 12};
+    for (const play::Mirror mirror :
+         {play::Mirror{true, false}, play::Mirror{false, true}, play::Mirror{true, true}}) {
+        MapDocument doc = test::MakeFlatMap(18, 14);
+        play::PlayRandom random(3);
+        for (int layer = 1; layer <= kLayerCount; ++layer)
+            for (uint8_t &b : doc.Layer(layer))
+                b = static_cast<uint8_t>(random.Below(256));
+        const MapDocument before = doc;
+        play::MirrorThings(doc, mirror);
+        const play::PointGrid grid(doc);
+        for (std::size_t i = 0; i < doc.Layer(1).size(); ++i) {
+            for (const Point image : play::MirrorImages(grid, grid.PointAt(i), mirror))
+                for (const int layer : kThings)
+                    ASSERT_EQ(doc.Layer(layer)[i], doc.Layer(layer)[grid.IndexOf(image)])
+                        << "layer " << layer << " at " << i;
+            for (const int layer : {1, 2, 3, 4, 8, 9, 10, 11, 13, 14})
+                ASSERT_EQ(doc.Layer(layer)[i], before.Layer(layer)[i]) << "layer " << layer;
+        }
+        // Every layer that is read or written cut short in turn, and an odd height.
+        for (const int shortLayer : {1, 2, 3, 5, 6, 7, 12, 0}) {
+            MapDocument cut = before;
+            if (shortLayer != 0)
+                cut.Layer(shortLayer).pop_back();
+            else
+                cut = test::MakeFlatMap(18, 13);
+            const MapDocument kept = cut;
+            if (shortLayer == 0 || shortLayer > 3)
+                play::MirrorThings(cut, mirror);
+            if (shortLayer <= 3)
+                play::MirrorTerrain(cut, mirror);
+            EXPECT_EQ(cut, kept) << "layer " << shortLayer << " short";
+        }
+    }
+}
+
+// Each start gets coal, iron, gold and granite at mine sites near it, taken from the kind it
+// has most of, whatever its mountain held; resources farther away and off the mountain stay.
+TEST(StockStarts, EveryKindNearEveryStart)
+{
+    constexpr std::array<std::pair<Mineral, int64_t>, 4> kWanted = {
+        {{Mineral::Coal, 4}, {Mineral::Iron, 4}, {Mineral::Gold, 2}, {Mineral::Granite, 2}}};
+    for (const uint8_t fill :
+         {kEmptyMountainResource, ResourceByte(Mineral::Coal, 7), ResourceByte(Mineral::Iron, 3),
+          ResourceByte(Mineral::Gold, 7), ResourceByte(Mineral::Granite, 5)}) {
+        MapDocument doc = test::MakeFlatMap(64, 40);
+        const play::PointGrid grid(doc);
+        const std::vector<Point> starts = {{10, 10}, {40, 30}};
+        // A mountain of two steps around a point five steps from each start, and one far off.
+        for (const Point mountain : {Point{15, 10}, Point{45, 30}, Point{27, 20}})
+            for (std::size_t i = 0; i < doc.Layer(12).size(); ++i)
+                if (grid.Distance(grid.PointAt(i), mountain) <= 2)
+                    doc.Layer(12)[i] = fill;
+        doc.Layer(12)[grid.IndexOf({9, 10})] = kFishResource;
+        const MapDocument before = doc;
+        StockStarts(doc, starts);
+        for (const Point start : starts) {
+            std::array<int64_t, 4> units{};
+            for (std::size_t i = 0; i < doc.Layer(12).size(); ++i)
+                if (grid.Distance(grid.PointAt(i), start) <= 12)
+                    if (const auto ore = MineralIn(doc.Layer(12)[i]))
+                        units[(static_cast<std::size_t>(ore->Kind) - 0x40) / 8] += 1;
+            for (std::size_t k = 0; k < kWanted.size(); ++k)
+                EXPECT_GE(units[k], kWanted[k].second)
+                    << "fill " << int(fill) << " kind " << k << " at " << start.X << "," << start.Y;
+        }
+        for (std::size_t i = 0; i < doc.Layer(12).size(); ++i) {
+            const Point p = grid.PointAt(i);
+            const bool near =
+                std::ranges::any_of(starts, [&](Point s) { return grid.Distance(p, s) <= 12; });
+            const uint8_t was = before.Layer(12)[i];
+            if (!near || (!MineralIn(was) && was != kEmptyMountainResource))
+                ASSERT_EQ(doc.Layer(12)[i], before.Layer(12)[i]) << p.X << "," << p.Y;
+            else
+                ASSERT_TRUE(MineralIn(doc.Layer(12)[i]).has_value()) << p.X << "," << p.Y;
         }
     }
 }

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <set>
 #include <sstream>
 #include <tuple>
@@ -92,6 +93,108 @@ TEST(Recompute, TouchesOnlyItsLayersOverManySeeds)
     EXPECT_GT(huts, 1000);
     EXPECT_GT(flags, 1000);
     EXPECT_GT(mines, 100);
+}
+
+// The map wraps at its edges, so what is worked out of a point does not depend on where the map
+// begins: a map turned around by some columns and an even number of rows gives the same ground,
+// shading and building quality, turned alike, for random terrain, heights and objects (points
+// near the edges take another way through the code than the others).
+TEST(Recompute, TheSameWhereverTheMapBegins)
+{
+    for (const auto &[w, h, seed] :
+         {std::tuple{16, 16, 1}, {20, 12, 2}, {37, 30, 3}, {64, 48, 4}}) {
+        MapDocument doc = test::MakeFlatMap(static_cast<int16_t>(w), static_cast<int16_t>(h));
+        play::PlayRandom random(static_cast<uint64_t>(seed));
+        // Mostly flat meadow, so that a single height, triangle or object decides a point.
+        constexpr uint8_t kCodes[] = {8, 8, 8, 8, 8, 8, 8, 8, 0, 1, 4, 5, 6, 11, 16, 18};
+        constexpr uint8_t kObjects[] = {0xC4, 0xC5, 0xCC, 0xC8, 0x80};
+        for (std::size_t i = 0; i < doc.Layer(1).size(); ++i) {
+            doc.Layer(1)[i] = static_cast<uint8_t>(random.Chance(8) ? 13 + random.Below(3) : 10);
+            doc.Layer(2)[i] = kCodes[random.Below(std::size(kCodes))];
+            doc.Layer(3)[i] = random.Chance(80) ? 8 : kCodes[random.Below(std::size(kCodes))];
+            doc.Layer(6)[i] = random.Chance(5) ? kObjects[random.Below(std::size(kObjects))] : 0;
+        }
+        const auto turned = [&](const MapDocument &from, int dx, int dy) {
+            MapDocument to = from;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    for (int layer = 1; layer <= kLayerCount; ++layer)
+                        to.Layer(layer)[test::PointIndex(to, (x + dx) % w, (y + dy) % h)] =
+                            from.Layer(layer)[test::PointIndex(from, x, y)];
+            return to;
+        };
+        const auto workedOut = [](MapDocument d) {
+            ComputeShading(d);
+            ComputeBuildingQuality(d);
+            return d;
+        };
+        const MapDocument worked = workedOut(doc);
+        const play::PointGrid grid(doc);
+        const play::GroundFlags ground = play::ReadWholeGround(grid, doc);
+        const std::vector<uint8_t> quality = GroundQuality(doc, ground);
+        // Point by point, as the finish keeps them up to date, the same again.
+        std::vector<std::size_t> every(doc.Layer(1).size());
+        std::iota(every.begin(), every.end(), std::size_t{0});
+        MapDocument pointwise = worked;
+        std::ranges::fill(pointwise.Layer(9), uint8_t{0xEE});
+        UpdateBuildingQuality(pointwise, every, &ground);
+        EXPECT_EQ(pointwise.Layer(9), worked.Layer(9)) << w << "x" << h;
+        std::ranges::fill(pointwise.Layer(9), uint8_t{0xEE});
+        UpdateBuildingQuality(pointwise, every); // the ground read afresh
+        EXPECT_EQ(pointwise.Layer(9), worked.Layer(9)) << w << "x" << h;
+        std::vector<uint8_t> updated(quality.size(), 0xEE);
+        UpdateGroundQuality(doc, ground, updated, every);
+        EXPECT_EQ(updated, quality) << w << "x" << h;
+        for (const auto &[dx, dy] : {std::pair{1, 0}, {2, 2}, {w - 1, h - 2}, {3, 4}}) {
+            const MapDocument moved = turned(doc, dx, dy);
+            EXPECT_EQ(workedOut(moved), turned(worked, dx, dy))
+                << w << "x" << h << " by " << dx << "," << dy;
+            const play::GroundFlags movedGround = play::ReadWholeGround(grid, moved);
+            const std::vector<uint8_t> movedQuality = GroundQuality(moved, movedGround);
+            for (int y = 0; y < h; ++y) {
+                for (int x = 0; x < w; ++x) {
+                    const std::size_t from = test::PointIndex(doc, x, y);
+                    const std::size_t to = test::PointIndex(doc, (x + dx) % w, (y + dy) % h);
+                    ASSERT_EQ(movedGround[to], ground[from]) << x << "," << y;
+                    ASSERT_EQ(movedQuality[to], quality[from]) << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+// One point raised out of a flat meadow at a time, over every point of the map: the quality
+// worked out point by point (the finish's way) is that of the whole map, next to every edge.
+TEST(Recompute, OneBumpAnywhere)
+{
+    for (const auto &[w, h] : {std::pair{12, 10}, {13, 8}}) {
+        for (const int rise : {3, 5}) {
+            MapDocument doc = test::MakeFlatMap(static_cast<int16_t>(w), static_cast<int16_t>(h));
+            std::ranges::fill(doc.Layer(2), uint8_t{8});
+            std::ranges::fill(doc.Layer(3), uint8_t{8});
+            std::vector<std::size_t> every(doc.Layer(1).size());
+            std::iota(every.begin(), every.end(), std::size_t{0});
+            for (std::size_t bump = 0; bump < every.size(); ++bump) {
+                std::ranges::fill(doc.Layer(1), uint8_t{10});
+                doc.Layer(1)[bump] = static_cast<uint8_t>(10 + rise);
+                MapDocument whole = doc;
+                ComputeBuildingQuality(whole);
+                const play::GroundFlags ground = play::ReadWholeGround(play::PointGrid(doc), doc);
+                for (const play::GroundFlags *known :
+                     {&ground, static_cast<const play::GroundFlags *>(nullptr)}) {
+                    MapDocument pointwise = doc;
+                    std::ranges::fill(pointwise.Layer(9), uint8_t{0xEE});
+                    UpdateBuildingQuality(pointwise, every, known);
+                    ASSERT_EQ(pointwise.Layer(9), whole.Layer(9))
+                        << w << "x" << h << " rise " << rise << " at " << bump
+                        << (known ? " known" : "");
+                }
+                ASSERT_EQ(std::ranges::count(whole.Layer(9), uint8_t{4}),
+                          w * h - (rise > 3 ? 19 : 14))
+                    << w << "x" << h << " rise " << rise << " at " << bump;
+            }
+        }
+    }
 }
 
 // Short layers and a header claiming a huge map: reads past a layer's end give 0, writes stop
