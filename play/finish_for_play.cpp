@@ -88,7 +88,7 @@ FinishForPlay(MapDocument &document, int players, uint64_t seed, bool symmetric)
         around(raised, m.Centre);
     UpdateGroundQuality(document, ground, groundQuality, changed);
     PlaceObjects(document, found->Sites, seed, &ground);
-    PlaceResources(document, seed ^ 0x5EED5EED5EED5EEDULL, &ground);
+    PlaceResources(document, seed ^ 0x5EED5EED5EED5EEDULL, &ground, found->Sites);
     StockMountains(document, mountains);
     StockStarts(document, found->Sites);
     if (symmetric) {

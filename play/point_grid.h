@@ -37,6 +37,9 @@ public:
 
     bool Empty() const { return mWidth <= 0 || mHeight <= 0; }
 
+    /// True for a point inside the map.
+    bool Holds(Point p) const { return p.X >= 0 && p.X < mWidth && p.Y >= 0 && p.Y < mHeight; }
+
     /// The number of points of `layer` to visit: the map's points, but no more than it holds,
     /// so a header claiming a huge map costs no more than the layer's length.
     std::size_t PointsIn(const MapLayer &layer) const

@@ -1,5 +1,6 @@
 #include "resources.h"
 
+#include "ball_sums.h"
 #include "document/layer_codes.h"
 #include "ground.h"
 #include "point_grid.h"
@@ -42,6 +43,10 @@ constexpr uint32_t kFullRim = 75;
 constexpr int8_t kFishReach = 3;
 constexpr uint32_t kFishShare = 14;
 constexpr int kShoalRadius = 2;
+// Every start with shore water near it gets shoals up to this many steps away, until this many
+// fish points lie around them: a fisher beside the headquarters has work.
+constexpr int kStartFishReach = 10;
+constexpr std::size_t kStartFish = 12;
 
 // The mix of the clusters, in parts of a hundred: coal 48, iron 27, gold 17, granite 8. Coal and
 // iron come first as in hand-made maps; gold is rarer, granite in the mountains rarer still.
@@ -80,16 +85,16 @@ public:
 
     // Seeds clusters from `points` until `wanted` of them are taken; `fill(index, step, radius)`
     // writes one point. Every attempt draws a centre; a bounded number of them ends the loop
-    // on any map.
+    // on any map. Returns the number of points taken.
     template <typename Start, typename Fill>
-    void Place(const std::vector<std::size_t> &points,
-               std::size_t wanted,
-               PlayRandom &random,
-               Start start,
-               Fill fill)
+    std::size_t Place(const std::vector<std::size_t> &points,
+                      std::size_t wanted,
+                      PlayRandom &random,
+                      Start start,
+                      Fill fill)
     {
         if (points.empty())
-            return;
+            return 0;
         const auto pick = static_cast<uint32_t>(points.size());
         std::size_t covered = 0;
         for (std::size_t attempt = 0; covered < wanted && attempt < 4 * points.size() + 16;
@@ -100,6 +105,7 @@ public:
             const int radius = start();
             covered += Grow(centre, radius, fill);
         }
+        return covered;
     }
 
 private:
@@ -169,7 +175,10 @@ ShoreWater(const PointGrid &grid, const play::GroundFlags &flags, std::size_t co
 
 } // namespace
 
-void PlaceResources(MapDocument &document, uint64_t seed, const play::GroundFlags *ground)
+void PlaceResources(MapDocument &document,
+                    uint64_t seed,
+                    const play::GroundFlags *ground,
+                    std::span<const Point> starts)
 {
     const PointGrid grid(document);
     MapLayer &resources = document.Layer(12);
@@ -205,10 +214,43 @@ void PlaceResources(MapDocument &document, uint64_t seed, const play::GroundFlag
                 resources[i] = static_cast<uint8_t>(mineral + kMaxAmount - less);
             });
     const std::vector<std::size_t> shore = ShoreWater(grid, flags, count);
-    Clusters(grid, resources, count, kNothing, shore)
-        .Place(
-            shore, water * kFishShare / 100, random, [] { return kShoalRadius; },
-            [&](std::size_t i, int, int) { resources[i] = kFish; });
+    Clusters shoals(grid, resources, count, kNothing, shore);
+    const auto fish = [&](std::size_t i, int, int) { resources[i] = kFish; };
+    const auto shoal = [] { return kShoalRadius; };
+    std::size_t placed = 0;
+    if (!starts.empty() && count == static_cast<std::size_t>(grid.Width() * grid.Height())) {
+        std::vector<uint8_t> isShore(count, 0), inReach(count, 0);
+        for (const std::size_t i : shore)
+            isShore[i] = 1;
+        const play::Ball reach(grid, kStartFishReach);
+        std::vector<std::size_t> near;
+        for (const Point start : starts) {
+            if (!grid.Holds(start))
+                continue;
+            near.clear();
+            std::size_t fishNear = 0;
+            reach.ForEach(grid.IndexOf(start), [&](std::size_t k) {
+                inReach[k] = 1;
+                if (isShore[k] != 0)
+                    near.push_back(k);
+                fishNear += resources[k] == kFish ? 1U : 0U;
+            });
+            // One shoal at a time, counting only the fish it brings within reach.
+            const auto fishInReach = [&](std::size_t i, int step, int radius) {
+                fish(i, step, radius);
+                fishNear += inReach[i];
+            };
+            while (fishNear < kStartFish) {
+                const std::size_t taken = shoals.Place(near, 1, random, shoal, fishInReach);
+                if (taken == 0)
+                    break;
+                placed += taken;
+            }
+            reach.ForEach(grid.IndexOf(start), [&](std::size_t k) { inReach[k] = 0; });
+        }
+    }
+    const std::size_t share = water * kFishShare / 100;
+    shoals.Place(shore, share > placed ? share - placed : 0, random, shoal, fish);
 }
 
 bool IsValidResource(uint8_t value)

@@ -2,8 +2,10 @@
 
 #include "document/map_document.h"
 #include "play/ground.h"
+#include "play/point_grid.h"
 
 #include <cstdint>
+#include <span>
 
 namespace trelvik {
 
@@ -14,10 +16,13 @@ namespace trelvik {
 /// shore, 0x21 (water to drink) under land whose six triangles are all buildable, and 0
 /// elsewhere. The same document and seed give the same bytes on every machine. Only layer 12
 /// changes.
-/// `ground`, when given, is the map's ground as play::ReadWholeGround reads it.
+/// `ground`, when given, is the map's ground as play::ReadWholeGround reads it. Each of
+/// `starts` with water near its shore up to ten steps away gets shoals there first, until a
+/// dozen fish points lie within those ten steps (as far as the shore allows).
 void PlaceResources(MapDocument &document,
                     uint64_t seed,
-                    const play::GroundFlags *ground = nullptr);
+                    const play::GroundFlags *ground = nullptr,
+                    std::span<const play::Point> starts = {});
 
 /// True for the bytes PlaceResources writes and the game reads as a resource.
 bool IsValidResource(uint8_t value);

@@ -308,6 +308,42 @@ TEST(Resources, ValidBytes)
     EXPECT_EQ(count, 4 + 4 * 7);
 }
 
+// A start with a lake's shore within ten steps gets a dozen fish there, whatever the seed; a
+// start far from water gets none; the lake's fish stay about a seventh of its water.
+TEST(Resources, FishNearEveryStartByTheShore)
+{
+    MapDocument doc = test::MakeFlatMap(64, 64);
+    const play::PointGrid grid(doc);
+    const play::Point lake = {30, 20}, byTheLake = {30, 32}, dry = {30, 52};
+    std::size_t water = 0;
+    for (std::size_t i = 0; i < doc.Layer(2).size(); ++i)
+        if (grid.Distance(grid.PointAt(i), lake) <= 5) {
+            doc.Layer(2)[i] = doc.Layer(3)[i] = 5;
+            ++water;
+        }
+    const auto fishWithin = [&](const MapDocument &d, play::Point start, int64_t steps) {
+        std::size_t n = 0;
+        for (std::size_t i = 0; i < d.Layer(12).size(); ++i)
+            n += d.Layer(12)[i] == 0x87 && grid.Distance(grid.PointAt(i), start) <= steps ? 1 : 0;
+        return n;
+    };
+    std::size_t fewWithoutStarts = 0;
+    for (uint64_t seed = 1; seed <= 24; ++seed) {
+        MapDocument fished = doc;
+        const std::vector<play::Point> starts = {byTheLake, dry};
+        PlaceResources(fished, seed, nullptr, starts);
+        EXPECT_GE(fishWithin(fished, byTheLake, 10), 12U) << "seed " << seed;
+        EXPECT_EQ(fishWithin(fished, dry, 12), 0U) << "seed " << seed;
+        const std::size_t all = fishWithin(fished, lake, 5);
+        EXPECT_GE(all, water * 14 / 100) << "seed " << seed;
+        EXPECT_LT(all, water * 14 / 100 + 19) << "seed " << seed; // at most one shoal more
+        MapDocument plain = doc;
+        PlaceResources(plain, seed);
+        fewWithoutStarts += fishWithin(plain, byTheLake, 10) < 12 ? 1 : 0;
+    }
+    EXPECT_GT(fewWithoutStarts, 0U); // the starts' shoals are what brings the fish near
+}
+
 // The (type, first frame) pairs of the tree kinds of each world.
 const std::set<std::pair<int, int>> kWorldTrees[3] = {
     {{0xC4, 0x30},
@@ -590,7 +626,7 @@ TEST(Play, BadSizesAndShortLayers)
         EXPECT_EQ(doc, kept);
         ComputeShading(doc);
         ComputeBuildingQuality(doc);
-        PlaceResources(doc, 5);
+        PlaceResources(doc, 5, nullptr, sites);
         PlaceObjects(doc, sites, 5);
         ComputeAreas(doc);
     };
@@ -615,6 +651,11 @@ TEST(Play, BadSizesAndShortLayers)
     for (const auto &[layer, size] : shortLayers)
         doc.Layer(layer).resize(size);
     runAll(doc, {});
+    MapDocument whole = test::MakeFlatMap(16, 16);
+    const std::vector<play::Point> offTheMap = {{3, 0}, {-4, 100}, {16, 2}, {2, 16}};
+    PlaceResources(whole, 5, nullptr, offTheMap); // sites off the map are passed over
+    PlaceObjects(whole, offTheMap, 5);
+    EXPECT_TRUE(std::ranges::all_of(whole.Layer(12), IsValidResource));
     doc.Layer(3).resize(100);
     EXPECT_FALSE(FindHeadquartersSites(doc, 1)); // terrain short of the map
     for (const auto &[layer, size] : shortLayers)
