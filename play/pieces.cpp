@@ -47,9 +47,7 @@ Pieces FindPieces(const PointGrid &grid, const GroundFlags &ground)
 {
     const std::size_t count = ground.size();
     const auto width = static_cast<std::size_t>(grid.Width());
-    std::vector<PieceKind> kind(count);
-    for (std::size_t i = 0; i < count; ++i)
-        kind[i] = KindOf(ground[i]);
+    const auto kind = [&ground](std::size_t i) { return KindOf(ground[i]); };
     std::vector<int32_t> label(count, -1);
     Labels labels;
     // One pass in row order: a point takes the label of its west, north-west or north-east
@@ -57,7 +55,7 @@ Pieces FindPieces(const PointGrid &grid, const GroundFlags &ground)
     // come earlier in row order except across the map's edges, which are joined afterwards.
     const auto take = [&](int32_t &own, std::size_t up, PieceKind k) {
         const int32_t other = label[up];
-        if (other < 0 || other == own || kind[up] != k)
+        if (other < 0 || other == own || kind(up) != k)
             return;
         if (own < 0)
             own = other;
@@ -68,10 +66,10 @@ Pieces FindPieces(const PointGrid &grid, const GroundFlags &ground)
     for (std::size_t y = 0, i = 0; y < height && i < count; ++y) {
         const bool odd = (y & 1) != 0;
         for (std::size_t x = 0; x < width && i < count; ++x, ++i) {
-            const PieceKind k = kind[i];
+            const PieceKind k = kind(i);
             if (k == PieceKind::None)
                 continue;
-            int32_t own = x > 0 && kind[i - 1] == k ? label[i - 1] : -1;
+            int32_t own = x > 0 && kind(i - 1) == k ? label[i - 1] : -1;
             if (y > 0) {
                 // The north-west and north-east neighbours: columns x - 1 and x of the row above
                 // for an even row, x and x + 1 for an odd one, wrapping at the edges.
@@ -83,7 +81,7 @@ Pieces FindPieces(const PointGrid &grid, const GroundFlags &ground)
         }
     }
     const auto joinIfAlike = [&](std::size_t a, std::size_t b) {
-        if (a < count && b < count && label[a] >= 0 && kind[a] == kind[b])
+        if (a < count && b < count && label[a] >= 0 && kind(a) == kind(b))
             labels.Join(label[a], label[b]);
     };
     for (std::size_t row = 0; row < count; row += width)
@@ -107,7 +105,7 @@ Pieces FindPieces(const PointGrid &grid, const GroundFlags &ground)
             int32_t &root = numberOfRoot[static_cast<std::size_t>(labels.Root(l))];
             if (root < 0) {
                 root = static_cast<int32_t>(pieces.List.size());
-                pieces.List.push_back(Piece{kind[i], i, 0});
+                pieces.List.push_back(Piece{kind(i), i, 0});
             }
             number = root;
         }

@@ -68,20 +68,26 @@ uint8_t DrawMineral(PlayRandom &random)
 class Clusters
 {
 public:
-    Clusters(const PointGrid &grid,
-             MapLayer &resources,
-             std::size_t count,
-             uint8_t free,
-             const std::vector<std::size_t> &points)
+    Clusters(const PointGrid &grid, MapLayer &resources, std::size_t count)
         : mGrid(grid)
         , mResources(resources)
         , mCount(count)
-        , mFree(free)
         , mStep(count, kOutside)
+    {}
+
+    // Makes `points` the set to grow over, in place of the one before (which must still live).
+    void Over(const std::vector<std::size_t> &points, uint8_t free)
     {
+        if (mSet != nullptr)
+            for (const std::size_t i : *mSet)
+                mStep[i] = kOutside;
         for (const std::size_t i : points)
             mStep[i] = -1;
+        mSet = &points;
+        mFree = free;
     }
+
+    bool InSet(std::size_t i) const { return mStep[i] == -1; }
 
     // Seeds clusters from `points` until `wanted` of them are taken; `fill(index, step, radius)`
     // writes one point. Every attempt draws a centre; a bounded number of them ends the loop
@@ -135,19 +141,23 @@ private:
     const PointGrid &mGrid;
     MapLayer &mResources;
     std::size_t mCount;
-    uint8_t mFree;
+    uint8_t mFree = 0;
+    const std::vector<std::size_t> *mSet = nullptr;
     static constexpr int8_t kOutside = -2;
     std::vector<int8_t> mStep; // steps from the growing cluster's centre; -1 in the set, else -2
     std::vector<std::size_t> mOpen;
 };
 
 // The water points that lie at most kFishReach steps from a point that is not all water,
-// nearest first.
-std::vector<std::size_t>
-ShoreWater(const PointGrid &grid, const play::GroundFlags &flags, std::size_t count)
+// nearest first; `waterPoints` is the number of all-water points.
+std::vector<std::size_t> ShoreWater(const PointGrid &grid,
+                                    const play::GroundFlags &flags,
+                                    std::size_t count,
+                                    std::size_t waterPoints)
 {
     std::vector<int8_t> steps(count, -1);
     std::vector<std::size_t> ring, next, water;
+    water.reserve(waterPoints);
     for (std::size_t i = 0; i < count; ++i) {
         if ((flags[i] & play::kAllWater) == 0) {
             steps[i] = 0;
@@ -186,6 +196,9 @@ void PlaceResources(MapDocument &document,
     play::GroundFlags fresh;
     const play::GroundFlags &flags = play::GroundFor(grid, document, count, ground, fresh);
     std::vector<std::size_t> mountain;
+    mountain.reserve(static_cast<std::size_t>(
+        std::count_if(flags.begin(), flags.begin() + static_cast<std::ptrdiff_t>(count),
+                      [](uint16_t f) { return (f & play::kAllMining) != 0; })));
     std::size_t water = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if ((flags[i] & play::kAllMining) != 0) {
@@ -200,28 +213,26 @@ void PlaceResources(MapDocument &document,
     }
     PlayRandom random(seed);
     uint8_t mineral = kCoal;
-    Clusters(grid, resources, count, kEmptyMountain, mountain)
-        .Place(
-            mountain, mountain.size() * kOreShare / 100, random,
-            [&] {
-                mineral = DrawMineral(random);
-                return kMinRadius + static_cast<int>(random.Below(kRadiusSpread));
-            },
-            [&](std::size_t i, int step, int radius) {
-                const int less = step < radius || random.Chance(kFullRim)
-                                     ? 0
-                                     : 1 + static_cast<int>(random.Below(2));
-                resources[i] = static_cast<uint8_t>(mineral + kMaxAmount - less);
-            });
-    const std::vector<std::size_t> shore = ShoreWater(grid, flags, count);
-    Clusters shoals(grid, resources, count, kNothing, shore);
+    Clusters clusters(grid, resources, count);
+    clusters.Over(mountain, kEmptyMountain);
+    clusters.Place(
+        mountain, mountain.size() * kOreShare / 100, random,
+        [&] {
+            mineral = DrawMineral(random);
+            return kMinRadius + static_cast<int>(random.Below(kRadiusSpread));
+        },
+        [&](std::size_t i, int step, int radius) {
+            const int less = step < radius || random.Chance(kFullRim)
+                                 ? 0
+                                 : 1 + static_cast<int>(random.Below(2));
+            resources[i] = static_cast<uint8_t>(mineral + kMaxAmount - less);
+        });
+    const std::vector<std::size_t> shore = ShoreWater(grid, flags, count, water);
+    clusters.Over(shore, kNothing);
     const auto fish = [&](std::size_t i, int, int) { resources[i] = kFish; };
     const auto shoal = [] { return kShoalRadius; };
     std::size_t placed = 0;
     if (!starts.empty() && count == static_cast<std::size_t>(grid.Width() * grid.Height())) {
-        std::vector<uint8_t> isShore(count, 0), inReach(count, 0);
-        for (const std::size_t i : shore)
-            isShore[i] = 1;
         const play::Ball reach(grid, kStartFishReach);
         std::vector<std::size_t> near;
         for (const Point start : starts) {
@@ -230,27 +241,25 @@ void PlaceResources(MapDocument &document,
             near.clear();
             std::size_t fishNear = 0;
             reach.ForEach(grid.IndexOf(start), [&](std::size_t k) {
-                inReach[k] = 1;
-                if (isShore[k] != 0)
+                if (clusters.InSet(k))
                     near.push_back(k);
                 fishNear += resources[k] == kFish ? 1U : 0U;
             });
             // One shoal at a time, counting only the fish it brings within reach.
             const auto fishInReach = [&](std::size_t i, int step, int radius) {
                 fish(i, step, radius);
-                fishNear += inReach[i];
+                fishNear += grid.Distance(grid.PointAt(i), start) <= kStartFishReach ? 1U : 0U;
             };
             while (fishNear < kStartFish) {
-                const std::size_t taken = shoals.Place(near, 1, random, shoal, fishInReach);
+                const std::size_t taken = clusters.Place(near, 1, random, shoal, fishInReach);
                 if (taken == 0)
                     break;
                 placed += taken;
             }
-            reach.ForEach(grid.IndexOf(start), [&](std::size_t k) { inReach[k] = 0; });
         }
     }
     const std::size_t share = water * kFishShare / 100;
-    shoals.Place(shore, share > placed ? share - placed : 0, random, shoal, fish);
+    clusters.Place(shore, share > placed ? share - placed : 0, random, shoal, fish);
 }
 
 bool IsValidResource(uint8_t value)
