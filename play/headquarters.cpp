@@ -421,14 +421,7 @@ std::optional<HeadquartersSites> FindHeadquartersSites(const MapDocument &docume
     const auto describe = [&](Candidate c) {
         const std::size_t centre = grid.IndexOf(c.At);
         uint32_t sum = 0;
-        if (ball.HasRuns()) {
-            ball.ForEachRun(centre, [&](std::size_t from, std::size_t to) {
-                for (std::size_t k = from; k <= to; ++k)
-                    sum += worth[quality[k]];
-            });
-        } else {
-            ball.ForEach(centre, [&](std::size_t k) { sum += worth[quality[k]]; });
-        }
+        ball.ForEach(centre, [&](std::size_t k) { sum += worth[quality[k]]; });
         sum -= worth[quality[centre]]; // the site itself is no room around it
         c.Room = sum;
         return c;

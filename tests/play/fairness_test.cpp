@@ -5,6 +5,8 @@
 #include "play/fairness.h"
 #include "play/finish_for_play.h"
 #include "play/ground.h"
+#include "play/headquarters.h"
+#include "play/objects.h"
 #include "play/starts.h"
 #include "play/symmetry.h"
 #include "test_maps.h"
@@ -431,9 +433,17 @@ TEST(Mirror, ThingsFollowAndUnmirrorableMapsStay)
         for (int layer = 1; layer <= kLayerCount; ++layer)
             for (uint8_t &b : doc.Layer(layer))
                 b = static_cast<uint8_t>(random.Below(256));
+        doc.Animals = {AnimalEntry{1, 0, 0}, AnimalEntry{2, 5, 5}}; // a list from before
         const MapDocument before = doc;
         play::MirrorThings(doc, mirror);
         const play::PointGrid grid(doc);
+        // The list of animals is that of layer 7, in row order.
+        std::vector<AnimalEntry> listed;
+        for (std::size_t i = 0; i < doc.Layer(7).size(); ++i)
+            if (doc.Layer(7)[i] != 0)
+                listed.push_back({doc.Layer(7)[i], static_cast<int16_t>(grid.PointAt(i).X),
+                                  static_cast<int16_t>(grid.PointAt(i).Y)});
+        EXPECT_EQ(doc.Animals, listed);
         for (std::size_t i = 0; i < doc.Layer(1).size(); ++i) {
             for (const Point image : play::MirrorImages(grid, grid.PointAt(i), mirror))
                 for (const int layer : kThings)
@@ -504,6 +514,72 @@ TEST(StockStarts, EveryKindNearEveryStart)
                 ASSERT_EQ(doc.Layer(12)[i], before.Layer(12)[i]) << p.X << "," << p.Y;
             else
                 ASSERT_TRUE(MineralIn(doc.Layer(12)[i]).has_value()) << p.X << "," << p.Y;
+        }
+    }
+}
+
+// Evening out exactly, as mirrored maps are: starts that already have their trees and rocks end
+// with equal building sites, none below the poorest's count before, and every tree planted
+// takes at least one site from a start richer than the poorest. Starts near each other share
+// sites, so a tree for one may cost another.
+TEST(EvenOut, ExactLowersTheRicherToThePoorest)
+{
+    // Per start: where it stands and the trees planted 6 to 12 steps from it (and 12 rocks).
+    const std::vector<std::vector<std::pair<Point, std::size_t>>> layouts = {
+        {{{20, 20}, 40}, {{27, 22}, 30}, {{24, 44}, 70}},
+        {{{20, 20}, 30}, {{28, 24}, 55}},
+        {{{28, 24}, 60}, {{20, 20}, 30}, {{30, 46}, 45}},
+    };
+    for (std::size_t layout = 0; layout < layouts.size(); ++layout) {
+        for (uint64_t seed = 1; seed <= 6; ++seed) {
+            MapDocument doc = test::MakeFlatMap(64, 64);
+            const play::PointGrid grid(doc);
+            std::vector<Point> starts;
+            for (const auto &[at, treeCount] : layouts[layout])
+                starts.push_back(at);
+            MarkHeadquarters(doc, starts);
+            play::PlayRandom random(seed);
+            for (std::size_t s = 0; s < starts.size(); ++s) {
+                std::size_t trees = 0, rocks = 0;
+                const std::size_t wanted = layouts[layout][s].second;
+                for (int tries = 0; tries < 20000 && (trees < wanted || rocks < 12); ++tries) {
+                    const std::size_t i = random.Below(static_cast<uint32_t>(doc.Layer(6).size()));
+                    const int64_t d = grid.Distance(grid.PointAt(i), starts[s]);
+                    if (d < 6 || d > 12 || doc.Layer(6)[i] != 0)
+                        continue;
+                    if (rocks < 12 && tries % 5 == 0) {
+                        PlaceRock(doc, i, random);
+                        ++rocks;
+                    } else if (trees < wanted) {
+                        PlantTree(doc, i, random);
+                        ++trees;
+                    }
+                }
+            }
+            const play::GroundFlags ground = play::ReadWholeGround(grid, doc);
+            ComputeBuildingQuality(doc, &ground);
+            const auto sites = [&] {
+                std::vector<int64_t> v;
+                const auto report = MeasureFairness(doc);
+                for (const auto &start : report->Players)
+                    v.push_back(start.Value(StartMeasure::BuildingSites));
+                return v;
+            };
+            const auto trees = [&] { return std::ranges::count_if(doc.Layer(6), IsTreeObject); };
+            const std::vector<int64_t> before = sites();
+            const int64_t low = std::ranges::min(before);
+            int64_t above = 0;
+            for (const int64_t n : before)
+                above += n - low;
+            const auto treesBefore = trees();
+            EvenOutStarts(doc, starts, seed, ground, true);
+            const std::vector<int64_t> after = sites();
+            const std::string row =
+                "layout " + std::to_string(layout) + " seed " + std::to_string(seed);
+            EXPECT_EQ(std::ranges::min(after), std::ranges::max(after)) << row;
+            EXPECT_GE(std::ranges::min(after), low) << row;
+            EXPECT_LE(trees() - treesBefore, above) << row;
+            EXPECT_GT(above, 0) << row; // there was something to even out
         }
     }
 }

@@ -301,7 +301,9 @@ TEST(Pieces, JoinAcrossTheEdgesAndOnlyAlike)
         std::string shown;
         for (std::size_t i = 0; i < pieces.Of.size(); ++i)
             shown += std::string(i > 0 && i % static_cast<std::size_t>(width) == 0 ? "/" : "")
-                     + (pieces.Of[i] < 0 ? '.' : static_cast<char>('0' + pieces.Of[i]));
+                     + (pieces.Of[i] == -1 ? '.'
+                        : pieces.Of[i] < 0 ? '?'
+                                           : static_cast<char>('0' + pieces.Of[i]));
         EXPECT_EQ(shown, labels) << map;
     }
 }

@@ -165,10 +165,12 @@ TEST(Recompute, TheSameWhereverTheMapBegins)
 
 // One point raised out of a flat meadow at a time, over every point of the map: the quality
 // worked out point by point (the finish's way) is that of the whole map, next to every edge.
+// Raised by 2 it takes the flag of the point whose flag stands on it; by 3 it also leaves the
+// twelve points two steps away huts and is a hut itself; by 5 its six neighbours are too steep.
 TEST(Recompute, OneBumpAnywhere)
 {
     for (const auto &[w, h] : {std::pair{12, 10}, {13, 8}}) {
-        for (const int rise : {3, 5}) {
+        for (const auto &[rise, lowered] : {std::pair{1, 0}, {2, 1}, {3, 14}, {5, 19}}) {
             MapDocument doc = test::MakeFlatMap(static_cast<int16_t>(w), static_cast<int16_t>(h));
             std::ranges::fill(doc.Layer(2), uint8_t{8});
             std::ranges::fill(doc.Layer(3), uint8_t{8});
@@ -189,8 +191,7 @@ TEST(Recompute, OneBumpAnywhere)
                         << w << "x" << h << " rise " << rise << " at " << bump
                         << (known ? " known" : "");
                 }
-                ASSERT_EQ(std::ranges::count(whole.Layer(9), uint8_t{4}),
-                          w * h - (rise > 3 ? 19 : 14))
+                ASSERT_EQ(std::ranges::count(whole.Layer(9), uint8_t{4}), w * h - lowered)
                     << w << "x" << h << " rise " << rise << " at " << bump;
             }
         }
@@ -656,6 +657,12 @@ TEST(Play, BadSizesAndShortLayers)
     PlaceResources(whole, 5, nullptr, offTheMap); // sites off the map are passed over
     PlaceObjects(whole, offTheMap, 5);
     EXPECT_TRUE(std::ranges::all_of(whole.Layer(12), IsValidResource));
+    // Maps one point wide or high are maps too: each point its own neighbour across the edges.
+    for (const auto &[w, h] : {std::pair{1, 4}, {4, 1}}) {
+        MapDocument thin = test::MakeFlatMap(static_cast<int16_t>(w), static_cast<int16_t>(h));
+        PlaceResources(thin, 5);
+        EXPECT_EQ(thin.Layer(12), MapLayer(4, 0x21)) << w << "x" << h;
+    }
     doc.Layer(3).resize(100);
     EXPECT_FALSE(FindHeadquartersSites(doc, 1)); // terrain short of the map
     for (const auto &[layer, size] : shortLayers)
