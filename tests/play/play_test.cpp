@@ -170,10 +170,17 @@ TEST(Recompute, TheSameWhereverTheMapBegins)
 TEST(Recompute, OneBumpAnywhere)
 {
     for (const auto &[w, h] : {std::pair{12, 10}, {13, 8}}) {
-        for (const auto &[rise, lowered] : {std::pair{1, 0}, {2, 1}, {3, 14}, {5, 19}}) {
+        // Meadow (castle, 4) and mountain (mine, 5): a mine only minds its flag point.
+        for (const auto &[terrain, quality, rise, lowered] :
+             std::initializer_list<std::array<int, 4>>{{8, 4, 1, 0},
+                                                       {8, 4, 2, 1},
+                                                       {8, 4, 3, 14},
+                                                       {8, 4, 5, 19},
+                                                       {1, 5, 3, 0},
+                                                       {1, 5, 4, 1}}) {
             MapDocument doc = test::MakeFlatMap(static_cast<int16_t>(w), static_cast<int16_t>(h));
-            std::ranges::fill(doc.Layer(2), uint8_t{8});
-            std::ranges::fill(doc.Layer(3), uint8_t{8});
+            std::ranges::fill(doc.Layer(2), static_cast<uint8_t>(terrain));
+            std::ranges::fill(doc.Layer(3), static_cast<uint8_t>(terrain));
             std::vector<std::size_t> every(doc.Layer(1).size());
             std::iota(every.begin(), every.end(), std::size_t{0});
             for (std::size_t bump = 0; bump < every.size(); ++bump) {
@@ -191,8 +198,10 @@ TEST(Recompute, OneBumpAnywhere)
                         << w << "x" << h << " rise " << rise << " at " << bump
                         << (known ? " known" : "");
                 }
-                ASSERT_EQ(std::ranges::count(whole.Layer(9), uint8_t{4}), w * h - lowered)
-                    << w << "x" << h << " rise " << rise << " at " << bump;
+                ASSERT_EQ(std::ranges::count(whole.Layer(9), static_cast<uint8_t>(quality)),
+                          w * h - lowered)
+                    << w << "x" << h << " terrain " << terrain << " rise " << rise << " at "
+                    << bump;
             }
         }
     }
