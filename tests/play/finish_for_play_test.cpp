@@ -221,6 +221,11 @@ TEST(Headquarters, NoSitesForBadCountsOrMaps)
     MapDocument water = meadow;
     std::ranges::fill(water.Layer(2), 5);
     EXPECT_FALSE(FindHeadquartersSites(water, 1));
+    for (const int layer : {1, 2, 3}) { // heights and both triangle layers are needed whole
+        MapDocument cut = meadow;
+        cut.Layer(layer).pop_back();
+        EXPECT_FALSE(FindHeadquartersSites(cut, 1)) << "layer " << layer;
+    }
 }
 
 // A request tries the seeds S, S + 1, ... (wrapping) until a terrain holds the players, and
