@@ -12,8 +12,9 @@ inline constexpr uint8_t kNoObject = 0x00;
 inline constexpr uint8_t kHeadquartersObject = 0x80; // layer 5: the player, 0 for the first
 inline constexpr uint8_t kFirstTreeObject = 0xC4;    // layer 5: the kind and its frame
 inline constexpr uint8_t kLastTreeObject = 0xC6;
-inline constexpr uint8_t kDecorationObject = 0xC8;
-inline constexpr uint8_t kFirstGraniteObject = 0xCC; // layer 5: the size, 1 to 6
+inline constexpr uint8_t kDecorationObject = 0xC8;      // layer 5: the kind
+inline constexpr uint8_t kOtherDecorationObject = 0xC9; // layer 5: the kind
+inline constexpr uint8_t kFirstGraniteObject = 0xCC;    // layer 5: the size, 1 to 6
 inline constexpr uint8_t kLastGraniteObject = 0xCD;
 
 constexpr bool IsTreeObject(uint8_t type)
@@ -24,6 +25,22 @@ constexpr bool IsTreeObject(uint8_t type)
 constexpr bool IsGraniteObject(uint8_t type)
 {
     return type >= kFirstGraniteObject && type <= kLastGraniteObject;
+}
+
+constexpr bool IsDecorationObject(uint8_t type)
+{
+    return type == kDecorationObject || type == kOtherDecorationObject;
+}
+
+// Decorations of type 0xC8 and these kinds take up their point: nothing can be built there.
+// Every other decoration is small enough to build beside or over.
+inline constexpr uint8_t kFirstBulkyDecoration = 0x18;
+inline constexpr uint8_t kLastBulkyDecoration = 0x21;
+
+constexpr bool IsBulkyDecoration(uint8_t type, uint8_t kind)
+{
+    return type == kDecorationObject && kind >= kFirstBulkyDecoration
+           && kind <= kLastBulkyDecoration;
 }
 
 // Layer 9: the building quality is the value's low three bits.

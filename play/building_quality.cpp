@@ -22,18 +22,39 @@ bool IsTree(uint8_t type)
     return IsTreeObject(type);
 }
 
-// Granite, and every object type we know nothing more about (decorations, unknown codes): we
-// treat those as solid as granite rather than let a building be placed on or beside them.
+// Granite, and every object type we know nothing more about (unknown codes): we treat those
+// as solid as granite rather than let a building be placed on or beside them.
 bool IsSolid(uint8_t type)
 {
-    return type != kNoObject && type != kHeadquartersObject && !IsTree(type);
+    return type != kNoObject && type != kHeadquartersObject && !IsTree(type)
+           && !IsDecorationObject(type);
 }
 
 // What stands on a neighbour as the rules for the point beside it see it. A headquarters lowers
-// nothing around it: hand-made maps keep its neighbours' quality as their ground gives it.
+// nothing around it, and neither does a decoration: hand-made maps keep their neighbours'
+// quality as the ground gives it, and many decorations stand on castle points.
 uint8_t SeenBeside(uint8_t type)
 {
-    return type == kHeadquartersObject ? kNoObject : type;
+    return type == kHeadquartersObject || IsDecorationObject(type) ? kNoObject : type;
+}
+
+// Whether the object on a point leaves no room on it: trees, granite and bulky decorations.
+bool Blocks(uint8_t type, uint8_t kind)
+{
+    return IsTree(type) || IsSolid(type) || IsBulkyDecoration(type, kind);
+}
+
+// A quality in the low three bits of a layer-9 byte, the upper five as they were.
+uint8_t WithUpperBits(uint8_t stored, BuildingQuality q)
+{
+    return static_cast<uint8_t>((stored & ~kQualityMask) | static_cast<uint8_t>(q));
+}
+
+// Writes the qualities of `fresh` into the first points of layer 9.
+void WriteQuality(MapLayer &quality, const std::vector<uint8_t> &fresh)
+{
+    for (std::size_t i = 0; i < fresh.size(); ++i)
+        quality[i] = WithUpperBits(quality[i], static_cast<BuildingQuality>(fresh[i]));
 }
 
 // The quality the six triangles around a point allow.
@@ -48,19 +69,24 @@ BuildingQuality ByGround(uint16_t ground)
     return (ground & play::kAnyWalkable) != 0 ? BuildingQuality::Flag : BuildingQuality::Nothing;
 }
 
-// The rules, per point:
-// 1. A point holding a tree, granite or another object but a headquarters is nothing.
+// The rules, per point (the quality the map's editor stores; on the hand-made maps we know,
+// 99.9% of all points agree):
+// 1. A point holding a tree, granite, a bulky decoration or an object of unknown type is
+//    nothing. A headquarters and other decorations leave their point as the ground makes it.
 // 2. The six triangles around it: snow or lava → nothing; all mining → mine; all buildable →
 //    castle; any walkable → flag; else nothing. Nothing and a flag stay so.
 // 3. Heights: for a castle, the south-east neighbour (the building's flag) more than 1 higher →
 //    flag; else any neighbour more than 3 off → flag; else any point two steps away more than 2
 //    off → hut. For a mine, the flag point more than 3 higher → flag.
-// 4. Objects beside (a headquarters lowers nothing beside it): granite or another solid object
-//    → flag (mines too); a tree caps at hut; any object west, north-west or north-east caps at
-//    house (not mines).
-// 5. A building needs its flag: the south-east neighbour must hold no object and be walkable.
+// 4. Objects beside (headquarters and decorations lower nothing beside them): granite or an
+//    object of unknown type → flag (mines too); a tree caps at hut; a tree or granite west,
+//    north-west or north-east caps at house (not mines).
+// 5. A building needs its flag: the south-east neighbour must be walkable and not taken up by
+//    an object (rule 1).
 // `WithObjects` false leaves out rules 1, 4 and the object part of 5: the quality the ground
-// and heights alone allow.
+// and heights alone allow. Only the low three bits of layer 9 are written: hand-made maps
+// store more in the upper five (0x68 on trees, 0x78 on water), which the game does not read
+// and which are kept as they are.
 template <bool WithObjects> class QualityRules
 {
 public:
@@ -70,13 +96,14 @@ public:
         , mGround(play::GroundFor(mGrid, document, count, known, mFresh))
         , mHeights(document.Layer(1))
         , mObjects(document.Layer(6))
+        , mKinds(document.Layer(5))
         , mOffsets{mGrid.OffsetsFor(0), mGrid.OffsetsFor(1)}
     {
         // The fast way reads every layer directly: each must hold the whole map.
         const std::size_t points =
             mGrid.Empty() ? 0 : static_cast<std::size_t>(mGrid.Width() * mGrid.Height());
         mDirect = points > 0 && mGround.size() >= points && mHeights.size() >= points
-                  && (!WithObjects || mObjects.size() >= points);
+                  && (!WithObjects || (mObjects.size() >= points && mKinds.size() >= points));
     }
 
     const PointGrid &Grid() const { return mGrid; }
@@ -119,7 +146,7 @@ private:
             return static_cast<std::size_t>(static_cast<int64_t>(i) + offset);
         };
         if constexpr (WithObjects)
-            if (Blocks(mObjects[i]))
+            if (Blocks(mObjects[i], mKinds[i]))
                 return BuildingQuality::Nothing;
         BuildingQuality q = ByGround(mGround[i]);
         if (q == BuildingQuality::Nothing || q == BuildingQuality::Flag)
@@ -148,7 +175,7 @@ private:
         if constexpr (WithObjects) {
             for (std::size_t k = 0; k < o.Neighbours.size(); ++k)
                 q = Beside(q, k, mObjects[at(o.Neighbours[k])]);
-            if (q == BuildingQuality::Flag || SeenBeside(mObjects[flag]) != kNoObject)
+            if (q == BuildingQuality::Flag || Blocks(mObjects[flag], mKinds[flag]))
                 return BuildingQuality::Flag;
         }
         return ByGround(mGround[flag]) == BuildingQuality::Nothing ? BuildingQuality::Flag : q;
@@ -158,7 +185,7 @@ private:
     BuildingQuality Anywhere(Point p, std::size_t index) const
     {
         if constexpr (WithObjects)
-            if (Blocks(Object(p)))
+            if (Blocks(Object(p), Kind(p)))
                 return BuildingQuality::Nothing;
         BuildingQuality q = ByTerrain(p, index);
         if (q == BuildingQuality::Nothing || q == BuildingQuality::Flag)
@@ -174,8 +201,6 @@ private:
             q = BuildingQuality::Flag; // no room for the building's flag
         return q;
     }
-
-    static bool Blocks(uint8_t own) { return IsTree(own) || IsSolid(own); }
 
     // Rule 4 for the object of neighbour k (in the order of PointGrid::Neighbours).
     static BuildingQuality Beside(BuildingQuality q, std::size_t k, uint8_t object)
@@ -194,6 +219,7 @@ private:
     }
 
     uint8_t Object(Point p) const { return mGrid.Read(mObjects, p); }
+    uint8_t Kind(Point p) const { return mGrid.Read(mKinds, p); }
     int Height(Point p) const { return mGrid.Read(mHeights, p); }
 
     BuildingQuality ByTerrain(Point p, std::size_t index) const
@@ -225,7 +251,7 @@ private:
     bool FlagPossible(Point p) const
     {
         if constexpr (WithObjects)
-            if (SeenBeside(Object(p)) != kNoObject)
+            if (Blocks(Object(p), Kind(p)))
                 return false;
         return ByTerrain(p, mGrid.IndexOf(p)) != BuildingQuality::Nothing;
     }
@@ -236,6 +262,7 @@ private:
     const play::GroundFlags &mGround; // of the points computed at least
     const MapLayer &mHeights;
     const MapLayer &mObjects;
+    const MapLayer &mKinds;
     std::array<PointGrid::NearOffsets, 2> mOffsets; // by row parity
     bool mDirect = false;
 };
@@ -279,7 +306,9 @@ void ComputeBuildingQuality(MapDocument &document, const play::GroundFlags *grou
     MapLayer &quality = document.Layer(9);
     const std::size_t count = play::PointGrid(document).PointsIn(quality);
     const QualityRules<true> rules(document, count, ground);
-    rules.ComputeAll(count, quality.data());
+    std::vector<uint8_t> fresh(count);
+    rules.ComputeAll(count, fresh.data());
+    WriteQuality(quality, fresh);
 }
 
 std::vector<uint8_t> GroundQuality(const MapDocument &document, const play::GroundFlags &ground)
@@ -310,12 +339,13 @@ void QualityFromGround(MapDocument &document,
     MapLayer &quality = document.Layer(9);
     const MapLayer &objects = document.Layer(6);
     const std::size_t count = std::min({quality.size(), groundQuality.size(), objects.size()});
-    std::copy_n(groundQuality.begin(), count, quality.begin());
+    std::vector<uint8_t> fresh(groundQuality.begin(),
+                               groundQuality.begin() + static_cast<std::ptrdiff_t>(count));
     // The rules for objects reach a point from itself and its six neighbours only: those are
     // marked, then worked out.
     const auto mark = [&](std::size_t k) {
         if (k < count)
-            quality[k] = kPending;
+            fresh[k] = kPending;
     };
     const auto hasObject = [&](std::size_t i) {
         return i < count && objects[i] != kNoObject && objects[i] != kHeadquartersObject;
@@ -341,7 +371,8 @@ void QualityFromGround(MapDocument &document,
                     mark(k);
     }
     const QualityRules<true> rules(document, count, &ground);
-    rules.ComputeAll(count, quality.data(), true);
+    rules.ComputeAll(count, fresh.data(), true);
+    WriteQuality(quality, fresh);
 }
 
 void UpdateBuildingQuality(MapDocument &document,
@@ -355,7 +386,7 @@ void UpdateBuildingQuality(MapDocument &document,
     const QualityRules<true> rules(document, 0, ground != nullptr ? ground : &kNone);
     for (const std::size_t i : points)
         if (i < count)
-            quality[i] = static_cast<uint8_t>(rules.Compute(rules.Grid().PointAt(i), i));
+            quality[i] = WithUpperBits(quality[i], rules.Compute(rules.Grid().PointAt(i), i));
 }
 
 std::array<std::size_t, 7> QualityNeighbourhood(const play::PointGrid &grid, std::size_t index)

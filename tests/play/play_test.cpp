@@ -40,7 +40,9 @@ void RunTable(const std::string &table,
     for (const test::TableRow &row : rows) {
         MapDocument doc = test::MakeFlatMap(10, 10);
         doc.Layer(1).assign(100, 10);
-        doc.Layer(layer).assign(100, 0xEE);
+        // Stale bytes: building quality keeps the upper five bits, so only the low three are
+        // stale there.
+        doc.Layer(layer).assign(100, layer == 9 ? 0x07 : 0xEE);
         std::istringstream changes(row.Fields.at(1));
         for (std::string change; changes >> change;) {
             const auto [x, y] = ParsePoint(change.substr(2, change.find('=') - 2));
@@ -107,12 +109,13 @@ TEST(Recompute, TheSameWhereverTheMapBegins)
         play::PlayRandom random(static_cast<uint64_t>(seed));
         // Mostly flat meadow, so that a single height, triangle or object decides a point.
         constexpr uint8_t kCodes[] = {8, 8, 8, 8, 8, 8, 8, 8, 0, 1, 4, 5, 6, 11, 16, 18};
-        constexpr uint8_t kObjects[] = {0xC4, 0xC5, 0xCC, 0xC8, 0x80};
+        constexpr uint8_t kObjects[] = {0xC4, 0xC5, 0xCC, 0xC8, 0xC8, 0xC9, 0x80, 0xEA};
         for (std::size_t i = 0; i < doc.Layer(1).size(); ++i) {
             doc.Layer(1)[i] = static_cast<uint8_t>(random.Chance(8) ? 13 + random.Below(3) : 10);
             doc.Layer(2)[i] = kCodes[random.Below(std::size(kCodes))];
             doc.Layer(3)[i] = random.Chance(80) ? 8 : kCodes[random.Below(std::size(kCodes))];
             doc.Layer(6)[i] = random.Chance(5) ? kObjects[random.Below(std::size(kObjects))] : 0;
+            doc.Layer(5)[i] = static_cast<uint8_t>(0x14 + random.Below(16)); // bulky or not
         }
         const auto turned = [&](const MapDocument &from, int dx, int dy) {
             MapDocument to = from;
@@ -136,10 +139,10 @@ TEST(Recompute, TheSameWhereverTheMapBegins)
         std::vector<std::size_t> every(doc.Layer(1).size());
         std::iota(every.begin(), every.end(), std::size_t{0});
         MapDocument pointwise = worked;
-        std::ranges::fill(pointwise.Layer(9), uint8_t{0xEE});
+        std::ranges::fill(pointwise.Layer(9), uint8_t{0x07});
         UpdateBuildingQuality(pointwise, every, &ground);
         EXPECT_EQ(pointwise.Layer(9), worked.Layer(9)) << w << "x" << h;
-        std::ranges::fill(pointwise.Layer(9), uint8_t{0xEE});
+        std::ranges::fill(pointwise.Layer(9), uint8_t{0x07});
         UpdateBuildingQuality(pointwise, every); // the ground read afresh
         EXPECT_EQ(pointwise.Layer(9), worked.Layer(9)) << w << "x" << h;
         std::vector<uint8_t> updated(quality.size(), 0xEE);
@@ -192,7 +195,7 @@ TEST(Recompute, OneBumpAnywhere)
                 for (const play::GroundFlags *known :
                      {&ground, static_cast<const play::GroundFlags *>(nullptr)}) {
                     MapDocument pointwise = doc;
-                    std::ranges::fill(pointwise.Layer(9), uint8_t{0xEE});
+                    std::ranges::fill(pointwise.Layer(9), uint8_t{0x07});
                     UpdateBuildingQuality(pointwise, every, known);
                     ASSERT_EQ(pointwise.Layer(9), whole.Layer(9))
                         << w << "x" << h << " rise " << rise << " at " << bump
@@ -204,6 +207,37 @@ TEST(Recompute, OneBumpAnywhere)
                     << bump;
             }
         }
+    }
+}
+
+// Hand-made maps store more than the quality in layer 9 (0x68 on trees, 0x78 on water): every
+// way of working the quality out rewrites the low three bits and keeps the upper five.
+TEST(Recompute, KeepsTheUpperBitsOfBuildingQuality)
+{
+    MapDocument doc = test::MakeFlatMap(24, 20);
+    play::PlayRandom random(5);
+    for (std::size_t i = 0; i < doc.Layer(1).size(); ++i) {
+        doc.Layer(1)[i] = static_cast<uint8_t>(random.Chance(10) ? 14 : 10);
+        doc.Layer(6)[i] = random.Chance(10) ? 0xC4 : 0;
+    }
+    MapDocument plain = doc;
+    ComputeBuildingQuality(plain);
+    const play::GroundFlags ground = play::ReadWholeGround(play::PointGrid(doc), doc);
+    std::vector<std::size_t> every(doc.Layer(1).size());
+    std::iota(every.begin(), every.end(), std::size_t{0});
+    const std::function<void(MapDocument &)> ways[] = {
+        [](MapDocument &d) { ComputeBuildingQuality(d); },
+        [&](MapDocument &d) { UpdateBuildingQuality(d, every); },
+        [&](MapDocument &d) { QualityFromGround(d, GroundQuality(d, ground), ground); },
+    };
+    for (std::size_t way = 0; way < std::size(ways); ++way) {
+        MapDocument stale = doc;
+        for (std::size_t i = 0; i < stale.Layer(9).size(); ++i)
+            stale.Layer(9)[i] = static_cast<uint8_t>(((i * 37) & 0xF8) | 7);
+        ways[way](stale);
+        for (std::size_t i = 0; i < stale.Layer(9).size(); ++i)
+            ASSERT_EQ(stale.Layer(9)[i], ((i * 37) & 0xF8) | plain.Layer(9)[i])
+                << "way " << way << " point " << i;
     }
 }
 
