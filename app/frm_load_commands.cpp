@@ -85,7 +85,7 @@ bool frmLoad::GenerateMap(int16_t width,
         if (players > 1)
             distanceTip = QStringLiteral("The headquarters are at least %1 steps apart")
                               .arg(made->Finish.SmallestDistance);
-        for (const play::Point p : made->Finish.Sites)
+        for (const Point p : made->Finish.Sites)
             sites.push_back({static_cast<int>(p.X), static_cast<int>(p.Y)});
     } else {
         failure = NoPlayableTerrainMessage(width, height, players, *seed);

@@ -31,10 +31,10 @@ struct InfoOptions
 // seven of them (a damaged map may mark many more points).
 std::optional<int64_t> HeadquartersDistance(const MapDocument &doc)
 {
-    const std::vector<play::Point> marks = FindHeadquartersMarks(doc);
+    const std::vector<Point> marks = FindHeadquartersMarks(doc);
     if (marks.size() > static_cast<std::size_t>(kMaxPlayers))
         return std::nullopt;
-    return SmallestDistance(play::PointGrid(doc), marks);
+    return SmallestDistance(PointGrid(doc), marks);
 }
 
 std::string HexBytes(std::span<const uint8_t> bytes)

@@ -12,7 +12,7 @@ namespace trelvik {
 
 void ComputeAreas(MapDocument &document, const play::TerrainReading *terrain)
 {
-    const play::PointGrid grid(document);
+    const PointGrid grid(document);
     if (grid.Empty())
         return;
     // Only the points layer 14 holds take part: no other can carry an area.
@@ -36,7 +36,7 @@ void ComputeAreas(MapDocument &document, const play::TerrainReading *terrain)
     document.Header.Areas.fill(AreaEntry{});
     for (std::size_t e = 0; e < std::min(order.size(), kEntries); ++e) {
         const play::Piece &piece = list[order[e]];
-        const play::Point p = grid.PointAt(piece.First);
+        const Point p = grid.PointAt(piece.First);
         entryOf[order[e]] = static_cast<uint8_t>(e);
         document.Header.Areas[e] =
             AreaEntry{static_cast<uint8_t>(piece.Kind), static_cast<int16_t>(p.X),

@@ -11,9 +11,6 @@
 namespace trelvik {
 namespace {
 
-using play::Point;
-using play::PointGrid;
-
 // Marks a point of layer 9 whose quality is still to be worked out; no quality has this value.
 constexpr uint8_t kPending = 0xFF;
 
@@ -269,42 +266,10 @@ private:
 
 } // namespace
 
-TerrainClass ClassifyTerrain(uint8_t terrainByte)
-{
-    switch (terrainByte & play::kTerrainMask) {
-    case 0:
-    case 6: // shallow water: ground for buildings
-    case 8:
-    case 9:
-    case 10:
-    case 14:
-    case 15:
-    case 18:
-    case 34:
-        return TerrainClass::Buildable;
-    case 1:
-    case 11:
-    case 12:
-    case 13:
-        return TerrainClass::Mining;
-    case 4:
-    case 7:
-        return TerrainClass::WalkableOnly;
-    case 3:
-    case 5:
-    case 19:
-        return TerrainClass::Impassable;
-    default:
-        // 2, 16, 20, 21, 22 are snow and lava. A code of no known class is taken as dangerous
-        // too: it may make a point unbuildable, never buildable.
-        return TerrainClass::Dangerous;
-    }
-}
-
 void ComputeBuildingQuality(MapDocument &document, const play::GroundFlags *ground)
 {
     MapLayer &quality = document.Layer(9);
-    const std::size_t count = play::PointGrid(document).PointsIn(quality);
+    const std::size_t count = PointGrid(document).PointsIn(quality);
     const QualityRules<true> rules(document, count, ground);
     std::vector<uint8_t> fresh(count);
     rules.ComputeAll(count, fresh.data());
@@ -380,7 +345,7 @@ void UpdateBuildingQuality(MapDocument &document,
                            const play::GroundFlags *ground)
 {
     MapLayer &quality = document.Layer(9);
-    const std::size_t count = play::PointGrid(document).PointsIn(quality);
+    const std::size_t count = PointGrid(document).PointsIn(quality);
     // The ground is read for the points asked only, unless the caller has it.
     static const play::GroundFlags kNone;
     const QualityRules<true> rules(document, 0, ground != nullptr ? ground : &kNone);
@@ -389,7 +354,7 @@ void UpdateBuildingQuality(MapDocument &document,
             quality[i] = WithUpperBits(quality[i], rules.Compute(rules.Grid().PointAt(i), i));
 }
 
-std::array<std::size_t, 7> QualityNeighbourhood(const play::PointGrid &grid, std::size_t index)
+std::array<std::size_t, 7> QualityNeighbourhood(const PointGrid &grid, std::size_t index)
 {
     const Point p = grid.PointAt(index);
     const auto around = grid.NeighbourIndices(p.X, p.Y);

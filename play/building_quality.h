@@ -1,8 +1,8 @@
 #pragma once
 
 #include "document/map_document.h"
+#include "document/terrain.h"
 #include "play/ground.h"
-#include "play/point_grid.h"
 
 #include <array>
 #include <cstdint>
@@ -21,18 +21,6 @@ enum class BuildingQuality : uint8_t {
     Castle = 4,
     Mine = 5,
 };
-
-/// What a terrain code (low six bits of a layer-2 or layer-3 byte) allows. The codes are the
-/// same in every world.
-enum class TerrainClass : uint8_t {
-    Buildable,
-    Mining,
-    WalkableOnly,
-    Impassable,
-    Dangerous,
-};
-
-TerrainClass ClassifyTerrain(uint8_t terrainByte);
 
 /// Rewrites layer 9 (building quality) of every point from the terrain of the six triangles
 /// around it (layers 2 and 3), the heights (layer 1) of the points up to two steps away, and
@@ -68,6 +56,6 @@ void UpdateBuildingQuality(MapDocument &document,
 
 /// The points whose building quality the object on a point can change: the point and its six
 /// neighbours (heights and terrain reach two steps, objects one).
-std::array<std::size_t, 7> QualityNeighbourhood(const play::PointGrid &grid, std::size_t index);
+std::array<std::size_t, 7> QualityNeighbourhood(const PointGrid &grid, std::size_t index);
 
 } // namespace trelvik

@@ -9,9 +9,6 @@
 namespace trelvik {
 namespace {
 
-using play::Point;
-using play::PointGrid;
-
 struct MeasureNames
 {
     std::string_view Name;

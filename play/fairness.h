@@ -46,7 +46,7 @@ std::string_view StartMeasureKey(StartMeasure measure);
 struct PlayerStart
 {
     int Player = 0; // 0 for the first player, as layer 5 holds it
-    play::Point At;
+    Point At;
     /// In the order of StartMeasure. StepsToMine is -1 when the map has no mine-quality point.
     std::array<int64_t, kStartMeasureCount> Values{};
 

@@ -18,7 +18,7 @@ std::optional<PlayFinish>
 FinishForPlay(MapDocument &document, int players, uint64_t seed, bool symmetric)
 {
     // A map whose layers do not hold every point it claims is no terrain to finish.
-    const play::PointGrid grid(document);
+    const PointGrid grid(document);
     if (grid.Empty())
         return std::nullopt;
     const auto points = static_cast<std::size_t>(grid.Width() * grid.Height());
@@ -52,7 +52,7 @@ FinishForPlay(MapDocument &document, int players, uint64_t seed, bool symmetric)
                 document.Layer(layer) = std::move(unmirrored[static_cast<std::size_t>(layer - 1)]);
         return std::nullopt;
     }
-    for (const play::Point site : found->Sites)
+    for (const Point site : found->Sites)
         LevelGround(document, site);
     MarkHeadquarters(document, found->Sites);
     // The ground quality again where the levelling and the widening changed the ground: up to
@@ -68,11 +68,11 @@ FinishForPlay(MapDocument &document, int players, uint64_t seed, bool symmetric)
                 changed.push_back(k);
             }
     }
-    const auto around = [&](const play::Ball &ball, play::Point centre) {
+    const auto around = [&](const play::Ball &ball, Point centre) {
         ball.ForEach(grid.IndexOf(centre), [&](std::size_t k) { changed.push_back(k); });
     };
     const play::Ball levelled(grid, kLevelledRadius + 2);
-    for (const play::Point site : found->Sites)
+    for (const Point site : found->Sites)
         around(levelled, site);
     UpdateGroundQuality(document, ground, groundQuality, changed);
     SmoothPoorStarts(document, found->Sites, ground, groundQuality);

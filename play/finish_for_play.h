@@ -16,7 +16,7 @@ inline constexpr int kTerrainAttempts = 16;
 
 struct PlayFinish
 {
-    std::vector<play::Point> Sites;
+    std::vector<Point> Sites;
     /// The smallest distance between two headquarters; 0 for one player.
     int64_t SmallestDistance = 0;
 };

@@ -25,12 +25,6 @@ enum GroundFlag : uint16_t {
 /// The GroundFlag bits of the points of a map, one per point in layer order.
 using GroundFlags = std::vector<uint16_t>;
 
-/// Water: codes 5 and 6 (shallow water, which is buildable ground too).
-constexpr bool IsWaterCode(uint8_t code)
-{
-    return code == 5 || code == 6;
-}
-
 /// The ground flags of one point. Triangles past the end of a short layer read as code 0.
 uint16_t GroundAt(const PointGrid &grid, const MapDocument &document, Point p);
 

@@ -15,9 +15,6 @@
 namespace trelvik {
 namespace {
 
-using play::Point;
-using play::PointGrid;
-
 // Mining mountain this many steps from a site makes it a preferred site.
 constexpr int64_t kNearestMine = 6;
 constexpr int64_t kFarthestMine = 20;

@@ -23,7 +23,7 @@ constexpr int64_t MinimumPlayerDistance(int64_t width, int64_t height)
 
 struct HeadquartersSites
 {
-    std::vector<play::Point> Sites;
+    std::vector<Point> Sites;
     /// The smallest distance between two sites; 0 for a single site.
     int64_t SmallestDistance = 0;
 };
@@ -64,20 +64,19 @@ FindHeadquartersSites(const MapDocument &document,
 /// Levels the ground of a site before a castle stands on it: with L the lowest height of the site
 /// and its six neighbours, those seven points get L, and the twelve points two steps away are
 /// brought within L - 2 ... L + 2.
-void LevelGround(MapDocument &document, play::Point site);
+void LevelGround(MapDocument &document, Point site);
 
 /// LevelGround changes heights up to this many steps from the site.
 inline constexpr int kLevelledRadius = 2;
 
 /// Marks the sites as the players' headquarters, player k at sites[k]: layer 6 = 0x80 and
 /// layer 5 = k there, the header's player count and its x/y slots; unused slots get 0xFFFF.
-void MarkHeadquarters(MapDocument &document, const std::vector<play::Point> &sites);
+void MarkHeadquarters(MapDocument &document, const std::vector<Point> &sites);
 
 /// The points marked as a headquarters in layer 6, in row order.
-std::vector<play::Point> FindHeadquartersMarks(const MapDocument &document);
+std::vector<Point> FindHeadquartersMarks(const MapDocument &document);
 
 /// The smallest distance between two of the points; none for fewer than two.
-std::optional<int64_t> SmallestDistance(const play::PointGrid &grid,
-                                        const std::vector<play::Point> &points);
+std::optional<int64_t> SmallestDistance(const PointGrid &grid, const std::vector<Point> &points);
 
 } // namespace trelvik

@@ -10,8 +10,6 @@ namespace trelvik {
 namespace {
 
 using play::PlayRandom;
-using play::Point;
-using play::PointGrid;
 
 // Shares of the land points, in percent, about those of hand-made maps (trees 7 to 26%, median
 // 14%; the finish may add a few trees to even out the starts).
@@ -320,7 +318,7 @@ void PlaceRock(MapDocument &document, std::size_t index, play::PlayRandom &rando
 }
 
 void PlaceObjects(MapDocument &document,
-                  const std::vector<play::Point> &headquarters,
+                  const std::vector<Point> &headquarters,
                   uint64_t seed,
                   const play::GroundFlags *ground)
 {

@@ -19,7 +19,7 @@ inline constexpr int kObjectFreeRadius = 5;
 /// it. The same document, sites and seed give the same bytes on every machine.
 /// `ground`, when given, is the map's ground as play::ReadWholeGround reads it.
 void PlaceObjects(MapDocument &document,
-                  const std::vector<play::Point> &headquarters,
+                  const std::vector<Point> &headquarters,
                   uint64_t seed,
                   const play::GroundFlags *ground = nullptr);
 

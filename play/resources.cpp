@@ -13,8 +13,6 @@ namespace trelvik {
 namespace {
 
 using play::PlayRandom;
-using play::Point;
-using play::PointGrid;
 
 constexpr uint8_t kNothing = kNoResource;
 constexpr uint8_t kDrinkingWater = kDrinkingWaterResource;

@@ -22,7 +22,7 @@ namespace trelvik {
 void PlaceResources(MapDocument &document,
                     uint64_t seed,
                     const play::GroundFlags *ground = nullptr,
-                    std::span<const play::Point> starts = {});
+                    std::span<const Point> starts = {});
 
 /// True for the bytes PlaceResources writes and the game reads as a resource.
 bool IsValidResource(uint8_t value);

@@ -19,11 +19,11 @@ int Shade(int h, int northEast, int west, int west2, int down)
 
 void ComputeShading(MapDocument &document)
 {
-    const play::PointGrid grid(document);
+    const PointGrid grid(document);
     const MapLayer &heights = document.Layer(1);
     MapLayer &shading = document.Layer(13);
     const std::size_t count = grid.PointsIn(shading);
-    const auto anywhere = [&](play::Point p, std::size_t i) {
+    const auto anywhere = [&](Point p, std::size_t i) {
         shading[i] = static_cast<uint8_t>(
             Shade(grid.Read(heights, p), grid.Read(heights, grid.NorthEast(p)),
                   grid.Read(heights, grid.West(p)), grid.Read(heights, grid.Offset(p, -2, 0)),
@@ -34,7 +34,7 @@ void ComputeShading(MapDocument &document)
         return;
     }
     grid.ForEachPointByRows(
-        [&](std::size_t i, const play::PointGrid::NearOffsets &o) {
+        [&](std::size_t i, const PointGrid::NearOffsets &o) {
             const auto at = [&](int64_t offset) {
                 return heights[static_cast<std::size_t>(static_cast<int64_t>(i) + offset)];
             };

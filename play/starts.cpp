@@ -16,9 +16,6 @@
 namespace trelvik {
 namespace {
 
-using play::Point;
-using play::PointGrid;
-
 // A raised mountain: mining ground up to its radius from its centre, a ring of mountain meadow
 // one step further. Where no mountain of the first shape fits, the next is tried.
 struct MountainShape
@@ -214,7 +211,7 @@ private:
             const int steps = n == 0 ? 0 : n < 7 ? 1 : 2;
             heights[k] =
                 static_cast<uint8_t>(std::min(kHighest, top + kRisePerStep * (radius - steps)));
-            for (const play::Triangle t : play::TrianglesOf(mGrid, mGrid.PointAt(k)))
+            for (const Triangle t : TrianglesOf(mGrid, mGrid.PointAt(k)))
                 Repaint(t, code);
         }
         // The ring: the buildable triangles around the points one step further.
@@ -224,7 +221,7 @@ private:
             touched.push_back(k);
             if (d != radius + 1)
                 return;
-            for (const play::Triangle t : play::TrianglesOf(mGrid, mGrid.PointAt(k)))
+            for (const Triangle t : TrianglesOf(mGrid, mGrid.PointAt(k)))
                 if (ClassifyTerrain(mDocument.Layer(t.Layer)[t.Index]) == TerrainClass::Buildable)
                     Repaint(t, kMountainMeadow);
         });
@@ -233,10 +230,10 @@ private:
         return m;
     }
 
-    void Repaint(play::Triangle t, uint8_t code)
+    void Repaint(Triangle t, uint8_t code)
     {
         uint8_t &byte = mDocument.Layer(t.Layer)[t.Index];
-        byte = static_cast<uint8_t>((byte & ~play::kTerrainMask) | code);
+        byte = static_cast<uint8_t>((byte & ~kTerrainMask) | code);
     }
 
     MapDocument &mDocument;
@@ -714,12 +711,12 @@ private:
 bool IsMountainCode(uint8_t code)
 {
     static constexpr uint64_t kCodes = (1ULL << 1) | (1ULL << 11) | (1ULL << 12) | (1ULL << 13);
-    return ((kCodes >> (code & play::kTerrainMask)) & 1U) != 0;
+    return ((kCodes >> (code & kTerrainMask)) & 1U) != 0;
 }
 
 // The corners of a triangle: layer 2's of point p is p and its south-west and south-east
 // neighbours, layer 3's p, its south-east and its east neighbour.
-std::array<std::size_t, 3> Corners(const PointGrid &grid, play::Triangle t)
+std::array<std::size_t, 3> Corners(const PointGrid &grid, Triangle t)
 {
     const Point p = grid.PointAt(t.Index);
     const auto around = grid.NeighbourIndices(p.X, p.Y);
@@ -729,9 +726,8 @@ std::array<std::size_t, 3> Corners(const PointGrid &grid, play::Triangle t)
 
 } // namespace
 
-std::vector<std::size_t> WidenMountains(MapDocument &document,
-                                        play::GroundFlags &ground,
-                                        const std::vector<play::Point> &starts)
+std::vector<std::size_t>
+WidenMountains(MapDocument &document, play::GroundFlags &ground, const std::vector<Point> &starts)
 {
     const PointGrid grid(document);
     std::vector<std::size_t> near, changed;
@@ -747,14 +743,14 @@ std::vector<std::size_t> WidenMountains(MapDocument &document,
     const play::Ball nearStart(grid, kRadius + 2);
     for (const Point start : starts)
         nearStart.ForEach(grid.IndexOf(start), [&](std::size_t k) { mark[k] = 8; });
-    const auto code = [&](play::Triangle t) {
-        return static_cast<uint8_t>(document.Layer(t.Layer)[t.Index] & play::kTerrainMask);
+    const auto code = [&](Triangle t) {
+        return static_cast<uint8_t>(document.Layer(t.Layer)[t.Index] & kTerrainMask);
     };
-    const auto paint = [&](play::Triangle t, uint8_t c, uint8_t beside) {
+    const auto paint = [&](Triangle t, uint8_t c, uint8_t beside) {
         if ((mark[t.Index] & 8U) != 0)
             return;
         uint8_t &byte = document.Layer(t.Layer)[t.Index];
-        byte = static_cast<uint8_t>((byte & ~play::kTerrainMask) | c);
+        byte = static_cast<uint8_t>((byte & ~kTerrainMask) | c);
         for (const std::size_t corner : Corners(grid, t)) {
             if ((mark[corner] & (1U | 2U)) == 0 && beside != 0)
                 near.push_back(corner);
@@ -775,16 +771,16 @@ std::vector<std::size_t> WidenMountains(MapDocument &document,
     }
     const std::size_t nearBefore = near.size();
     for (std::size_t n = 0; n < nearBefore; ++n) {
-        const auto six = play::TrianglesOf(grid, grid.PointAt(near[n]));
+        const auto six = TrianglesOf(grid, grid.PointAt(near[n]));
         const auto mountain =
             std::ranges::find_if(six, [&](auto t) { return IsMountainCode(code(t)); });
-        for (const play::Triangle t : six)
+        for (const Triangle t : six)
             if (code(t) == kMountainMeadow && mountain != six.end())
                 paint(t, code(*mountain), 2);
     }
     // A new band of mountain meadow where buildable ground now touches a mountain.
     for (std::size_t n = 0; n < near.size(); ++n) {
-        for (const play::Triangle t : play::TrianglesOf(grid, grid.PointAt(near[n]))) {
+        for (const Triangle t : TrianglesOf(grid, grid.PointAt(near[n]))) {
             const uint8_t c = code(t);
             if (c != kMountainMeadow && ClassifyTerrain(c) == TerrainClass::Buildable)
                 paint(t, kMountainMeadow, 0);
@@ -795,12 +791,12 @@ std::vector<std::size_t> WidenMountains(MapDocument &document,
     return changed;
 }
 
-std::vector<play::Point> SmoothPoorStarts(MapDocument &document,
-                                          const std::vector<play::Point> &starts,
-                                          const play::GroundFlags &ground,
-                                          std::vector<uint8_t> &groundQuality)
+std::vector<Point> SmoothPoorStarts(MapDocument &document,
+                                    const std::vector<Point> &starts,
+                                    const play::GroundFlags &ground,
+                                    std::vector<uint8_t> &groundQuality)
 {
-    std::vector<play::Point> smoothed;
+    std::vector<Point> smoothed;
     const PointGrid grid(document);
     if (starts.size() < 2 || grid.Empty())
         return smoothed;
@@ -854,7 +850,7 @@ std::vector<play::Point> SmoothPoorStarts(MapDocument &document,
 }
 
 std::vector<RaisedMountain> RaiseMountainsNearStarts(MapDocument &document,
-                                                     const std::vector<play::Point> &starts,
+                                                     const std::vector<Point> &starts,
                                                      uint64_t seed,
                                                      play::GroundFlags &ground)
 {
@@ -873,7 +869,7 @@ void StockMountains(MapDocument &document, const std::vector<RaisedMountain> &mo
     }
 }
 
-void StockStarts(MapDocument &document, const std::vector<play::Point> &starts)
+void StockStarts(MapDocument &document, const std::vector<Point> &starts)
 {
     const PointGrid grid(document);
     MapLayer &resources = document.Layer(12);
@@ -913,7 +909,7 @@ void StockStarts(MapDocument &document, const std::vector<play::Point> &starts)
 }
 
 void EvenOutStarts(MapDocument &document,
-                   const std::vector<play::Point> &starts,
+                   const std::vector<Point> &starts,
                    uint64_t seed,
                    const play::GroundFlags &ground,
                    bool exact)

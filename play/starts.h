@@ -22,9 +22,8 @@ inline constexpr int64_t kMinStartMiningGround = 20;
 /// where they were. `ground` holds the map's ground (play::ReadWholeGround) and is kept up to
 /// date. Does nothing on a map whose terrain layers or `ground` do not hold it. Returns the points
 /// whose ground changed.
-std::vector<std::size_t> WidenMountains(MapDocument &document,
-                                        play::GroundFlags &ground,
-                                        const std::vector<play::Point> &starts);
+std::vector<std::size_t>
+WidenMountains(MapDocument &document, play::GroundFlags &ground, const std::vector<Point> &starts);
 
 /// Gives the starts with less building ground than the richest (fewer than 95% of its sites by
 /// `groundQuality`, which GroundQuality made of the map and which is kept up to date) more room:
@@ -33,10 +32,10 @@ std::vector<std::size_t> WidenMountains(MapDocument &document,
 /// stays behind, so that slopes too steep to build on flatten out. The levelled ground of every
 /// start (two steps around it) stays as it is. Returns the starts it smoothed; heights changed
 /// only within kDefaultFairnessRadius steps of them.
-std::vector<play::Point> SmoothPoorStarts(MapDocument &document,
-                                          const std::vector<play::Point> &starts,
-                                          const play::GroundFlags &ground,
-                                          std::vector<uint8_t> &groundQuality);
+std::vector<Point> SmoothPoorStarts(MapDocument &document,
+                                    const std::vector<Point> &starts,
+                                    const play::GroundFlags &ground,
+                                    std::vector<uint8_t> &groundQuality);
 
 /// A raised mountain changes heights and terrain up to this many steps from its centre (the ground
 /// of the points at the corners of its ring's triangles).
@@ -45,10 +44,10 @@ inline constexpr int kRaisedMountainReach = 4;
 /// A small mountain the finish raised near a start.
 struct RaisedMountain
 {
-    play::Point Centre;
+    Point Centre;
     /// The points whose six triangles it made mining mountain, the centre first, then its six
     /// neighbours, then (for a mountain of two steps) the twelve points two steps away
-    /// (play::PointGrid::RingIndices order).
+    /// (PointGrid::RingIndices order).
     std::vector<std::size_t> Points;
 };
 
@@ -65,7 +64,7 @@ struct RaisedMountain
 /// start with room for none gets none. Updates `ground` for the points it changed (the pieces of
 /// land and water stay as they were). The same map, starts and seed give the same mountains.
 std::vector<RaisedMountain> RaiseMountainsNearStarts(MapDocument &document,
-                                                     const std::vector<play::Point> &starts,
+                                                     const std::vector<Point> &starts,
                                                      uint64_t seed,
                                                      play::GroundFlags &ground);
 
@@ -79,7 +78,7 @@ void StockMountains(MapDocument &document, const std::vector<RaisedMountain> &mo
 /// start's mine sites hold ore; and gives a start whose ore there lacks coal, iron, gold or
 /// granite (at least 4, 4, 2 and 2 points) that mineral, amount 7, at points of the kind it has
 /// most of.
-void StockStarts(MapDocument &document, const std::vector<play::Point> &starts);
+void StockStarts(MapDocument &document, const std::vector<Point> &starts);
 
 /// Evens out the building sites (hut, house or castle quality in layer 9) within
 /// kDefaultFairnessRadius steps of the starts, which must all be marked and the quality
@@ -89,7 +88,7 @@ void StockStarts(MapDocument &document, const std::vector<play::Point> &starts);
 /// it can, never within kObjectFreeRadius steps of a start nor touching water, snow or lava.
 /// Layers 5, 6 and 9 change; the number of changes is bounded.
 void EvenOutStarts(MapDocument &document,
-                   const std::vector<play::Point> &starts,
+                   const std::vector<Point> &starts,
                    uint64_t seed,
                    const play::GroundFlags &ground,
                    bool exact);

@@ -1,14 +1,14 @@
 #include "coastal_castle_fix.h"
 
+#include "document/terrain.h"
+
 #include <algorithm>
 #include <array>
 
 namespace trelvik {
 namespace {
 
-constexpr std::array<uint8_t, 3> kWaterCodes = {5, 6, 19};
-
-struct Triangle
+struct NearTriangle
 {
     int Layer; // 2 or 3
     int Row;   // offset from the point's row
@@ -17,7 +17,7 @@ struct Triangle
 };
 
 // The 18 triangles around a point: rows y - 1 and y + 1 are shifted by p = y mod 2.
-constexpr std::array<Triangle, 18> kNeighbourTriangles = {{
+constexpr std::array<NearTriangle, 18> kNeighbourTriangles = {{
     {2, -2, -1, false},
     {2, -2, 0, false},
     {2, -2, 1, false},
@@ -38,25 +38,16 @@ constexpr std::array<Triangle, 18> kNeighbourTriangles = {{
     {3, 1, 0, true},
 }};
 
-bool IsWater(uint8_t code)
-{
-    for (const uint8_t water : kWaterCodes) {
-        if (code == water)
-            return true;
-    }
-    return false;
-}
-
 // Any water code among the triangles counts; which one is found first changes nothing.
 bool TouchesWater(
     const MapLayer &first, const MapLayer &second, int64_t width, int64_t x, int64_t y)
 {
     const int64_t p = y % 2;
-    for (const Triangle &triangle : kNeighbourTriangles) {
+    for (const NearTriangle &triangle : kNeighbourTriangles) {
         const MapLayer &layer = triangle.Layer == 2 ? first : second;
         const int64_t column = x + triangle.Column + (triangle.Shifted ? p : 0);
         const auto index = static_cast<std::size_t>((y + triangle.Row) * width + column);
-        if (index < layer.size() && IsWater(layer[index]))
+        if (index < layer.size() && IsCastleFixWaterCode(layer[index]))
             return true;
     }
     return false;

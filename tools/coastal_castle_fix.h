@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/map_document.h"
+#include "document/terrain.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +10,6 @@
 namespace trelvik {
 
 /// The harbour mark in a point's layer-2 byte.
-inline constexpr uint8_t kHarbourBit = 0x40;
 
 /// Building quality (layer 9) of a point where a castle can be built.
 inline constexpr uint8_t kCastleSite = 4;

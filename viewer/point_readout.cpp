@@ -1,13 +1,12 @@
 #include "point_readout.h"
 
 #include "document/code_tables.h"
+#include "document/layer_codes.h"
+#include "document/terrain.h"
 
 namespace trelvik {
 namespace {
 
-constexpr uint8_t kHarbourBit = 0x40;
-constexpr uint8_t kTerrainBits = 0x3F;
-constexpr uint8_t kQualityBits = 0x07;
 constexpr uint8_t kLastAnimal = 9;
 
 std::string LayerName(int layer, const PointReadout &readout)
@@ -18,13 +17,13 @@ std::string LayerName(int layer, const PointReadout &readout)
     const uint8_t byte = value(layer);
     switch (layer) {
     case 2: {
-        const std::string ground = TerrainName(byte & kTerrainBits);
+        const std::string ground = TerrainName(byte & kTerrainMask);
         if ((byte & kHarbourBit) == 0)
             return ground;
         return ground.empty() ? "harbour" : "harbour, " + ground;
     }
     case 3:
-        return TerrainName(byte & kTerrainBits);
+        return TerrainName(byte & kTerrainMask);
     case 5:
         return ObjectName(value(6), byte);
     case 6:
@@ -32,7 +31,7 @@ std::string LayerName(int layer, const PointReadout &readout)
     case 7:
         return byte >= 1 && byte <= kLastAnimal ? AnimalName(byte) : std::string();
     case 9:
-        return BuildingQualityName(byte & kQualityBits);
+        return BuildingQualityName(byte & kQualityMask);
     default:
         return {};
     }

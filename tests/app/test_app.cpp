@@ -657,7 +657,7 @@ private slots:
             QCOMPARE(seedLine->text().endsWith(u", %1 players, symmetric"_s.arg(c.Players)),
                      c.Symmetric);
             QCOMPARE(seedLine->toolTip().contains(u"%1 steps apart"_s.arg(
-                         SmallestDistance(play::PointGrid(t.Window->Document()),
+                         SmallestDistance(PointGrid(t.Window->Document()),
                                           FindHeadquartersMarks(t.Window->Document()))
                              .value_or(-1))),
                      c.Players > 1);

@@ -22,9 +22,6 @@
 namespace trelvik {
 namespace {
 
-using play::Point;
-using play::PointGrid;
-
 // What a player cares for in a finished map, as the figures hand-made maps are compared on.
 struct MapFigures
 {
@@ -369,7 +366,7 @@ TEST(Ball, SameAsAWalk)
 {
     for (const auto &[w, h] : {std::pair{64, 64}, {32, 48}, {16, 16}, {10, 8}, {25, 26}}) {
         const MapDocument doc = test::MakeFlatMap(static_cast<int16_t>(w), static_cast<int16_t>(h));
-        const play::PointGrid grid(doc);
+        const PointGrid grid(doc);
         play::StepWalker walker(grid);
         for (const int radius : {0, 1, 2, 5, 12}) {
             const play::Ball ball(grid, radius);
@@ -404,13 +401,13 @@ TEST(Mirror, ImagesHaveTheSameGround)
                 for (uint8_t &b : doc.Layer(layer))
                     b = static_cast<uint8_t>(random.Below(40));
             play::MirrorTerrain(doc, mirror);
-            const play::PointGrid grid(doc);
+            const PointGrid grid(doc);
             for (std::size_t i = 0; i < doc.Layer(1).size(); ++i) {
                 const Point p = grid.PointAt(i);
-                auto six = play::TrianglesAround(grid, doc, p);
+                auto six = TrianglesAround(grid, doc, p);
                 std::ranges::sort(six);
                 for (const Point image : play::MirrorImages(grid, p, mirror)) {
-                    auto other = play::TrianglesAround(grid, doc, image);
+                    auto other = TrianglesAround(grid, doc, image);
                     std::ranges::sort(other);
                     ASSERT_EQ(six, other) << w << "x" << h << " at " << p.X << "," << p.Y << " and "
                                           << image.X << "," << image.Y;
@@ -436,7 +433,7 @@ TEST(Mirror, ThingsFollowAndUnmirrorableMapsStay)
         doc.Animals = {AnimalEntry{1, 0, 0}, AnimalEntry{2, 5, 5}}; // a list from before
         const MapDocument before = doc;
         play::MirrorThings(doc, mirror);
-        const play::PointGrid grid(doc);
+        const PointGrid grid(doc);
         // The list of animals is that of layer 7, in row order.
         std::vector<AnimalEntry> listed;
         for (std::size_t i = 0; i < doc.Layer(7).size(); ++i)
@@ -479,7 +476,7 @@ TEST(StockStarts, EveryKindNearEveryStart)
          {kEmptyMountainResource, ResourceByte(Mineral::Coal, 7), ResourceByte(Mineral::Iron, 3),
           ResourceByte(Mineral::Gold, 7), ResourceByte(Mineral::Granite, 5)}) {
         MapDocument doc = test::MakeFlatMap(64, 40);
-        const play::PointGrid grid(doc);
+        const PointGrid grid(doc);
         const std::vector<Point> starts = {{10, 10}, {40, 30}};
         // A mountain of two steps around a point five steps from each start, and one far off.
         for (const Point mountain : {Point{15, 10}, Point{45, 30}, Point{27, 20}})
@@ -533,7 +530,7 @@ TEST(EvenOut, ExactLowersTheRicherToThePoorest)
     for (std::size_t layout = 0; layout < layouts.size(); ++layout) {
         for (uint64_t seed = 1; seed <= 6; ++seed) {
             MapDocument doc = test::MakeFlatMap(64, 64);
-            const play::PointGrid grid(doc);
+            const PointGrid grid(doc);
             std::vector<Point> starts;
             for (const auto &[at, treeCount] : layouts[layout])
                 starts.push_back(at);

@@ -14,9 +14,6 @@
 namespace trelvik {
 namespace {
 
-using play::Point;
-using play::PointGrid;
-
 // A meadow with round lakes (terrain 5) dropped at random, heights 10 to 20.
 MapDocument LakeMap(int16_t width, int16_t height, int lakes, uint64_t seed)
 {
@@ -44,7 +41,7 @@ std::vector<std::pair<Point, int>> SlowCandidates(const MapDocument &doc)
     const PointGrid grid(doc);
     const play::Pieces pieces = play::FindPieces(grid, play::ReadWholeGround(grid, doc));
     const auto buildable = [&](Point p) {
-        return std::ranges::all_of(play::TrianglesAround(grid, doc, p), [](uint8_t code) {
+        return std::ranges::all_of(TrianglesAround(grid, doc, p), [](uint8_t code) {
             return ClassifyTerrain(code) == TerrainClass::Buildable;
         });
     };

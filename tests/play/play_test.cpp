@@ -132,7 +132,7 @@ TEST(Recompute, TheSameWhereverTheMapBegins)
             return d;
         };
         const MapDocument worked = workedOut(doc);
-        const play::PointGrid grid(doc);
+        const PointGrid grid(doc);
         const play::GroundFlags ground = play::ReadWholeGround(grid, doc);
         const std::vector<uint8_t> quality = GroundQuality(doc, ground);
         // Point by point, as the finish keeps them up to date, the same again.
@@ -191,7 +191,7 @@ TEST(Recompute, OneBumpAnywhere)
                 doc.Layer(1)[bump] = static_cast<uint8_t>(10 + rise);
                 MapDocument whole = doc;
                 ComputeBuildingQuality(whole);
-                const play::GroundFlags ground = play::ReadWholeGround(play::PointGrid(doc), doc);
+                const play::GroundFlags ground = play::ReadWholeGround(PointGrid(doc), doc);
                 for (const play::GroundFlags *known :
                      {&ground, static_cast<const play::GroundFlags *>(nullptr)}) {
                     MapDocument pointwise = doc;
@@ -222,7 +222,7 @@ TEST(Recompute, KeepsTheUpperBitsOfBuildingQuality)
     }
     MapDocument plain = doc;
     ComputeBuildingQuality(plain);
-    const play::GroundFlags ground = play::ReadWholeGround(play::PointGrid(doc), doc);
+    const play::GroundFlags ground = play::ReadWholeGround(PointGrid(doc), doc);
     std::vector<std::size_t> every(doc.Layer(1).size());
     std::iota(every.begin(), every.end(), std::size_t{0});
     const std::function<void(MapDocument &)> ways[] = {
@@ -263,16 +263,16 @@ TEST(PointGrid, DistanceEqualsAWalkOverTheNeighbours)
 {
     for (const auto &[w, h] : {std::pair{8, 6}, {10, 10}, {16, 4}, {6, 16}, {64, 48}}) {
         const MapDocument doc = test::MakeFlatMap(static_cast<int16_t>(w), static_cast<int16_t>(h));
-        const play::PointGrid grid(doc);
-        for (const play::Point from : {play::Point{0, 0}, {3, 1}, {w - 1, h - 1}, {w / 2, 3}}) {
+        const PointGrid grid(doc);
+        for (const Point from : {Point{0, 0}, {3, 1}, {w - 1, h - 1}, {w / 2, 3}}) {
             std::vector<int64_t> steps(static_cast<std::size_t>(w * h), -1);
-            std::queue<play::Point> open;
+            std::queue<Point> open;
             steps[grid.IndexOf(from)] = 0;
             open.push(from);
             while (!open.empty()) {
-                const play::Point p = open.front();
+                const Point p = open.front();
                 open.pop();
-                for (const play::Point n : grid.Neighbours(p)) {
+                for (const Point n : grid.Neighbours(p)) {
                     if (steps[grid.IndexOf(n)] < 0) {
                         steps[grid.IndexOf(n)] = steps[grid.IndexOf(p)] + 1;
                         open.push(n);
@@ -294,9 +294,9 @@ struct Around
     bool Mining, Water, Walkable, Wooded, Stony, Buildable, Touches;
 };
 
-Around AroundPoint(const MapDocument &doc, play::Point p)
+Around AroundPoint(const MapDocument &doc, Point p)
 {
-    const auto codes = play::TrianglesAround(play::PointGrid(doc), doc, p);
+    const auto codes = TrianglesAround(PointGrid(doc), doc, p);
     const auto all = [&codes](auto test) { return std::ranges::all_of(codes, test); };
     const auto any = [&codes](auto test) { return std::ranges::any_of(codes, test); };
     const auto in = [](std::initializer_list<TerrainClass> classes) {
@@ -357,15 +357,15 @@ TEST(Resources, ValidBytes)
 TEST(Resources, FishNearEveryStartByTheShore)
 {
     MapDocument doc = test::MakeFlatMap(64, 64);
-    const play::PointGrid grid(doc);
-    const play::Point lake = {30, 20}, byTheLake = {30, 32}, dry = {30, 52};
+    const PointGrid grid(doc);
+    const Point lake = {30, 20}, byTheLake = {30, 32}, dry = {30, 52};
     std::size_t water = 0;
     for (std::size_t i = 0; i < doc.Layer(2).size(); ++i)
         if (grid.Distance(grid.PointAt(i), lake) <= 5) {
             doc.Layer(2)[i] = doc.Layer(3)[i] = 5;
             ++water;
         }
-    const auto fishWithin = [&](const MapDocument &d, play::Point start, int64_t steps) {
+    const auto fishWithin = [&](const MapDocument &d, Point start, int64_t steps) {
         std::size_t n = 0;
         for (std::size_t i = 0; i < d.Layer(12).size(); ++i)
             n += d.Layer(12)[i] == 0x87 && grid.Distance(grid.PointAt(i), start) <= steps ? 1 : 0;
@@ -374,7 +374,7 @@ TEST(Resources, FishNearEveryStartByTheShore)
     std::size_t fewWithoutStarts = 0;
     for (uint64_t seed = 1; seed <= 24; ++seed) {
         MapDocument fished = doc;
-        const std::vector<play::Point> starts = {byTheLake, dry};
+        const std::vector<Point> starts = {byTheLake, dry};
         PlaceResources(fished, seed, nullptr, starts);
         EXPECT_GE(fishWithin(fished, byTheLake, 10), 12U) << "seed " << seed;
         EXPECT_EQ(fishWithin(fished, dry, 12), 0U) << "seed " << seed;
@@ -406,7 +406,7 @@ const std::set<std::pair<int, int>> kWorldTrees[3] = {
 // one index (kNoArea only once the table is full), which the table counts, largest first.
 void CheckAreas(const MapDocument &doc)
 {
-    const play::PointGrid grid(doc);
+    const PointGrid grid(doc);
     const MapLayer &ids = doc.Layer(14);
     const auto &table = doc.Header.Areas;
     const auto used = static_cast<std::size_t>(
@@ -432,7 +432,7 @@ void CheckAreas(const MapDocument &doc)
             ASSERT_TRUE(ids[i] < used && table[ids[i]].Type == kind[i]) << i;
             ++counts[ids[i]];
         }
-        for (const play::Point n : grid.Neighbours(grid.PointAt(i))) {
+        for (const Point n : grid.Neighbours(grid.PointAt(i))) {
             const std::size_t k = grid.IndexOf(n);
             ASSERT_TRUE(kind[i] == 0 || kind[k] != kind[i] || ids[k] == ids[i]) << i;
         }
@@ -492,7 +492,7 @@ TEST(FinishForPlay, PlayableOverManySeeds)
         }
         ASSERT_NO_FATAL_FAILURE(CheckAreas(doc));
 
-        const play::PointGrid grid(doc);
+        const PointGrid grid(doc);
         const auto &sites = made->Finish.Sites;
         ASSERT_EQ(sites.size(), static_cast<std::size_t>(players));
         EXPECT_EQ(doc.Header.PlayerCount, players);
@@ -524,7 +524,7 @@ TEST(FinishForPlay, PlayableOverManySeeds)
         animals += listed.size();
         const MapLayer &res = doc.Layer(12);
         for (std::size_t i = 0; i < res.size(); ++i) {
-            const play::Point p = grid.PointAt(i);
+            const Point p = grid.PointAt(i);
             const Around a = AroundPoint(doc, p);
             const Around before = AroundPoint(terrain, p);
             ASSERT_EQ(a.Water, before.Water) << i; // water stays water, land stays land
@@ -565,14 +565,14 @@ TEST(FinishForPlay, PlayableOverManySeeds)
                 ++trees;
                 ASSERT_TRUE(a.Wooded && kWorldTrees[made->Seed % 3].contains({type, index & 0xF8}))
                     << i;
-                forested += std::ranges::any_of(grid.Neighbours(p), [&](play::Point n) {
+                forested += std::ranges::any_of(grid.Neighbours(p), [&](Point n) {
                     return isTree(grid.Read(doc.Layer(6), n));
                 });
             } else if (type != 0) {
                 ++granite;
                 ASSERT_TRUE((type == 0xCC || type == 0xCD) && index <= 6 && a.Stony) << i;
                 ASSERT_FALSE(a.Mining) << i; // a mine site stays free of rocks
-                for (const play::Point n : grid.Neighbours(p))
+                for (const Point n : grid.Neighbours(p))
                     ASSERT_FALSE(AroundPoint(doc, n).Mining) << i;
             }
         }
@@ -664,7 +664,7 @@ TEST(Areas, MorePiecesThanEntries)
 // headquarters are placed (the finish refuses at once and changes nothing).
 TEST(Play, BadSizesAndShortLayers)
 {
-    const auto runAll = [](MapDocument &doc, const std::vector<play::Point> &sites) {
+    const auto runAll = [](MapDocument &doc, const std::vector<Point> &sites) {
         const MapDocument kept = doc;
         EXPECT_FALSE(FinishForPlay(doc, 2, 1));
         EXPECT_EQ(doc, kept);
@@ -696,7 +696,7 @@ TEST(Play, BadSizesAndShortLayers)
         doc.Layer(layer).resize(size);
     runAll(doc, {});
     MapDocument whole = test::MakeFlatMap(16, 16);
-    const std::vector<play::Point> offTheMap = {{3, 0}, {-4, 100}, {16, 2}, {2, 16}};
+    const std::vector<Point> offTheMap = {{3, 0}, {-4, 100}, {16, 2}, {2, 16}};
     PlaceResources(whole, 5, nullptr, offTheMap); // sites off the map are passed over
     PlaceObjects(whole, offTheMap, 5);
     EXPECT_TRUE(std::ranges::all_of(whole.Layer(12), IsValidResource));
