@@ -32,5 +32,6 @@ void AddRenderCommand(CLI::App &app, CommandContext &ctx);
 void AddHarborCommand(CLI::App &app, CommandContext &ctx);
 void AddRemoveAnimalsCommand(CLI::App &app, CommandContext &ctx);
 void AddRecomputeCommand(CLI::App &app, CommandContext &ctx);
+void AddCheckCommand(CLI::App &app, CommandContext &ctx);
 
 } // namespace trelvik::cli

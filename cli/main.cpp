@@ -28,6 +28,7 @@ int main(int argc, char **argv)
     AddHarborCommand(app, ctx);
     AddRemoveAnimalsCommand(app, ctx);
     AddRecomputeCommand(app, ctx);
+    AddCheckCommand(app, ctx);
 
     try {
         std::vector<std::string> args = trelvik::ProgramArguments(argc, argv);

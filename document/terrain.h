@@ -319,6 +319,12 @@ constexpr bool IsWaterCode(uint8_t code)
     return code == 5 || code == 6;
 }
 
+/// Lava: codes 16, 20, 21 and 22. Nothing should stand beside it.
+constexpr bool IsLavaCode(uint8_t code)
+{
+    return code == 16 || (code >= 20 && code <= 22);
+}
+
 /// Every code drawn as water (5, 6 and 19): the coastal castle fix lowers castles near any of
 /// them, 19 included, though the game takes 19 as impassable ground rather than open water.
 constexpr bool IsCastleFixWaterCode(uint8_t code)
