@@ -81,15 +81,12 @@ private:
         return std::move(mReport);
     }
 
-    std::size_t Points() const
-    {
-        return static_cast<std::size_t>(mGrid.Width() * mGrid.Height());
-    }
+    std::size_t Points() const { return static_cast<std::size_t>(mGrid.Width() * mGrid.Height()); }
 
     bool Whole(std::initializer_list<int> layers) const
     {
-        return std::ranges::all_of(
-            layers, [&](int k) { return mDocument.Layer(k).size() == Points(); });
+        return std::ranges::all_of(layers,
+                                   [&](int k) { return mDocument.Layer(k).size() == Points(); });
     }
 
     bool CheckSize()
@@ -110,8 +107,8 @@ private:
                 Add(Severity::Error, "layer-length", std::nullopt,
                     "Layer " + std::to_string(k) + " holds " + Plural(size, "byte", "bytes")
                         + ", but a " + std::to_string(mGrid.Width()) + " x "
-                        + std::to_string(mGrid.Height()) + " map needs "
-                        + std::to_string(Points()) + ".");
+                        + std::to_string(mGrid.Height()) + " map needs " + std::to_string(Points())
+                        + ".");
         }
     }
 
@@ -151,8 +148,8 @@ private:
             mark = p;
             if (player >= players)
                 Add(Severity::Error, "hq-extra-player", p,
-                    "The headquarters at " + At(p) + " is for player "
-                        + std::to_string(player + 1) + ", but the map has "
+                    "The headquarters at " + At(p) + " is for player " + std::to_string(player + 1)
+                        + ", but the map has "
                         + Plural(static_cast<std::size_t>(players), "player", "players") + ".",
                     CheckFix::PlayersFromMarks);
             if (i < quality.size() && (quality[i] & kQualityMask) != 4)
@@ -245,9 +242,8 @@ private:
         }
         if (wrong > 0)
             Add(Severity::Warning, "area-table", std::nullopt,
-                "The area table disagrees with layer 14 in "
-                    + Plural(wrong, "entry", "entries") + " (" + first
-                    + "): ships may not sail.",
+                "The area table disagrees with layer 14 in " + Plural(wrong, "entry", "entries")
+                    + " (" + first + "): ships may not sail.",
                 CheckFix::RebuildAreas);
     }
 

@@ -102,8 +102,7 @@ void AddCheckCommand(CLI::App &app, CommandContext &ctx)
                 PrintText(file, report);
         }
         if (options->Json)
-            std::cout << all.dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
-                      << '\n';
+            std::cout << all.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
         ctx.ExitCode = unreadable ? kExitUsage : errors ? kExitMapError : kExitOk;
     });
 }
