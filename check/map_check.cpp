@@ -166,7 +166,9 @@ private:
                 Add(Severity::Error, "player-without-hq", std::nullopt,
                     "Player " + std::to_string(k + 1) + " has no headquarters mark: the game "
                         + "will refuse the map (no valid start position).",
-                    CheckFix::PlayersFromMarks);
+                    std::ranges::any_of(marks, [](const auto &m) { return m.has_value(); })
+                        ? CheckFix::PlayersFromMarks
+                        : CheckFix::None);
             } else if (slot.X != mark->X || slot.Y != mark->Y) {
                 Add(Severity::Error, "hq-slot", *mark,
                     "The header places player " + std::to_string(k + 1) + " at " + At(slot)

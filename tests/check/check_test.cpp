@@ -355,7 +355,12 @@ TEST(MapCheck, PlayersFromMarks)
     EXPECT_EQ(doc.Header.HeadquartersX[2], 20);
     EXPECT_EQ(doc.Header.HeadquartersY[2], 20);
     EXPECT_EQ(doc.Header.HeadquartersX[5], 7);
-    EXPECT_EQ(Keys(CheckMap(doc)), std::vector<std::string>{"error:player-without-hq"});
+    const CheckReport report = CheckMap(doc);
+    EXPECT_EQ(Keys(report), std::vector<std::string>{"error:player-without-hq"});
+    EXPECT_EQ(report.Findings.front().Fix, CheckFix::PlayersFromMarks);
+    // With no mark at all there is nothing to take the players from.
+    MapDocument unmarked = test::MakeFlatMap(kSize, kSize);
+    EXPECT_EQ(CheckMap(unmarked).Findings.front().Fix, CheckFix::None);
 }
 
 // Removing a mark clears both of its layers and works the quality around it out again; there
