@@ -5,6 +5,7 @@
 // animal removal, then write the map and read it back. Every step must stay within the layers
 // it was given, whatever sizes the header claims.
 
+#include "check/map_check.h"
 #include "document/fixed_text_field.h"
 #include "document/map_file.h"
 #include "document/map_text.h"
@@ -121,11 +122,38 @@ void RunCastleFix(MapDocument &document)
     TRELVIK_FUZZ_CHECK(CoastalCastleFix(document) == 0);
 }
 
+// The check of any map: every point it names lies on the map, and each fix it offers keeps the
+// map's size and layer lengths; after a fix, the finding it mended is gone.
+void RunCheck(const MapDocument &document)
+{
+    const CheckReport report = CheckMap(document);
+    const PointGrid grid(document);
+    for (const Finding &f : report.Findings) {
+        TRELVIK_FUZZ_CHECK(!f.Code.empty() && !f.Text.empty());
+        TRELVIK_FUZZ_CHECK(!f.At || grid.Holds(*f.At));
+    }
+    for (const Finding &f : report.Findings) {
+        if (f.Fix == CheckFix::None)
+            continue;
+        MapDocument fixed = document;
+        const bool changed = ApplyFix(fixed, f.Fix, f.At);
+        TRELVIK_FUZZ_CHECK(changed == (fixed != document));
+        TRELVIK_FUZZ_CHECK(fixed.Header.Width == document.Header.Width
+                           && fixed.Header.Height == document.Header.Height);
+        for (int k = 1; k <= kLayerCount; ++k)
+            TRELVIK_FUZZ_CHECK(fixed.Layer(k).size() == document.Layer(k).size());
+        if (f.Fix == CheckFix::RemoveMark)
+            TRELVIK_FUZZ_CHECK(changed);
+        break; // one fix per input keeps a run short
+    }
+}
+
 // The recompute changes layers 9 and 13 only; finishing a damaged map for players (mirrored
 // or not) either refuses and changes nothing, or marks that many headquarters with valid
 // resources around, which the fairness report then finds.
 void RunPlay(const MapDocument &document, int players, uint64_t seed, bool symmetric)
 {
+    RunCheck(document);
     if (const auto report = MeasureFairness(document, 1 + static_cast<int>(seed % 20)))
         TRELVIK_FUZZ_CHECK(report->Players.size() <= static_cast<std::size_t>(kMaxPlayers));
     MapDocument recomputed = document;
