@@ -11,8 +11,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <gtest/gtest.h>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -82,243 +83,84 @@ TEST(MapCheck, ACleanMapHasNoFindings)
     EXPECT_EQ(Summary(report), "no problems found");
 }
 
-// Each row breaks the clean map in one way and names what the check finds; where the first
-// finding offers a fix, the fix leaves a map with nothing to find.
-TEST(MapCheck, EachFaultIsFoundAndItsFixMends)
+CheckFix FixNamed(const std::string &name)
 {
-    struct Row
-    {
-        const char *Name;
-        std::function<void(MapDocument &)> Break;
-        bool Rederive; // shading, quality and areas worked out after the change
-        std::vector<std::string> Found;
-        CheckFix Fix;
-    };
-    const auto count = [](int n) { return [n](MapDocument &d) { d.Header.PlayerCount = n; }; };
-    const std::vector<Row> rows = {
-        {"a player without a mark",
-         count(2),
-         false,
-         {"error:player-without-hq"},
-         CheckFix::PlayersFromMarks},
-        {"a mark for a player the map lacks",
-         [](MapDocument &d) { Mark(d, 20, 20, 1); },
-         true,
-         {"error:hq-extra-player@20,20"},
-         CheckFix::PlayersFromMarks},
-        {"a mark for player 68",
-         [](MapDocument &d) { Mark(d, 20, 20, 67); },
-         true,
-         {"error:hq-bad-player@20,20"},
-         CheckFix::RemoveMark},
-        {"the first impossible player",
-         [](MapDocument &d) { Mark(d, 20, 20, 7); },
-         true,
-         {"error:hq-bad-player@20,20"},
-         CheckFix::RemoveMark},
-        {"two marks for one player",
-         [](MapDocument &d) { Mark(d, 20, 20, 0); },
-         true,
-         {"error:hq-twice@20,20"},
-         CheckFix::RemoveMark},
-        {"a header slot off the mark",
-         [](MapDocument &d) { d.Header.HeadquartersX[0] = 11; },
-         false,
-         {"error:hq-slot@10,10"},
-         CheckFix::PlayersFromMarks},
-        {"a headquarters on a slope",
-         [](MapDocument &d) { d.Layer(1)[At(d, 10, 11)] = 15; }, // its flag point, 3 higher
-         true,
-         {"error:hq-not-castle@10,10"},
-         CheckFix::None},
-        {"eight players",
-         count(8),
-         false,
-         {"error:player-count", "error:player-without-hq", "error:player-without-hq",
-          "error:player-without-hq", "error:player-without-hq", "error:player-without-hq",
-          "error:player-without-hq"},
-         CheckFix::None},
-        {"a layer one byte short",
-         [](MapDocument &d) { d.Layer(7).pop_back(); },
-         false,
-         {"error:layer-length"},
-         CheckFix::None},
-        {"a layer one byte long",
-         [](MapDocument &d) { d.Layer(8).push_back(0); },
-         false,
-         {"error:layer-length"},
-         CheckFix::None},
-        {"a map of no points",
-         [](MapDocument &d) { d.Header.Width = 0; },
-         false,
-         {"error:map-size"},
-         CheckFix::None},
-        {"an animal off the map",
-         [](MapDocument &d) {
-             d.Animals.push_back({1, kSize, 5});
-         },
-         false,
-         {"warning:animal-off-map"},
-         CheckFix::None},
-        {"an animal on the last row",
-         [](MapDocument &d) {
-             d.Animals.push_back({6, 3, 31});
-         },
-         false,
-         {},
-         CheckFix::None},
-        {"an animal of no known kind",
-         [](MapDocument &d) {
-             d.Animals.push_back({10, 3, 4});
-         },
-         false,
-         {"warning:animal-unknown@3,4"},
-         CheckFix::None},
-        {"stale shading",
-         [](MapDocument &d) { d.Layer(13)[At(d, 5, 0)] = 70; },
-         false,
-         {"warning:shading-stale@5,0"},
-         CheckFix::Recompute},
-        {"stale building quality",
-         [](MapDocument &d) { d.Layer(9)[At(d, 5, 1)] = 2; },
-         false,
-         {"warning:quality-stale@5,1"},
-         CheckFix::Recompute},
-        {"the upper bits of building quality",
-         [](MapDocument &d) { d.Layer(9)[At(d, 5, 1)] |= 0x68; },
-         false,
-         {},
-         CheckFix::None},
-        {"an area table one point off",
-         [](MapDocument &d) { ++d.Header.Areas[0].Size; },
-         false,
-         {"warning:area-table"},
-         CheckFix::RebuildAreas},
-        {"layer 14 naming an empty entry",
-         [](MapDocument &d) { d.Layer(14)[3] = 9; },
-         false,
-         {"warning:area-table"},
-         CheckFix::RebuildAreas},
-        {"a resource byte of no kind",
-         [](MapDocument &d) { d.Layer(12)[At(d, 3, 3)] = 0x30; },
-         false,
-         {"warning:resource-unknown@3,3"},
-         CheckFix::None},
-        {"the last byte before the minerals",
-         [](MapDocument &d) { d.Layer(12)[At(d, 3, 3)] = 0x3F; },
-         false,
-         {"warning:resource-unknown@3,3"},
-         CheckFix::None},
-        {"a byte past the minerals",
-         [](MapDocument &d) { d.Layer(12)[At(d, 3, 3)] = 0x60; },
-         false,
-         {"warning:resource-unknown@3,3"},
-         CheckFix::None},
-        {"known bytes on meadow",
-         [](MapDocument &d) {
-             d.Layer(12)[At(d, 3, 3)] = 0x20;
-             d.Layer(12)[At(d, 4, 3)] = kDrinkingWaterResource;
-             d.Layer(12)[At(d, 5, 3)] = kEmptyMountainResource;
-             d.Layer(12)[At(d, 6, 3)] = 0x58;
-         },
-         false,
-         {},
-         CheckFix::None},
-        {"coal on meadow",
-         [](MapDocument &d) { d.Layer(12)[At(d, 3, 3)] = 0x45; },
-         false,
-         {"warning:resource-ground@3,3"},
-         CheckFix::None},
-        {"granite ore on meadow",
-         [](MapDocument &d) { d.Layer(12)[At(d, 3, 3)] = 0x5F; },
-         false,
-         {"warning:resource-ground@3,3"},
-         CheckFix::None},
-        {"coal in the mountain",
-         [](MapDocument &d) {
-             Surround(d, 3, 3, 1);
-             d.Layer(12)[At(d, 3, 3)] = 0x45;
-         },
-         true,
-         {},
-         CheckFix::None},
-        {"fish on dry land",
-         [](MapDocument &d) { d.Layer(12)[At(d, 3, 3)] = kFishResource; },
-         false,
-         {"warning:resource-ground@3,3"},
-         CheckFix::None},
-        {"fish by the water",
-         [](MapDocument &d) {
-             d.Layer(2)[At(d, 3, 3)] = 5;
-             d.Layer(12)[At(d, 3, 3)] = kFishResource;
-         },
-         true,
-         {},
-         CheckFix::None},
-        {"a tree in the water",
-         [](MapDocument &d) {
-             Surround(d, 3, 3, 5);
-             d.Layer(6)[At(d, 3, 3)] = 0xC4;
-         },
-         true,
-         {"warning:object-water@3,3"},
-         CheckFix::None},
-        {"a tree on the shore",
-         [](MapDocument &d) {
-             d.Layer(2)[At(d, 3, 3)] = 5;
-             d.Layer(6)[At(d, 3, 3)] = 0xC4;
-         },
-         true,
-         {},
-         CheckFix::None},
-        {"granite by lava",
-         [](MapDocument &d) {
-             d.Layer(3)[At(d, 3, 3)] = 22;
-             d.Layer(6)[At(d, 3, 3)] = kFirstGraniteObject;
-         },
-         true,
-         {"warning:object-lava@3,3"},
-         CheckFix::None},
-        {"a tree by snow",
-         [](MapDocument &d) {
-             d.Layer(3)[At(d, 3, 3)] = 2;
-             d.Layer(6)[At(d, 3, 3)] = 0xC4;
-         },
-         true,
-         {},
-         CheckFix::None},
-        {"a harbour beside a tree",
-         [](MapDocument &d) {
-             d.Layer(2)[At(d, 3, 3)] |= kHarbourBit;
-             d.Layer(6)[At(d, 2, 3)] = 0xC4;
-         },
-         true,
-         {"warning:harbour-not-castle@3,3"},
-         CheckFix::None},
-        {"a harbour on a castle point",
-         [](MapDocument &d) { d.Layer(2)[At(d, 3, 3)] |= kHarbourBit; },
-         true,
-         {},
-         CheckFix::None},
-    };
-    for (const Row &row : rows) {
+    const std::map<std::string, CheckFix> fixes = {{"none", CheckFix::None},
+                                                   {"recompute", CheckFix::Recompute},
+                                                   {"areas", CheckFix::RebuildAreas},
+                                                   {"players", CheckFix::PlayersFromMarks},
+                                                   {"remove", CheckFix::RemoveMark}};
+    return fixes.at(name);
+}
+
+// Carries out one change of tests/data/check/findings.tsv.
+void Change(MapDocument &doc, const std::string &change)
+{
+    const auto number = [](const std::string &text) { return std::stoi(text, nullptr, 0); };
+    const std::size_t colon = change.find(':'), equals = change.find('=');
+    const std::string what = change.substr(0, std::min(colon, equals));
+    const std::string value = change.substr(equals + 1);
+    if (what == "players")
+        doc.Header.PlayerCount = static_cast<uint8_t>(number(value));
+    else if (what == "width")
+        doc.Header.Width = static_cast<int16_t>(number(value));
+    else if (what == "cut")
+        doc.Layer(number(value)).pop_back();
+    else if (what == "grow")
+        doc.Layer(number(value)).push_back(0);
+    else if (what == "animal") {
+        std::istringstream fields(value);
+        std::string species, x, y;
+        std::getline(fields, species, ',') && std::getline(fields, x, ',') && fields >> y;
+        doc.Animals.push_back({static_cast<uint8_t>(number(species)),
+                               static_cast<int16_t>(number(x)), static_cast<int16_t>(number(y))});
+    } else {
+        const std::string where = change.substr(colon + 1, equals - colon - 1);
+        const std::size_t comma = where.find(',');
+        const int x = number(where.substr(0, comma));
+        if (what == "slot-x")
+            doc.Header.HeadquartersX.at(static_cast<std::size_t>(x)) =
+                static_cast<int16_t>(number(value));
+        else if (what == "area-size")
+            doc.Header.Areas.at(static_cast<std::size_t>(x)).Size = number(value);
+        else if (what == "around")
+            Surround(doc, x, number(where.substr(comma + 1)), static_cast<uint8_t>(number(value)));
+        else
+            doc.Layer(number(what)).at(At(doc, x, number(where.substr(comma + 1)))) =
+                static_cast<uint8_t>(number(value));
+    }
+}
+
+TEST(MapCheck, EachFaultIsFoundAndItsFixMendsIt)
+{
+    const auto rows = test::ReadTable("check/findings.tsv");
+    ASSERT_GT(rows.size(), 40U);
+    for (const test::TableRow &row : rows) {
+        const std::string name = row.Name() + " (" + row.Fields.at(4) + ")";
         MapDocument doc = CleanMap();
-        row.Break(doc);
-        if (row.Rederive)
+        std::istringstream changes(row.Fields.at(0));
+        for (std::string change; changes >> change;)
+            Change(doc, change);
+        if (row.Fields.at(1) == "y")
             Derive(doc);
         const CheckReport report = CheckMap(doc);
-        ASSERT_EQ(Keys(report), row.Found) << row.Name;
-        if (row.Found.empty())
+        std::vector<std::string> expected;
+        std::istringstream keys(row.Fields.at(2));
+        for (std::string key; keys >> key;)
+            expected.push_back(key);
+        ASSERT_EQ(Keys(report), expected) << name;
+        if (expected.empty())
             continue;
-        EXPECT_EQ(report.Findings.front().Fix, row.Fix) << row.Name;
-        EXPECT_FALSE(report.Findings.front().Text.empty()) << row.Name;
-        if (row.Fix == CheckFix::None)
+        const Finding &first = report.Findings.front();
+        EXPECT_EQ(first.Fix, FixNamed(row.Fields.at(3))) << name;
+        EXPECT_FALSE(first.Text.empty()) << name;
+        if (first.Fix == CheckFix::None)
             continue;
-        ASSERT_TRUE(ApplyFix(doc, row.Fix, report.Findings.front().At)) << row.Name;
-        EXPECT_TRUE(CheckMap(doc).Findings.empty())
-            << row.Name << ": " << ::testing::PrintToString(Keys(CheckMap(doc)));
-        EXPECT_FALSE(ApplyFix(doc, row.Fix, report.Findings.front().At))
-            << row.Name << ": a second fix changes nothing";
+        ASSERT_TRUE(ApplyFix(doc, first.Fix, first.At)) << name;
+        for (const std::string &left : Keys(CheckMap(doc)))
+            EXPECT_EQ(left.find(first.Code), std::string::npos) << name << ": " << left;
+        EXPECT_FALSE(ApplyFix(doc, first.Fix, first.At))
+            << name << ": a second fix changes nothing";
     }
 }
 
