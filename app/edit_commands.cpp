@@ -92,4 +92,47 @@ void RecomputeLayersCommand::Swap()
     shown_();
 }
 
+CheckFixCommand::CheckFixCommand(MapDocument &document,
+                                 CheckFix fix,
+                                 std::optional<Point> at,
+                                 ShowDocument shown)
+    : QUndoCommand(
+        QString::fromUtf8(FixName(fix).data(), static_cast<qsizetype>(FixName(fix).size())))
+    , document_(document)
+    , shown_(std::move(shown))
+{
+    MapDocument fixed = document;
+    if (!ApplyFix(fixed, fix, at))
+        return;
+    // Only the parts that differ are kept, each holding the state the document does not.
+    if (fixed.Header != document.Header)
+        header_ = fixed.Header;
+    if (fixed.BlockHeaders != document.BlockHeaders)
+        blockHeaders_ = fixed.BlockHeaders;
+    for (int k = 1; k <= kLayerCount; ++k) {
+        if (fixed.Layer(k) != document.Layer(k))
+            layers_.emplace_back(k, std::move(fixed.Layer(k)));
+    }
+    if (fixed.Animals != document.Animals)
+        animals_ = std::move(fixed.Animals);
+}
+
+bool CheckFixCommand::Changes() const
+{
+    return header_ || blockHeaders_ || !layers_.empty() || animals_;
+}
+
+void CheckFixCommand::Swap()
+{
+    if (header_)
+        std::swap(document_.Header, *header_);
+    if (blockHeaders_)
+        std::swap(document_.BlockHeaders, *blockHeaders_);
+    for (auto &[k, layer] : layers_)
+        std::swap(document_.Layer(k), layer);
+    if (animals_)
+        std::swap(document_.Animals, *animals_);
+    shown_();
+}
+
 } // namespace trelvik

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "check/map_check.h"
 #include "document/map_document.h"
 
 #include <cstddef>
 #include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include <QUndoCommand>
@@ -78,6 +81,30 @@ private:
     MapDocument &document_;
     MapLayer quality_;
     MapLayer shading_;
+    ShowDocument shown_;
+};
+
+// A fix offered by the map check: whichever parts of the document it changed (the header, the
+// layers, the animals), before and after.
+class CheckFixCommand : public QUndoCommand
+{
+public:
+    // Works the fix out on a copy of the document; Changes() tells whether it changes anything.
+    CheckFixCommand(MapDocument &document,
+                    CheckFix fix,
+                    std::optional<Point> at,
+                    ShowDocument shown);
+    bool Changes() const;
+    void undo() override { Swap(); }
+    void redo() override { Swap(); }
+
+private:
+    void Swap();
+    MapDocument &document_;
+    std::optional<MapHeader> header_;
+    std::optional<decltype(MapDocument::BlockHeaders)> blockHeaders_;
+    std::vector<std::pair<int, MapLayer>> layers_; // by number, only the layers changed
+    std::optional<std::vector<AnimalEntry>> animals_;
     ShowDocument shown_;
 };
 
