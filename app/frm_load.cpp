@@ -84,6 +84,8 @@ frmLoad::frmLoad(std::unique_ptr<MessageBoxes> messages,
     setAcceptDrops(true);
     undo_ = new QUndoStack(this);
     connect(undo_, &QUndoStack::cleanChanged, this, &frmLoad::UpdateModified);
+    // Every edit, undo and redo moves the index.
+    connect(undo_, &QUndoStack::indexChanged, this, &frmLoad::RunCheck);
     settings_ = std::make_unique<QSettings>();
 
     BuildMenus();
@@ -169,6 +171,9 @@ void frmLoad::BuildMenus()
     mnuToolsRecompute =
         AddItem(tools, "mnuToolsRecompute",
                 QStringLiteral("Recompute shading and building quality"), QKeySequence());
+    AddSeparator(tools, "mnuToolsLine3");
+    mnuToolsCheck =
+        AddItem(tools, "mnuToolsCheck", QStringLiteral("Check &map"), QKeySequence(Qt::Key_F7));
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -177,7 +182,7 @@ void frmLoad::BuildMenus()
     // Connected first, so that it runs before each command's own handler.
     for (QAction *command : {mnuFileGenerate, mnuFileNewWithChoices, mnuFileOpen, mnuFileSave,
                              mnuFileSaveAs, mnuFileQuit, mnuToolsHarbor, mnuToolsAnimalRemoval,
-                             mnuToolsRecompute, mnuEditUndo, mnuEditRedo})
+                             mnuToolsRecompute, mnuToolsCheck, mnuEditUndo, mnuEditRedo})
         connect(command, &QAction::triggered, this, &frmLoad::BeginCommand);
     connect(mnuFileGenerate, &QAction::triggered, this, &frmLoad::mnuFileGenerate_Click);
     connect(mnuFileNewWithChoices, &QAction::triggered, this,
@@ -192,6 +197,7 @@ void frmLoad::BuildMenus()
     connect(mnuToolsAnimalRemoval, &QAction::triggered, this,
             &frmLoad::mnuToolsAnimalRemoval_Click);
     connect(mnuToolsRecompute, &QAction::triggered, this, &frmLoad::mnuToolsRecompute_Click);
+    connect(mnuToolsCheck, &QAction::triggered, this, &frmLoad::mnuToolsCheck_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmLoad::mnuAbout_Click);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "check/map_check.h"
 #include "cls_file_dialog.h"
 #include "document/map_document.h"
 #include "file_dialogs.h"
@@ -22,6 +23,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QDockWidget;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -35,6 +37,7 @@ class QUndoStack;
 
 namespace trelvik {
 
+class CheckPanel;
 class ctlTabs;
 class InsaneProgress;
 class MapView;
@@ -122,6 +125,8 @@ public slots:
     void mnuToolsHarbor_Click();
     void mnuToolsAnimalRemoval_Click();
     void mnuToolsRecompute_Click();
+    // Tools > Check map: the check's panel shown (made the first time) and the check run.
+    void mnuToolsCheck_Click();
     void mnuAbout_Click();
     void butInfoSave_Click();
     void butInfoRestore_Click();
@@ -178,6 +183,13 @@ private:
     void OpenRecentFile(int index);
     // Shows the document again after an undo or redo.
     void ShowDocumentAgain();
+    // The map check, run again while its panel is open: after every edit, undo and redo, and
+    // for every map read or made.
+    void RunCheck();
+    // The chosen finding's point marked, or no mark for a finding of the whole map.
+    void ShowFinding(const Finding &finding);
+    // The finding's fix, as one step that can be undone.
+    void FixFinding(const Finding &finding);
     void SetProgress(int value);
     void DrawPicture(std::span<const uint8_t> bytes, int width, int height);
 
@@ -219,6 +231,7 @@ private:
     QAction *mnuToolsHarbor = nullptr;
     QAction *mnuToolsAnimalRemoval = nullptr;
     QAction *mnuToolsRecompute = nullptr;
+    QAction *mnuToolsCheck = nullptr;
     QAction *mnuAbout = nullptr;
 
     MapView *picBG = nullptr;
@@ -248,6 +261,9 @@ private:
     QListWidget *LiH = nullptr;
     TabStopDelegate *lifDelegate_ = nullptr;
     TabStopDelegate *lihDelegate_ = nullptr;
+    // None until Tools > Check map first shows it.
+    QDockWidget *dockCheck = nullptr;
+    CheckPanel *checkPanel_ = nullptr;
 };
 
 // A text of the core (UTF-8, lines ending in CR LF) as a label shows it.

@@ -172,6 +172,7 @@ void frmLoad::ShowNewDocument(const QString &seedLine, bool neverSaved)
     picBG->SetSelection(std::nullopt);
     picBG->SetToolMarks({});
     Inspector->clear();
+    RunCheck();
 }
 
 void frmLoad::ShowReadout(std::optional<MapPoint> point)

@@ -13,9 +13,11 @@
 #include <span>
 
 #include <QDir>
+#include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTableWidget>
@@ -214,6 +216,26 @@ inline QString Panels(const WindowUnderTest &t, bool hashes = true)
                 view->ToolMarks().size(),
                 selection ? Text(u"%1,%2"_s, selection->X, selection->Y) : u"none"_s);
     out += u"inspector: "_s + t.Child<QLabel>(u"Inspector"_s)->text() + u'\n';
+    // The map check's panel once Tools > Check map has made it: its summary, its button and its
+    // findings, the chosen one marked.
+    if (const auto *dock = t.Child<QDockWidget>(u"dockCheck"_s)) {
+        const auto *list = t.Child<QAbstractItemView>(u"lstCheck"_s);
+        const auto *fix = t.Child<QPushButton>(u"butCheckFix"_s);
+        const QAbstractItemModel *model = list->model();
+        QString rows;
+        for (int r = 0; r < model->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < model->columnCount(); ++c)
+                cells << model->index(r, c).data().toString();
+            rows += Text(u" | %1 %2%3: %4%5"_s, cells[0], cells[1],
+                         cells[2].isEmpty() ? QString() : u" at "_s + cells[2], cells[3],
+                         list->currentIndex().row() == r ? u" (chosen)"_s : QString());
+        }
+        out += Text(u"check panel %1: %2; button %3%4; %5 rows%6\n"_s,
+                    dock->isHidden() ? u"hidden"_s : u"shown"_s,
+                    t.Child<QLabel>(u"lblCheckSummary"_s)->text(), fix->text(),
+                    fix->isEnabled() ? QString() : u", disabled"_s, model->rowCount(), rows);
+    }
     out += Text(u"composed view %1 points"_s, t.Window->Composed().size());
     return out + (hashes ? u", document "_s + Hash(WriteMapBytes(t.Window->Document())) : QString())
            + u'\n';

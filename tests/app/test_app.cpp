@@ -10,6 +10,7 @@
 #include "app_test_support.h"
 #include "controls/ctl_tabs.h"
 #include "controls/uni_command.h"
+#include "document/layer_codes.h"
 #include "play/headquarters.h"
 #include "qt_test_fonts.h"
 
@@ -23,6 +24,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,6 +34,7 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QUndoStack>
 #include <QtTest>
 
 using namespace trelvik;
@@ -216,8 +219,10 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
         } else if (command == u"row"_s) {
             if (auto *table = t.Child<QTableWidget>(words.value(0)))
                 table->setCurrentCell(words.value(1).toInt(), 0);
-            else
-                t.Child<QListWidget>(words.value(0))->setCurrentRow(words.value(1).toInt());
+            else if (auto *list = t.Child<QListWidget>(words.value(0)))
+                list->setCurrentRow(words.value(1).toInt());
+            else if (auto *view = t.Child<QAbstractItemView>(words.value(0)))
+                view->setCurrentIndex(view->model()->index(words.value(1).toInt(), 0));
         } else if (command == u"hq"_s) {
             auto *label = t.Child<QLabel>(u"S2info"_s);
             const QPointF at(5,
@@ -335,6 +340,26 @@ QString Exercise(WindowUnderTest &t)
         if (!problem.isEmpty())
             return u"position %1: %2"_s.arg(position).arg(problem);
     }
+    // The map check on whatever the map holds: each kind of fix it offers is carried out and
+    // undone, which gives back the map as it was.
+    t.Child<QAction>(u"mnuToolsCheck"_s)->trigger();
+    const MapDocument unfixed = document;
+    auto *list = t.Child<QAbstractItemView>(u"lstCheck"_s);
+    auto *fix = t.Child<QPushButton>(u"butCheckFix"_s);
+    QStringList fixed;
+    for (int r = 0; r < list->model()->rowCount(); ++r) {
+        list->setCurrentIndex(list->model()->index(r, 0));
+        if (!fix->isEnabled() || fixed.contains(fix->text()))
+            continue;
+        fixed << fix->text();
+        const int steps = t.Window->UndoStack().index();
+        fix->click();
+        if (t.Window->UndoStack().index() != steps + 1)
+            return u"the fix '%1' left no step to undo"_s.arg(fixed.back());
+        t.Child<QAction>(u"mnuEditUndo"_s)->trigger();
+        if (!(document == unfixed))
+            return u"undoing the fix '%1' did not give the map back"_s.arg(fixed.back());
+    }
     std::vector<std::size_t> lengths;
     for (const MapLayer &layer : document.Layers)
         lengths.push_back(layer.size());
@@ -412,6 +437,35 @@ void WriteVariants(const std::vector<uint8_t> &good,
         put(bytes, 2348, width + (int64_t{height} << 16)); // the width, then the height
         add("claims-" + std::to_string(width) + ".swd", bytes);
     }
+}
+
+// The findings the check's panel lists, in its order: "code@x, y", or the code alone for a
+// finding of the whole map.
+QStringList ListedFindings(const WindowUnderTest &t)
+{
+    const QAbstractItemModel *model = t.Child<QAbstractItemView>(u"lstCheck"_s)->model();
+    QStringList rows;
+    for (int r = 0; r < model->rowCount(); ++r) {
+        const QString point = model->index(r, 2).data().toString();
+        rows << model->index(r, 1).data().toString() + (point.isEmpty() ? QString() : u'@' + point);
+    }
+    return rows;
+}
+
+// The code of the finding chosen in the check's panel; empty when none is.
+QString ChosenFinding(const WindowUnderTest &t)
+{
+    const QModelIndex current = t.Child<QAbstractItemView>(u"lstCheck"_s)->currentIndex();
+    return current.isValid() ? current.siblingAtColumn(1).data().toString() : QString();
+}
+
+// Whether the ring on `point` lies wholly inside the view area.
+bool InView(const WindowUnderTest &t, MapPoint point)
+{
+    const auto *view = t.Child<MapView>(u"picBG"_s);
+    const PixelRect shown = view->Geometry().ScreenRectOf(point);
+    return view->viewport()->rect().contains(
+        QRect(shown.Left, shown.Top, shown.Width, shown.Height));
 }
 
 } // namespace
@@ -516,6 +570,168 @@ private slots:
             QSKIP(qPrintable(transcript));
         const QString difference = GoldenDifference(u"commands/"_s + name, transcript.toUtf8());
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
+    }
+
+    // Tools > Check map lists what the check finds, errors first and in bold; choosing a finding
+    // rings its point and brings it into view; its fix is one step that undo takes back byte for
+    // byte; the list follows every edit, undo and redo, and every map read or made.
+    void checkMap()
+    {
+        TempDir dir;
+        WindowUnderTest t;
+        auto *check = t.Child<QAction>(u"mnuToolsCheck"_s);
+        QCOMPARE(check->shortcut(), QKeySequence(Qt::Key_F7));
+        QVERIFY(!t.Child<QDockWidget>(u"dockCheck"_s));
+        check->trigger();
+        auto *dock = t.Child<QDockWidget>(u"dockCheck"_s);
+        QVERIFY(dock && dock->isVisible());
+        auto *summary = t.Child<QLabel>(u"lblCheckSummary"_s);
+        auto *list = t.Child<QAbstractItemView>(u"lstCheck"_s);
+        auto *fix = t.Child<QPushButton>(u"butCheckFix"_s);
+        auto *view = t.Child<MapView>(u"picBG"_s);
+        QCOMPARE(summary->text(), u"There is no map to check."_s);
+        QCOMPARE(list->model()->rowCount(), 0);
+        QVERIFY(!fix->isEnabled());
+
+        // A clean map for two players, checked as soon as it is made.
+        QVERIFY(t.Window->GenerateMap(64, 64, true, 5, 0, 2));
+        QCOMPARE(summary->text(), u"no problems found"_s);
+        QCOMPARE(list->model()->rowCount(), 0);
+        const MapDocument clean = t.Window->Document();
+        const PointGrid grid(clean);
+        // Then an animal of no known kind, stale shading at (5, 7), a third player in the header
+        // only, and a mark for player 9 on the first point without an object from (50, 50) on.
+        MapDocument unmarked = clean;
+        unmarked.Animals.push_back({0, 3, 4});
+        unmarked.Layer(13)[grid.IndexOf({5, 7})] ^= 0x10;
+        unmarked.Header.PlayerCount = 3;
+        MapDocument broken = unmarked;
+        std::size_t index = grid.IndexOf({50, 50});
+        while (broken.Layer(6)[index] != kNoObject)
+            ++index;
+        const Point stray = grid.PointAt(index);
+        broken.Layer(6)[index] = kHeadquartersObject;
+        broken.Layer(5)[index] = 8;
+        const std::string path = dir.File("broken.swd");
+        QVERIFY(WriteMapFile(path, broken).Ok);
+        t.Open(path);
+        QVERIFY(!t.Window->isWindowModified());
+
+        const QString strayAt = u"%1, %2"_s.arg(stray.X).arg(stray.Y);
+        const QStringList found = {u"hq-bad-player@"_s + strayAt, u"player-without-hq"_s,
+                                   u"animal-unknown@3, 4"_s, u"shading-stale@5, 7"_s};
+        QCOMPARE(ListedFindings(t), found);
+        QCOMPARE(summary->text(), u"2 errors, 2 warnings"_s);
+        QVERIFY(!fix->isEnabled());
+
+        // Each finding chosen: the first with the mouse, the others with the arrow key, the view
+        // zoomed in and at its top-left corner so that the far points lie out of view.
+        struct Row
+        {
+            QString Severity;
+            QString Button; // disabled "Fix" for a finding with no fix
+            std::optional<MapPoint> Ring;
+        };
+        const Row rows[] = {
+            {u"error"_s, u"Remove this mark"_s,
+             MapPoint{static_cast<int>(stray.X), static_cast<int>(stray.Y)}},
+            {u"error"_s, u"Take the players from the marks"_s, std::nullopt},
+            {u"warning"_s, u"Fix"_s, MapPoint{3, 4}},
+            {u"warning"_s, u"Recompute shading and building quality"_s, MapPoint{5, 7}},
+        };
+        view->SetZoom(8);
+        view->horizontalScrollBar()->setValue(0);
+        view->verticalScrollBar()->setValue(0);
+        QVERIFY(!InView(t, *rows[0].Ring));
+        const QAbstractItemModel *model = list->model();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(model->index(0, 1)).center());
+        for (int r = 0; r < 4; ++r) {
+            if (r > 0)
+                QTest::keyClick(list, Qt::Key_Down);
+            const Row &row = rows[r];
+            QCOMPARE(list->currentIndex().row(), r);
+            QCOMPARE(model->index(r, 0).data().toString(), row.Severity);
+            QCOMPARE(model->index(r, 3).data(Qt::FontRole).value<QFont>().bold(),
+                     row.Severity == u"error"_s);
+            QVERIFY(!model->index(r, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+            QCOMPARE(fix->text(), row.Button);
+            QCOMPARE(fix->isEnabled(), row.Button != u"Fix"_s);
+            QCOMPARE(view->Selection(), row.Ring);
+            QVERIFY(!row.Ring || InView(t, *row.Ring));
+        }
+        QVERIFY(model->index(1, 3).data().toString().startsWith(u"Player 3 has no headquarters"_s));
+        // Clicked again after another list moved the ring, the finding takes it back.
+        t.Child<QListWidget>(u"LiF"_s)->setCurrentRow(0);
+        QCOMPARE_NE(view->Selection(), rows[3].Ring);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(model->index(3, 1)).center());
+        QCOMPARE(view->Selection(), rows[3].Ring);
+
+        // The mark removed: the map is as it was before the mark, byte for byte, and changed.
+        list->setCurrentIndex(model->index(0, 0));
+        fix->click();
+        QVERIFY(t.Window->Document() == unmarked);
+        QCOMPARE(t.Window->UndoStack().count(), 1);
+        QCOMPARE(t.Window->UndoStack().undoText(), u"Remove this mark"_s);
+        QVERIFY(t.Window->isWindowModified());
+        QCOMPARE(ListedFindings(t), found.mid(1));
+        QCOMPARE(summary->text(), u"1 error, 2 warnings"_s);
+        QCOMPARE(ChosenFinding(t), QString());
+        QVERIFY(!fix->isEnabled());
+        QVERIFY(t.Window->Composed() == BuildComposedView(unmarked));
+        // Undone: the file's bytes and the finding are back; redone: gone again.
+        t.Child<QAction>(u"mnuEditUndo"_s)->trigger();
+        QVERIFY(WriteMapBytes(t.Window->Document()) == ReadBytes(path));
+        QCOMPARE(ListedFindings(t), found);
+        QVERIFY(!t.Window->isWindowModified());
+        QVERIFY(t.Window->Composed() == BuildComposedView(broken));
+        t.Child<QAction>(u"mnuEditRedo"_s)->trigger();
+        QVERIFY(t.Window->Document() == unmarked);
+        QCOMPARE(ListedFindings(t), found.mid(1));
+
+        // The players taken from the marks: two, in the slots they had.
+        MapDocument expected = unmarked;
+        expected.Header.PlayerCount = 2;
+        list->setCurrentIndex(model->index(0, 0));
+        fix->click();
+        QVERIFY(t.Window->Document() == expected);
+        QCOMPARE(t.Child<QLabel>(u"lblPlayers"_s)->text(), u"2"_s);
+        QCOMPARE(ListedFindings(t), found.mid(2));
+        // The shading recomputed: the map as made, with its odd animal.
+        expected.Layer(13) = clean.Layer(13);
+        list->setCurrentIndex(model->index(1, 0));
+        QCOMPARE(fix->text(), rows[3].Button);
+        fix->click();
+        QVERIFY(t.Window->Document() == expected);
+        QVERIFY(t.Window->Composed() == BuildComposedView(expected));
+        QCOMPARE(ListedFindings(t), found.mid(2, 1));
+        QCOMPARE(summary->text(), u"0 errors, 1 warning"_s);
+        QCOMPARE(t.Window->UndoStack().count(), 3);
+
+        // Another command's edit, undo and redo refresh the list too; the finding chosen stays
+        // chosen while it is listed.
+        t.Child<QAction>(u"mnuEditUndo"_s)->trigger();
+        QCOMPARE(ListedFindings(t), found.mid(2));
+        list->setCurrentIndex(model->index(0, 0));
+        QCOMPARE(ChosenFinding(t), u"animal-unknown"_s);
+        t.Child<QAction>(u"mnuToolsRecompute"_s)->trigger();
+        QCOMPARE(ListedFindings(t), found.mid(2, 1));
+        QCOMPARE(ChosenFinding(t), u"animal-unknown"_s);
+        t.Child<QAction>(u"mnuEditUndo"_s)->trigger();
+        QCOMPARE(ListedFindings(t), found.mid(2));
+        QCOMPARE(ChosenFinding(t), u"animal-unknown"_s);
+        for (int undo = 0; undo < 2; ++undo)
+            t.Child<QAction>(u"mnuEditUndo"_s)->trigger();
+        QVERIFY(WriteMapBytes(t.Window->Document()) == ReadBytes(path));
+        QCOMPARE(ListedFindings(t), found);
+
+        // Closed, the panel comes back with the map as it is then.
+        dock->close();
+        t.Child<QAction>(u"mnuEditRedo"_s)->trigger();
+        check->trigger();
+        QVERIFY(dock->isVisible());
+        QCOMPARE(ListedFindings(t), found.mid(1));
     }
 
     void fileDialogs()

@@ -1,0 +1,87 @@
+// Tools > Check map: the panel of findings, their points marked on the picture, and the fixes.
+#include "check_panel.h"
+#include "edit_commands.h"
+#include "frm_load.h"
+#include "map_view.h"
+#include "viewer/composed_view.h"
+
+#include <limits>
+
+#include <QDockWidget>
+#include <QScrollBar>
+#include <QUndoStack>
+
+namespace trelvik {
+namespace {
+
+constexpr int kDockHeight = 170;
+
+} // namespace
+
+void frmLoad::mnuToolsCheck_Click()
+{
+    if (!dockCheck) {
+        dockCheck = new QDockWidget(QStringLiteral("Map check"), this);
+        dockCheck->setObjectName(QStringLiteral("dockCheck"));
+        checkPanel_ = new CheckPanel(dockCheck);
+        dockCheck->setWidget(checkPanel_);
+        connect(checkPanel_, &CheckPanel::FindingChosen, this, &frmLoad::ShowFinding);
+        connect(checkPanel_, &CheckPanel::FixAsked, this, &frmLoad::FixFinding);
+        // Shown again, it shows the map as it is then.
+        connect(dockCheck, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+            if (visible)
+                RunCheck();
+        });
+        // Below the picture and the tabs, which keep their room: the window grows to hold it.
+        const int grown = height() + kDockHeight;
+        addDockWidget(Qt::BottomDockWidgetArea, dockCheck);
+        resize(width(), grown);
+        resizeDocks({dockCheck}, {kDockHeight}, Qt::Vertical);
+    }
+    dockCheck->show();
+    dockCheck->raise();
+    RunCheck();
+}
+
+void frmLoad::RunCheck()
+{
+    if (!checkPanel_ || dockCheck->isHidden())
+        return;
+    if (HasMap())
+        checkPanel_->ShowReport(CheckMap(document_));
+    else
+        checkPanel_->ShowNoMap();
+}
+
+void frmLoad::ShowFinding(const Finding &finding)
+{
+    constexpr int64_t kLargest = std::numeric_limits<int>::max();
+    const bool fits = finding.At && finding.At->X >= 0 && finding.At->Y >= 0
+                      && finding.At->X <= kLargest && finding.At->Y <= kLargest;
+    // A point off the map (or none) takes the mark away.
+    SelectPoint(fits ? static_cast<int>(finding.At->X) : -1,
+                fits ? static_cast<int>(finding.At->Y) : -1);
+}
+
+void frmLoad::FixFinding(const Finding &finding)
+{
+    if (!HasMap() || finding.Fix == CheckFix::None)
+        return;
+    BeginCommand();
+    auto command = std::make_unique<CheckFixCommand>(document_, finding.Fix, finding.At, [this] {
+        ShowDocumentAgain();
+        FillAreaList();
+        // Shading, objects and the terrain's marks show in the composed view.
+        composedView_ = BuildComposedView(document_);
+        VScroll1_Change();
+    });
+    if (command->Changes()) {
+        // Pushing carries the fix out; the moved index runs the check again.
+        undo_->push(command.release());
+        return;
+    }
+    RunCheck();
+    Message(QStringLiteral("The fix found nothing to change."), MessageIcon::Information);
+}
+
+} // namespace trelvik
