@@ -1,7 +1,5 @@
 #include "edit_commands.h"
 
-#include "play/building_quality.h"
-#include "play/shading.h"
 #include "tools/animal_removal.h"
 #include "tools/coastal_castle_fix.h"
 
@@ -65,30 +63,6 @@ void RemoveAnimalsCommand::undo()
 void RemoveAnimalsCommand::redo()
 {
     RemoveAnimals(document_);
-    shown_();
-}
-
-RecomputeLayersCommand::RecomputeLayersCommand(MapDocument &document, ShowDocument shown)
-    : QUndoCommand(QStringLiteral("Recompute shading and building quality"))
-    , document_(document)
-    , shown_(std::move(shown))
-{
-    MapDocument worked = document;
-    ComputeShading(worked);
-    ComputeBuildingQuality(worked);
-    quality_ = std::move(worked.Layer(9));
-    shading_ = std::move(worked.Layer(13));
-}
-
-bool RecomputeLayersCommand::Changes() const
-{
-    return quality_ != document_.Layer(9) || shading_ != document_.Layer(13);
-}
-
-void RecomputeLayersCommand::Swap()
-{
-    std::swap(document_.Layer(9), quality_);
-    std::swap(document_.Layer(13), shading_);
     shown_();
 }
 

@@ -66,26 +66,8 @@ private:
     ShowDocument shown_;
 };
 
-// Recompute shading and building quality: layers 9 and 13 before and after.
-class RecomputeLayersCommand : public QUndoCommand
-{
-public:
-    // Works the two layers out anew; Changes() tells whether they differ from the document's.
-    RecomputeLayersCommand(MapDocument &document, ShowDocument shown);
-    bool Changes() const;
-    void undo() override { Swap(); }
-    void redo() override { Swap(); }
-
-private:
-    void Swap();
-    MapDocument &document_;
-    MapLayer quality_;
-    MapLayer shading_;
-    ShowDocument shown_;
-};
-
-// A fix offered by the map check: whichever parts of the document it changed (the header, the
-// layers, the animals), before and after.
+// A fix offered by the map check, and Tools > Recompute: whichever parts of the document it
+// changed (the header, the layers, the animals), before and after.
 class CheckFixCommand : public QUndoCommand
 {
 public:

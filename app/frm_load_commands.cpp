@@ -173,12 +173,13 @@ void frmLoad::mnuToolsRecompute_Click()
         Message(QStringLiteral("There is no map to work on yet"), MessageIcon::Information);
         return;
     }
-    auto command = std::make_unique<RecomputeLayersCommand>(document_, [this] {
-        ShowDocumentAgain();
-        // The shading shows in the composed view and in its own layer.
-        composedView_ = BuildComposedView(document_);
-        VScroll1_Change();
-    });
+    auto command =
+        std::make_unique<CheckFixCommand>(document_, CheckFix::Recompute, std::nullopt, [this] {
+            ShowDocumentAgain();
+            // The shading shows in the composed view and in its own layer.
+            composedView_ = BuildComposedView(document_);
+            VScroll1_Change();
+        });
     const bool changes = command->Changes();
     if (changes)
         undo_->push(command.release());
