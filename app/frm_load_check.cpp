@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tools > Check map: the panel of findings, their points marked on the picture, and the fixes.
 #include "check_panel.h"
 #include "edit_commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > New and the two map tools.
 #include "controls/insane_progress.h"
 #include "edit_commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What keeps edits from being lost: the changed mark, the question before a map is dropped,
 // undo and redo, the recent files, Save and Save As, and File > New with choices.
 #include "controls/insane_progress.h"

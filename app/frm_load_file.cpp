@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file commands: Open, Save, Save As, Reload and the open routine they share.
 #include "document/map_file.h"
 #include "frm_load.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The information panel: the header fields, the headquarters, the two lists and the buttons
 // that edit the header.
 #include "document/code_tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layer picture: the selector, the view area with its zoom, marks and inspector line, and
 // the copies.
 #include "controls/ctl_tabs.h"

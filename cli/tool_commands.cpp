@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands.h"
 #include "play/building_quality.h"
 #include "play/shading.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # In a cross build the header-only libraries come from the build machine's Debian packages:
 # only their own folders are put on the include path (never all of /usr/include, whose C
 # library headers are not the target's), and their CMake targets are stood in for.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Warning and sanitizer flags, carried by two interface targets:
 #   trelvik_flags       every target of the project
 #   trelvik_core_flags  the plain C++ core, which also builds with -Wconversion

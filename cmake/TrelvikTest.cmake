@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # trelvik_add_test(NAME SOURCES... LIBS... [QT])
 #   Builds one test program and registers it with CTest. Core tests use GoogleTest; QT tests use
 #   QtTest and run on the offscreen platform, so no display is needed. Core tests carry the

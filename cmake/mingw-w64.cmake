@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds for 64-bit Windows with Debian's MinGW-w64 compilers (the POSIX thread model, so
 # that std::thread and std::mutex work). The programs link libgcc, libstdc++ and winpthread
 # statically, so each .exe runs on its own. Tests run under Wine (cmake/wine-run).

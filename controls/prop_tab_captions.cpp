@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "prop_tab_captions.h"
 
 #include "ctl_tabs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "uni_caption_widget.h"
 
 #include "property_bag.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fixed_text_field.h"
 
 #include "code_page.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "map_text.h"
 
 #include "code_tables.h"

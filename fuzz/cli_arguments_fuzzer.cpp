@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line's seed and size arguments, against a model of their own: a seed is accepted
 // exactly when it is plain digits no larger than 2^64 - 1, and its value prints back as the
 // text without leading zeros; a size exactly when it is two sides of one to three digits around

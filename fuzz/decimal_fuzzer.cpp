@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decimal numbers of palette files: accepted exactly when they match [+-]?digits(.digits)?,
 // and rounded half to even, compared with the C library's rounding where a double holds the
 // value closely enough to decide.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JASC-PAL palette loader on arbitrary text. The load may end anywhere, but it must only
 // ever write the entries it reports, in order from the first, and leave the rest as they were;
 // for files of plain whole numbers a model of the format written here decides the outcome too.

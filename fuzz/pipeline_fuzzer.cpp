@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program does with a map file, on any file: read it (accepted or rejected cleanly, a
 // rejected file leaving the map open before untouched), describe it, build the composed view,
 // show every selector position (plan, colours, the part a view shows, a window scrolled to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stands in for libFuzzer in ordinary builds: runs the target once over every file of the
 // folders named on the command line, in name order, so the kept corpus replays as a test.
 

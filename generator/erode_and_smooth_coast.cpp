@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "erode_and_smooth_coast.h"
 
 #include "byte_lanes.h"

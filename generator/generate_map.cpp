@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "generate_map.h"
 
 #include "document/fixed_text_field.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "paint_bands_and_variants.h"
 
 #include "byte_lanes.h"

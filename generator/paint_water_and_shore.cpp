@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "paint_water_and_shore.h"
 
 #include "terrain_codes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "write_layers.h"
 
 #include "terrain_codes.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes Greenland.pal, Wasteland.pal and Winter.pal (JASC-PAL, CR LF line ends).
 
 The composed terrain view indexes these palettes: each terrain kind uses a run of indices,

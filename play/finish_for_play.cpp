@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "finish_for_play.h"
 
 #include "areas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widget and window tests draw with the fonts named in their own font setup
 // (tests/fonts/fonts.conf.in), never with whatever a machine has installed, so that their
 // pictures are the same on every machine. Each test class calls UseTestFonts() from its

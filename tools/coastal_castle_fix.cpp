@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "coastal_castle_fix.h"
 
 #include "document/terrain.h"

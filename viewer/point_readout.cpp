@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "point_readout.h"
 
 #include "document/code_tables.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window at work: one frame of a drag in the view area (a pan step, the points in view
 // rendered again and painted) on a 256 x 256 generated map, at 16x and at the fitting factor of
 // a large area; and the way from File > New, or from opening a 256 x 256 map, to the picture.

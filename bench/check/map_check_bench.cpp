@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/map_check.h"
 #include "generator/generate_map.h"
 #include "play/finish_for_play.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing a 256 x 256 map with 1000 animals, next to a plain read and write of the
 // same bytes: the difference is what parsing and checking cost.
 #include "document/fixed_text_field.h"

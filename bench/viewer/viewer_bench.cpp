@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "generator/generate_map.h"
 #include "tools/coastal_castle_fix.h"
 #include "viewer/composed_view.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window tests share: scripted message boxes and file dialogs that note what they show
 // in one log, a window wired to them, everything the window shows as text, golden files.

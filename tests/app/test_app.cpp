@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window and the About box driven by the scripts of tests/data/app/commands/, each
 // transcript (every dialog, message and panel text, pictures as hashes) compared whole with its
 // file. Damaged and hostile files opened in the window: each is either turned

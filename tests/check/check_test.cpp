@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "check/map_check.h"
 #include "document/layer_codes.h"
 #include "document/map_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hand-made maps that play: TRELVIK_REAL_MAPS names a folder with a MAPS file listing them (one
 // path per line, relative to the folder). The maps are not part of the project; without the
 // variable these tests say they skipped.

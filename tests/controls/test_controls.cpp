@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/ctl_tabs.h"
 #include "controls/insane_progress.h"
 #include "controls/ole_colour.h"

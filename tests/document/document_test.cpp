@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/code_page.h"
 #include "document/code_tables.h"
 #include "document/fixed_text_field.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/file_system.h"
 #include "document/fixed_text_field.h"
 #include "document/map_file.h"

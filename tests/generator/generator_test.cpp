@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/map_file.h"
 #include "generator/generate_map.h"
 #include "generator/write_layers.h"

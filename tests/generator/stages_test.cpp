@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "generator/erode_and_smooth_coast.h"
 #include "generator/grow_land.h"
 #include "generator/grow_mountains.h"

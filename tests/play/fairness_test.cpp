@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/layer_codes.h"
 #include "generator/generate_map.h"
 #include "play/ball_sums.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "test_maps.h"
 #include "viewer/decimal_number.h"
 #include "viewer/layer_image.h"
