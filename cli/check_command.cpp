@@ -30,7 +30,7 @@ std::string PointText(const Finding &f)
 
 void PrintText(const std::string &file, const CheckReport &report)
 {
-    std::cout << file << ": " << Summary(report) << '\n';
+    std::cout << Shown(file) << ": " << Summary(report) << '\n';
     std::map<std::string, std::size_t> shown;
     std::map<std::string, std::pair<std::size_t, Severity>> hidden;
     for (const Finding &f : report.Findings) {
@@ -51,7 +51,7 @@ void PrintText(const std::string &file, const CheckReport &report)
 nlohmann::json ReportJson(const std::string &file, const CheckReport &report)
 {
     nlohmann::json j;
-    j["file"] = file;
+    j["file"] = Shown(file);
     j["errors"] = report.Count(Severity::Error);
     j["warnings"] = report.Count(Severity::Warning);
     j["summary"] = Summary(report);
@@ -90,9 +90,9 @@ void AddCheckCommand(CLI::App &app, CommandContext &ctx)
             if (!read.Ok()) {
                 unreadable = true;
                 if (options->Json)
-                    all.push_back({{"file", file}, {"unreadable", read.Message}});
+                    all.push_back({{"file", Shown(file)}, {"unreadable", Shown(read.Message)}});
                 else
-                    std::cerr << "trelvik-cli: " << read.Message << '\n';
+                    Fail(read.Message);
                 continue;
             }
             const CheckReport report = CheckMap(document);

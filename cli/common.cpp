@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common.h"
 
+#include "document/code_page.h"
 #include "document/map_file.h"
 
 #include <iostream>
@@ -9,8 +10,13 @@ namespace trelvik::cli {
 
 int Fail(const std::string &message)
 {
-    std::cerr << "trelvik-cli: " << message << '\n';
+    std::cerr << "trelvik-cli: " << EscapeForDisplay(message) << '\n';
     return kExitMapError;
+}
+
+std::string Shown(const std::string &name)
+{
+    return EscapeForDisplay(name);
 }
 
 std::optional<MapDocument> LoadMapOrReport(const std::string &path)

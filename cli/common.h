@@ -12,8 +12,13 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitMapError = 1;
 inline constexpr int kExitUsage = 2;
 
-/// Prints "trelvik-cli: message" to stderr and returns kExitMapError.
+/// Prints "trelvik-cli: message" to stderr, malformed UTF-8 and control characters escaped
+/// (see Shown), and returns kExitMapError.
 int Fail(const std::string &message);
+
+/// A file name as the program shows it, in text and in JSON: the bytes of malformed UTF-8 and
+/// control characters as "\\xHH" (names on POSIX systems are bytes, not text).
+std::string Shown(const std::string &name);
 
 /// Reads a map file; on failure prints the reason and returns nothing.
 std::optional<MapDocument> LoadMapOrReport(const std::string &path);

@@ -33,7 +33,7 @@ void AddMapChangeCommand(CLI::App &app,
             ctx.ExitCode = kExitMapError;
             return;
         }
-        std::cout << report << "Wrote " << options->Out << '\n';
+        std::cout << report << "Wrote " << Shown(options->Out) << '\n';
         ctx.ExitCode = kExitOk;
     });
 }

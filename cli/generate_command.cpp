@@ -143,7 +143,7 @@ int Generate(const GenerateOptions &options)
 
     if (!SaveMapOrReport(options.Out, document))
         return kExitMapError;
-    std::cout << "Wrote " << options.Out << '\n';
+    std::cout << "Wrote " << Shown(options.Out) << '\n';
     return kExitOk;
 }
 

@@ -50,7 +50,7 @@ nlohmann::json InfoJson(const std::string &file, const MapDocument &doc)
 {
     const MapHeader &h = doc.Header;
     nlohmann::json j;
-    j["file"] = file;
+    j["file"] = Shown(file);
     j["title"] = FixedTextField::Display(h.Title);
     j["author"] = FixedTextField::Display(h.Author);
     j["worldType"] = {{"code", h.WorldType}, {"name", WorldTypeName(h.WorldType)}};
@@ -98,7 +98,7 @@ nlohmann::json InfoJson(const std::string &file, const MapDocument &doc)
 void PrintInfoText(const std::string &file, const MapDocument &doc)
 {
     const MapHeader &h = doc.Header;
-    std::cout << "File: " << file << '\n'
+    std::cout << "File: " << Shown(file) << '\n'
               << "Map name: " << FixedTextField::Display(h.Title) << '\n'
               << "Map author: " << FixedTextField::Display(h.Author) << '\n'
               << "World type: " << WorldTypeName(h.WorldType) << '\n'
@@ -158,7 +158,7 @@ std::string Ratio(double value)
 nlohmann::json PlayersJson(const std::string &file, const FairnessReport &report)
 {
     nlohmann::json j;
-    j["file"] = file;
+    j["file"] = Shown(file);
     j["radius"] = report.Radius;
     j["players"] = nlohmann::json::array();
     for (const PlayerStart &start : report.Players) {
@@ -186,7 +186,7 @@ nlohmann::json PlayersJson(const std::string &file, const FairnessReport &report
 // One row a measure, one column a player, and the balance: smallest ÷ largest.
 void PrintPlayersText(const std::string &file, const FairnessReport &report)
 {
-    std::cout << "File: " << file << '\n'
+    std::cout << "File: " << Shown(file) << '\n'
               << "Players: " << report.Players.size() << ", counted 1 to " << report.Radius
               << " steps from each headquarters\n";
     constexpr int kNameWidth = 18;
@@ -225,7 +225,7 @@ int PrintPlayers(const InfoOptions &options, const MapDocument &doc)
     if (options.Json)
         std::cout << PlayersJson(options.File, *report).dump(2) << '\n';
     else if (report->Players.empty())
-        std::cout << "File: " << options.File
+        std::cout << "File: " << Shown(options.File)
                   << "\nNo player's headquarters is marked in layers 5 and 6.\n";
     else
         PrintPlayersText(options.File, *report);

@@ -74,7 +74,7 @@ int Render(const RenderOptions &options, const CommandContext &ctx)
     ColourTable table;
     const PaletteLoadResult colours = ApplyColourAction(plan, table);
     if (!colours.Ok()) {
-        std::cerr << "trelvik-cli: warning: palette " << plan.PalettePath
+        std::cerr << "trelvik-cli: warning: palette " << Shown(plan.PalettePath)
                   << " could not be read in full; " << colours.EntriesStored
                   << " colours were loaded, the others stay black\n";
     }
@@ -95,7 +95,7 @@ int Render(const RenderOptions &options, const CommandContext &ctx)
                                          ToRgb(picture.Image, table)))
         return Fail("Cannot write the picture to " + options.Out + ": " + *reason);
 
-    std::cout << plan.MapInfo << '\n' << "Wrote " << options.Out << '\n';
+    std::cout << plan.MapInfo << '\n' << "Wrote " << Shown(options.Out) << '\n';
     return kExitOk;
 }
 

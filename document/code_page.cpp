@@ -124,4 +124,28 @@ std::vector<uint8_t> Utf8ToCp437(std::string_view text)
     return out;
 }
 
+std::string EscapeForDisplay(std::string_view text)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        char32_t cp = 0;
+        bool valid = true;
+        const std::size_t length = DecodeUtf8(text, pos, cp, valid);
+        const bool control = cp < 0x20 || (cp >= 0x7F && cp <= 0x9F);
+        if (valid && !control) {
+            out.append(text.substr(pos, length));
+        } else {
+            for (std::size_t i = pos; i < pos + length; ++i) {
+                const auto byte = static_cast<unsigned char>(text[i]);
+                out += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0x0F]};
+            }
+        }
+        pos += length;
+    }
+    return out;
+}
+
 } // namespace trelvik

@@ -22,4 +22,10 @@ std::string Cp437ToUtf8(std::span<const uint8_t> bytes);
 /// malformed UTF-8, becomes '?'.
 std::vector<uint8_t> Utf8ToCp437(std::string_view text);
 
+/// Text safe to print: valid UTF-8 characters as they are, and each byte of a malformed
+/// sequence or of a control character (U+0000-U+001F, U+007F-U+009F) as "\xHH" (two
+/// upper-case hex digits). File names are bytes on POSIX systems; this is how messages show
+/// them.
+std::string EscapeForDisplay(std::string_view text);
+
 } // namespace trelvik

@@ -3,13 +3,17 @@
 // exactly when it is plain digits no larger than 2^64 - 1, and its value prints back as the
 // text without leading zeros; a size exactly when it is two sides of one to three digits around
 // the first 'x' or 'X', each a multiple of 16 from 64 to 256; a point exactly when it is two
-// numbers of one to five digits around the first ','.
+// numbers of one to five digits around the first ','. The same text as a file name, as messages
+// and JSON show it: printable, valid UTF-8 that a strict JSON writer takes, and the bytes
+// again when the escapes are read back.
 
 #include "cli/arguments.h"
+#include "document/code_page.h"
 #include "fuzz_check.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 
@@ -54,6 +58,21 @@ bool ValidSide(int value)
     return value >= 64 && value <= 256 && value % 16 == 0;
 }
 
+// The bytes a shown name stands for: each "\\xHH" read back as its byte.
+std::string Unescaped(std::string_view shown)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        if (shown.substr(i, 2) == "\\x" && i + 3 < shown.size()) {
+            bytes += static_cast<char>(std::stoi(std::string(shown.substr(i + 2, 2)), nullptr, 16));
+            i += 3;
+        } else {
+            bytes += shown[i];
+        }
+    }
+    return bytes;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
@@ -86,5 +105,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     const int y = comma == std::string_view::npos ? -1 : SideValue(text.substr(comma + 1), 5);
     TRELVIK_FUZZ_CHECK(point.has_value() == (x >= 0 && y >= 0));
     TRELVIK_FUZZ_CHECK(!point || (point->X == x && point->Y == y));
+
+    const std::string shown = trelvik::EscapeForDisplay(text);
+    TRELVIK_FUZZ_CHECK(trelvik::EscapeForDisplay(shown) == shown); // nothing left to escape
+    TRELVIK_FUZZ_CHECK(!nlohmann::json(shown).dump().empty());     // throws on bad UTF-8
+    if (text.find('\\') == std::string_view::npos)
+        TRELVIK_FUZZ_CHECK(Unescaped(shown) == text);
     return 0;
 }

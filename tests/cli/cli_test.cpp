@@ -130,6 +130,10 @@ TEST(Cli, RunsOfTheTable)
     const auto rows = test::ReadTable("cli/cases.tsv");
     ASSERT_GT(rows.size(), 50u);
     for (const test::TableRow &row : rows) {
+#ifdef _WIN32
+        if (row.Fields.at(1).find("$(printf") != std::string::npos)
+            continue; // names of any bytes are a POSIX thing
+#endif
         const int code = RunCli(dir, row.Fields.at(1));
         const std::string out = Text(dir.File("stdout.txt"));
         const std::string err = Text(dir.File("stderr.txt"));

@@ -54,6 +54,8 @@ std::string TextRoutine(const std::string &routine, const std::string &input)
                       std::stoi(input.substr(input.find(' '))));
     if (routine == "to437")
         return Hex(Utf8ToCp437(text));
+    if (routine == "shown")
+        return EscapeForDisplay(text);
     if (routine == "from437") {
         const std::string utf8 = Cp437ToUtf8(bytes);
         return Hex(std::vector<uint8_t>(utf8.begin(), utf8.end()));
