@@ -4,6 +4,8 @@
 // The few file operations that differ between operating systems. File names travel through
 // the program as UTF-8 strings and become the system's paths only here.
 
+#include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -34,6 +36,60 @@ std::FILE *CreateNewFile(const std::filesystem::path &path);
 /// target is not replaced. On failure both files stay as they were.
 std::error_code MoveIntoPlace(const std::filesystem::path &temp,
                               const std::filesystem::path &target);
+
+/// Makes the system put on the disk what has been handed to it (std::fflush) of the file
+/// opened for writing, so that it outlasts a power cut.
+std::error_code SyncFile(std::FILE *file);
+
+/// Makes the system put the folder's list of files on the disk, so that a file just moved into
+/// it (MoveIntoPlace) is still there after a power cut; an empty path is the current folder.
+/// On POSIX systems a file system that cannot sync folders counts as done. On Windows this is
+/// nothing: MoveIntoPlace writes the move through to the disk before it returns.
+std::error_code SyncFolder(const std::filesystem::path &folder);
+
+/// The file-system steps of a save (WriteFileSafely), in the order it takes them.
+enum class SaveStep {
+    CreateTemp,    ///< create the temporary file beside the target
+    Write,         ///< hand the bytes to the C library
+    Flush,         ///< hand them from its buffer to the system
+    SyncFile,      ///< put them on the disk
+    Close,         ///< close the temporary file
+    MoveIntoPlace, ///< put it in the place of the target
+    SyncFolder,    ///< put the move itself on the disk
+};
+
+/// Test seam for the failures a test cannot bring about with real files (a full disk, a sync
+/// that fails): InjectSaveFault(step, error) makes the next save that reaches `step` fail there
+/// with the errno value `error` (EIO for 0), as though the system had returned it, and is then
+/// spent. The failed step is not taken, except Close, whose failure still closes the file, as a
+/// failing std::fclose does. Only tests call it; nothing a user types or opens reaches it, and
+/// unarmed it costs a save one atomic compare per step.
+namespace save_fault {
+// The armed step (-1 for none) and its error; only the three functions below use them.
+inline std::atomic<int> armedStep{-1};
+inline std::atomic<int> error{0};
+} // namespace save_fault
+
+inline void InjectSaveFault(SaveStep step, int error)
+{
+    save_fault::error.store(error != 0 ? error : EIO);
+    save_fault::armedStep.store(static_cast<int>(step));
+}
+
+/// Disarms a fault no save has reached.
+inline void ClearSaveFault()
+{
+    save_fault::armedStep.store(-1);
+}
+
+/// For the save, at each step: the error injected for `step`, once; otherwise none.
+inline std::error_code TakeSaveFault(SaveStep step)
+{
+    int armed = static_cast<int>(step);
+    if (!save_fault::armedStep.compare_exchange_strong(armed, -1))
+        return {};
+    return {save_fault::error.load(), std::generic_category()};
+}
 
 /// The words for an error, without a full stop: errno values as the C library puts them, and
 /// the system's own codes in the same words where they mean the same thing.

@@ -51,6 +51,29 @@ std::error_code MoveIntoPlace(const std::filesystem::path &temp,
     return {};
 }
 
+std::error_code SyncFile(std::FILE *file)
+{
+    const int fd = fileno(file);
+    if (fd < 0 || fsync(fd) != 0)
+        return {errno != 0 ? errno : EIO, std::generic_category()};
+    return {};
+}
+
+std::error_code SyncFolder(const std::filesystem::path &folder)
+{
+    const char *name = folder.empty() ? "." : folder.c_str();
+    const int fd = open(name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return {errno, std::generic_category()};
+    std::error_code error;
+    // Some file systems cannot sync a folder and say so with EINVAL: nothing more can be done
+    // there, and every save failing for it would help no one.
+    if (fsync(fd) != 0 && errno != EINVAL)
+        error.assign(errno, std::generic_category());
+    close(fd);
+    return error;
+}
+
 std::string ErrorReason(const std::error_code &error)
 {
     return std::strerror(error.value());

@@ -140,6 +140,21 @@ std::error_code MoveIntoPlace(const std::filesystem::path &temp,
     return {};
 }
 
+std::error_code SyncFile(std::FILE *file)
+{
+    const intptr_t handle = _get_osfhandle(_fileno(file));
+    if (handle == -1)
+        return {EBADF, std::generic_category()};
+    if (!FlushFileBuffers(reinterpret_cast<HANDLE>(handle)))
+        return {static_cast<int>(GetLastError()), std::system_category()};
+    return {};
+}
+
+std::error_code SyncFolder(const std::filesystem::path &)
+{
+    return {};
+}
+
 std::string ErrorReason(const std::error_code &error)
 {
     if (error.category() == std::system_category())
