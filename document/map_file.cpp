@@ -244,6 +244,12 @@ std::filesystem::path TempPathBeside(const std::filesystem::path &target)
     return temp;
 }
 
+// The error errno holds, EIO when a failing call did not set it.
+std::error_code LastError()
+{
+    return {errno != 0 ? errno : EIO, std::generic_category()};
+}
+
 bool WriteAll(std::FILE *file, const std::vector<uint8_t> &bytes, int &error)
 {
     errno = 0;
@@ -407,27 +413,52 @@ std::optional<std::string> WriteFileSafely(const std::string &fileName,
         return WriteInPlace(target, bytes);
     }
 
+    // The bytes are on the disk before the file takes the old one's place, and the move is on
+    // the disk before the save is done: after a power cut at any moment the file is the old
+    // one or the new one, never one whose bytes did not arrive. A step is taken only when those
+    // before it went well, and a fault a test injected (TakeSaveFault) stands in for it.
+    std::error_code failed;
+    const auto step = [&failed](SaveStep which, const auto &take) {
+        if (!failed)
+            failed = TakeSaveFault(which);
+        if (!failed)
+            failed = take();
+    };
     const fs::path temp = TempPathBeside(target);
+    std::FILE *file = nullptr;
+    step(SaveStep::CreateTemp, [&] {
+        errno = 0;
+        file = CreateNewFile(temp);
+        return file != nullptr ? std::error_code() : LastError();
+    });
+    if (failed)
+        return ErrorReason(failed);
+    step(SaveStep::Write, [&] {
+        errno = 0;
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        return written ? std::error_code() : LastError();
+    });
+    step(SaveStep::Flush, [&] {
+        errno = 0;
+        return std::fflush(file) == 0 ? std::error_code() : LastError();
+    });
+    step(SaveStep::SyncFile, [&] { return SyncFile(file); });
+    // Closed whatever happened before, since an open file cannot be removed everywhere; a
+    // failed close closes the file all the same.
     errno = 0;
-    std::FILE *raw = CreateNewFile(temp);
-    if (raw == nullptr)
-        return SystemReason(errno);
-    FileHandle file(raw);
-    int error = 0;
-    bool ok = WriteAll(file.get(), bytes, error);
-    errno = 0;
-    if (std::fclose(file.release()) != 0 && ok) {
-        ok = false;
-        error = errno != 0 ? errno : EIO;
-    }
-    if (!ok) {
+    const std::error_code notClosed = std::fclose(file) == 0 ? std::error_code() : LastError();
+    step(SaveStep::Close, [&] { return notClosed; });
+    step(SaveStep::MoveIntoPlace, [&] { return MoveIntoPlace(temp, target); });
+    if (failed) {
         fs::remove(temp, ec);
-        return SystemReason(error);
+        return ErrorReason(failed);
     }
-    if (const std::error_code replaced = MoveIntoPlace(temp, target)) {
-        fs::remove(temp, ec);
-        return ErrorReason(replaced);
-    }
+    // The new file is in place and cannot be taken back; what is not known is whether it
+    // would outlast a power cut, which the user is told, so as to save again.
+    step(SaveStep::SyncFolder, [&] { return SyncFolder(target.parent_path()); });
+    if (failed)
+        return "it is in place, but the system did not confirm that it is on the disk: "
+               + ErrorReason(failed);
     return std::nullopt;
 }
 
