@@ -74,7 +74,10 @@ std::vector<uint8_t> WriteMapBytes(const MapDocument &document);
 
 /// Writes the bytes to the file (name in UTF-8) atomically: they go to a new file beside it,
 /// which then takes its place, so a failure leaves any existing file as it was and no new file
-/// behind. Devices and pipes are written in place. Returns nothing, or why it failed.
+/// behind. The bytes reach the disk before the new file takes the old one's place and the move
+/// reaches it before this returns, so a power cut leaves the old file or the new one. Should
+/// only that last step fail, the new file is in place and the reason says so. Devices and pipes
+/// are written in place. Returns nothing, or why it failed.
 std::optional<std::string> WriteFileSafely(const std::string &fileName,
                                            const std::vector<uint8_t> &bytes);
 
