@@ -119,6 +119,14 @@ frmAbout::frmAbout(QWidget *parent)
     AddLine(this, "Line1_1", QRect(8, 120, 368, 1), kColourButtonShadow);
     AddLine(this, "Line1_2", QRect(8, 121, 368, 1), kColourButtonHighlight);
 
+    // The licence, beside the buttons.
+    UniLabel *lblLicence = AddLabel(this, "lblLicence", QRect(16, 128, 225, 57));
+    lblLicence->SetFont(dialogFont);
+    lblLicence->SetWordWrap(true);
+    lblLicence->SetCaption(
+        QStringLiteral("Free software under the GNU General Public License, version 3 or later. "
+                       "It comes with no warranty."));
+
     cmdOK = AddButton(this, "cmdOK", QStringLiteral("&OK"), QRect(248, 128, 121, 25));
     cmdOK->SetFont(dialogFont);
     cmdOK->SetDefault(true);
