@@ -21,17 +21,6 @@ QString FromView(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool SamePoint(const std::optional<Point> &a, const std::optional<Point> &b)
-{
-    return a.has_value() == b.has_value() && (!a || (a->X == b->X && a->Y == b->Y));
-}
-
-bool SameFinding(const Finding &a, const Finding &b)
-{
-    return a.Level == b.Level && a.Code == b.Code && SamePoint(a.At, b.At) && a.Text == b.Text
-           && a.Fix == b.Fix;
-}
-
 } // namespace
 
 QString PointText(const std::optional<Point> &at)
@@ -180,9 +169,9 @@ void CheckPanel::ShowReport(CheckReport report)
     model_->SetReport(std::move(report));
     FitColumns();
     const auto &findings = model_->Report().Findings;
-    const auto again = before ? std::ranges::find_if(
-                           findings, [&](const Finding &f) { return SameFinding(f, *before); })
-                              : findings.end();
+    const auto again =
+        before ? std::ranges::find_if(findings, [&](const Finding &f) { return f == *before; })
+               : findings.end();
     if (again != findings.end()) {
         restoring_ = true;
         list_->setCurrentIndex(model_->index(static_cast<int>(again - findings.begin()), 0));

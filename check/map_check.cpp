@@ -5,12 +5,12 @@
 #include "play/areas.h"
 #include "play/building_quality.h"
 #include "play/ground.h"
+#include "play/headquarters.h"
 #include "play/shading.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <map>
 #include <utility>
 
 namespace trelvik {
@@ -37,6 +37,12 @@ bool KnownResource(uint8_t value)
     return value == kNoResource || kind == 0x20 || (kind >= 0x40 && kind <= 0x58) || kind == 0x80;
 }
 
+// Whether a layer-9 byte holds castle quality.
+bool IsCastle(uint8_t quality)
+{
+    return (quality & kQualityMask) == static_cast<uint8_t>(BuildingQuality::Castle);
+}
+
 bool TouchesLava(const PointGrid &grid, const MapDocument &document, Point p)
 {
     return std::ranges::any_of(TrianglesAround(grid, document, p), IsLavaCode);
@@ -54,6 +60,8 @@ public:
     {
         if (!CheckSize())
             return Finish();
+        if (Whole({2, 3}))
+            mGround = play::ReadWholeGround(mGrid, mDocument);
         CheckLayers();
         CheckHeadquarters();
         CheckAnimals();
@@ -125,7 +133,7 @@ private:
         const MapLayer &owners = mDocument.Layer(5);
         const MapLayer &quality = mDocument.Layer(9);
         std::array<std::optional<Point>, kHeadquartersCount> marks{};
-        const std::size_t count = std::min({objects.size(), Points()});
+        const std::size_t count = mGrid.PointsIn(objects);
         for (std::size_t i = 0; i < count; ++i) {
             if (objects[i] != kHeadquartersObject)
                 continue;
@@ -153,7 +161,7 @@ private:
                         + ", but the map has "
                         + Plural(static_cast<std::size_t>(players), "player", "players") + ".",
                     CheckFix::PlayersFromMarks);
-            if (i < quality.size() && (quality[i] & kQualityMask) != 4)
+            if (i < quality.size() && !IsCastle(quality[i]))
                 Add(Severity::Error, "hq-not-castle", p,
                     "The headquarters of player " + std::to_string(player + 1) + " at " + At(p)
                         + " stands where the building quality is not castle: the game will "
@@ -170,7 +178,7 @@ private:
                     std::ranges::any_of(marks, [](const auto &m) { return m.has_value(); })
                         ? CheckFix::PlayersFromMarks
                         : CheckFix::None);
-            } else if (slot.X != mark->X || slot.Y != mark->Y) {
+            } else if (slot != *mark) {
                 Add(Severity::Error, "hq-slot", *mark,
                     "The header places player " + std::to_string(k + 1) + " at " + At(slot)
                         + ", but the mark is at " + At(*mark) + ".",
@@ -204,7 +212,7 @@ private:
             fresh.Layer(k) = mDocument.Layer(k);
         fresh.Layer(13).resize(Points());
         ComputeShading(fresh);
-        ComputeBuildingQuality(fresh);
+        ComputeBuildingQuality(fresh, &mGround);
         const auto compare = [&](int layer, uint8_t mask, const char *code, const char *what) {
             const MapLayer &stored = mDocument.Layer(layer);
             const MapLayer &worked = fresh.Layer(layer);
@@ -253,13 +261,12 @@ private:
     // Resources, objects and harbour marks, point by point.
     void CheckPoints()
     {
-        const play::GroundFlags ground = play::ReadWholeGround(mGrid, mDocument);
         const MapLayer &resources = mDocument.Layer(12);
         const MapLayer &objects = mDocument.Layer(6);
         const MapLayer &terrain = mDocument.Layer(2);
         const MapLayer &quality = mDocument.Layer(9);
         for (std::size_t i = 0; i < Points(); ++i) {
-            const uint16_t g = i < ground.size() ? ground[i] : 0;
+            const uint16_t g = mGround[i];
             const uint8_t r = resources[i];
             const Point p = mGrid.PointAt(i);
             if (!KnownResource(r)) {
@@ -283,7 +290,7 @@ private:
                     Add(Severity::Warning, "object-lava", p,
                         std::string(what) + " stands by lava at " + At(p) + ".");
             }
-            if ((terrain[i] & kHarbourBit) != 0 && (quality[i] & kQualityMask) != 4)
+            if ((terrain[i] & kHarbourBit) != 0 && !IsCastle(quality[i]))
                 Add(Severity::Warning, "harbour-not-castle", p,
                     "A harbour is marked at " + At(p)
                         + ", where the building quality is not castle.");
@@ -292,6 +299,7 @@ private:
 
     const MapDocument &mDocument;
     PointGrid mGrid;
+    play::GroundFlags mGround; // of every point, when layers 2 and 3 hold them all
     CheckReport mReport;
 };
 
@@ -299,18 +307,7 @@ private:
 // the highest player marked, each slot holds that player's first mark (or none).
 bool PlayersFromMarks(MapDocument &document)
 {
-    const PointGrid grid(document);
-    const MapLayer &objects = document.Layer(6);
-    const MapLayer &owners = document.Layer(5);
-    std::array<std::optional<Point>, kHeadquartersCount> marks{};
-    const std::size_t count = grid.PointsIn(objects);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (objects[i] != kHeadquartersObject)
-            continue;
-        const std::size_t player = i < owners.size() ? owners[i] : 0;
-        if (player < marks.size() && !marks[player])
-            marks[player] = grid.PointAt(i);
-    }
+    const auto marks = FirstMarkOfEachPlayer(document);
     const MapHeader before = document.Header;
     MapHeader &header = document.Header;
     header.PlayerCount = 0;

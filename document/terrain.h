@@ -27,6 +27,8 @@ struct Point
 {
     int64_t X = 0;
     int64_t Y = 0;
+
+    bool operator==(const Point &) const = default;
 };
 
 /// The map's points as the game sees them: the map wraps at all four edges, and a point past

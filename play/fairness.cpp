@@ -2,6 +2,7 @@
 #include "fairness.h"
 
 #include "document/layer_codes.h"
+#include "headquarters.h"
 
 #include <algorithm>
 #include <array>
@@ -158,23 +159,19 @@ std::optional<FairnessReport> MeasureFairness(const MapDocument &document, int r
 
     FairnessReport report;
     report.Radius = radius;
-    std::array<std::optional<std::size_t>, kHeadquartersCount> marks{};
-    const MapLayer &players = document.Layer(5);
-    const MapLayer &objects = document.Layer(6);
-    for (std::size_t i = 0; i < count; ++i)
-        if (objects[i] == kHeadquartersObject && players[i] < marks.size() && !marks[players[i]])
-            marks[players[i]] = i;
+    const auto marks = FirstMarkOfEachPlayer(document);
 
     const std::vector<int32_t> toMine = StepsToMines(grid, document.Layer(9), count);
     play::StepWalker walker(grid);
     for (std::size_t player = 0; player < marks.size(); ++player) {
         if (!marks[player])
             continue;
+        const std::size_t at = grid.IndexOf(*marks[player]);
         PlayerStart start;
         start.Player = static_cast<int>(player);
-        start.At = grid.PointAt(*marks[player]);
-        CountAround(document, walker, *marks[player], radius, start);
-        start.Values[At(StartMeasure::StepsToMine)] = toMine[*marks[player]];
+        start.At = *marks[player];
+        CountAround(document, walker, at, radius, start);
+        start.Values[At(StartMeasure::StepsToMine)] = toMine[at];
         report.Players.push_back(start);
     }
     for (std::size_t m = 0; m < kStartMeasureCount; ++m)

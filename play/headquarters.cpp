@@ -573,6 +573,24 @@ std::vector<Point> FindHeadquartersMarks(const MapDocument &document)
     return marks;
 }
 
+std::array<std::optional<Point>, kHeadquartersCount>
+FirstMarkOfEachPlayer(const MapDocument &document)
+{
+    const PointGrid grid(document);
+    const MapLayer &objects = document.Layer(6);
+    const MapLayer &owners = document.Layer(5);
+    std::array<std::optional<Point>, kHeadquartersCount> marks{};
+    const std::size_t count = grid.PointsIn(objects);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (objects[i] != kHeadquartersObject)
+            continue;
+        const std::size_t player = i < owners.size() ? owners[i] : 0;
+        if (player < marks.size() && !marks[player])
+            marks[player] = grid.PointAt(i);
+    }
+    return marks;
+}
+
 std::optional<int64_t> SmallestDistance(const PointGrid &grid, const std::vector<Point> &points)
 {
     std::optional<int64_t> smallest;

@@ -7,6 +7,7 @@
 #include "play/point_grid.h"
 #include "play/symmetry.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -76,6 +77,11 @@ void MarkHeadquarters(MapDocument &document, const std::vector<Point> &sites);
 
 /// The points marked as a headquarters in layer 6, in row order.
 std::vector<Point> FindHeadquartersMarks(const MapDocument &document);
+
+/// Each player's headquarters mark (layer 6 = headquarters, layer 5 = the player, 0 to 6): the
+/// first in row order, none for a player without one. Marks for other numbers are passed over.
+std::array<std::optional<Point>, kHeadquartersCount>
+FirstMarkOfEachPlayer(const MapDocument &document);
 
 /// The smallest distance between two of the points; none for fewer than two.
 std::optional<int64_t> SmallestDistance(const PointGrid &grid, const std::vector<Point> &points);
