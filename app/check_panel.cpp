@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check_panel.h"
 
+#include "core_texts.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -14,14 +16,20 @@
 #include <QVBoxLayout>
 
 namespace trelvik {
-namespace {
 
-QString FromView(std::string_view text)
+QString SummaryText(const CheckReport &report)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const std::size_t errors = report.Count(Severity::Error);
+    const std::size_t warnings = report.Count(Severity::Warning);
+    if (errors == 0 && warnings == 0)
+        return CheckPanel::tr("no problems found");
+    // As many forms as English has; a language with more would need plural forms here.
+    const QString errorText =
+        errors == 1 ? CheckPanel::tr("1 error") : CheckPanel::tr("%1 errors").arg(errors);
+    const QString warningText =
+        warnings == 1 ? CheckPanel::tr("1 warning") : CheckPanel::tr("%1 warnings").arg(warnings);
+    return QStringLiteral("%1, %2").arg(errorText, warningText);
 }
-
-} // namespace
 
 QString PointText(const std::optional<Point> &at)
 {
@@ -64,7 +72,7 @@ QVariant CheckFindingsModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         switch (index.column()) {
         case SeverityColumn:
-            return FromView(SeverityName(finding.Level));
+            return CoreText(SeverityName(finding.Level));
         case CodeColumn:
             return QString::fromStdString(finding.Code);
         case PointColumn:
@@ -94,9 +102,9 @@ QVariant CheckFindingsModel::headerData(int section, Qt::Orientation orientation
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    const char *const captions[ColumnCount] = {"Severity", "Code", "Point", "Finding"};
-    return section >= 0 && section < ColumnCount ? QString::fromLatin1(captions[section])
-                                                 : QVariant();
+    static const char *const captions[ColumnCount] = {QT_TR_NOOP("Severity"), QT_TR_NOOP("Code"),
+                                                      QT_TR_NOOP("Point"), QT_TR_NOOP("Finding")};
+    return section >= 0 && section < ColumnCount ? tr(captions[section]) : QVariant();
 }
 
 CheckPanel::CheckPanel(QWidget *parent)
@@ -109,7 +117,7 @@ CheckPanel::CheckPanel(QWidget *parent)
     QFont bold = summary_->font();
     bold.setBold(true);
     summary_->setFont(bold);
-    fix_ = new QPushButton(QStringLiteral("Fix"), this);
+    fix_ = new QPushButton(tr("Fix"), this);
     fix_->setObjectName(QStringLiteral("butCheckFix"));
     fix_->setEnabled(false);
 
@@ -133,7 +141,7 @@ CheckPanel::CheckPanel(QWidget *parent)
     int widest = 0;
     for (const CheckFix fix : {CheckFix::Recompute, CheckFix::RebuildAreas,
                                CheckFix::PlayersFromMarks, CheckFix::RemoveMark}) {
-        fix_->setText(FromView(FixName(fix)));
+        fix_->setText(CoreText(FixName(fix)));
         widest = std::max(widest, fix_->sizeHint().width());
     }
     fix_->setMinimumWidth(widest);
@@ -165,7 +173,7 @@ CheckPanel::CheckPanel(QWidget *parent)
 void CheckPanel::ShowReport(CheckReport report)
 {
     const std::optional<Finding> before = Chosen();
-    summary_->setText(QString::fromStdString(Summary(report)));
+    summary_->setText(SummaryText(report));
     model_->SetReport(std::move(report));
     FitColumns();
     const auto &findings = model_->Report().Findings;
@@ -184,7 +192,7 @@ void CheckPanel::ShowNoMap()
 {
     model_->SetReport({});
     FitColumns();
-    summary_->setText(QStringLiteral("There is no map to check."));
+    summary_->setText(tr("There is no map to check."));
     UpdateFixButton();
 }
 
@@ -217,11 +225,11 @@ void CheckPanel::UpdateFixButton()
 {
     const std::optional<Finding> finding = Chosen();
     const CheckFix fix = finding ? finding->Fix : CheckFix::None;
-    fix_->setText(fix == CheckFix::None ? QStringLiteral("Fix") : FromView(FixName(fix)));
+    fix_->setText(fix == CheckFix::None ? tr("Fix") : CoreText(FixName(fix)));
     fix_->setEnabled(fix != CheckFix::None);
-    fix_->setToolTip(!finding                ? QStringLiteral("Choose a finding to fix")
-                     : fix == CheckFix::None ? QStringLiteral("This finding has no safe fix")
-                                             : QStringLiteral("Fix this finding (can be undone)"));
+    fix_->setToolTip(!finding                ? tr("Choose a finding to fix")
+                     : fix == CheckFix::None ? tr("This finding has no safe fix")
+                                             : tr("Fix this finding (can be undone)"));
 }
 
 } // namespace trelvik

@@ -44,6 +44,10 @@ private:
     QIcon warningIcon_;
 };
 
+// The report's line above the findings, as the core's Summary() says it, in the window's
+// language: "2 errors, 1 warning" or "no problems found".
+QString SummaryText(const CheckReport &report);
+
 // "x, y", or nothing for a finding of the whole map.
 QString PointText(const std::optional<Point> &at);
 

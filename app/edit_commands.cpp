@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "edit_commands.h"
 
+#include "core_texts.h"
 #include "tools/animal_removal.h"
 #include "tools/coastal_castle_fix.h"
 
 #include <utility>
+
+#include <QCoreApplication>
 
 namespace trelvik {
 
@@ -12,7 +15,7 @@ HeaderTextsCommand::HeaderTextsCommand(MapDocument &document,
                                        const TextField &title,
                                        const TextField &author,
                                        ShowDocument shown)
-    : QUndoCommand(QStringLiteral("Change"))
+    : QUndoCommand(QCoreApplication::translate("EditCommands", "Change"))
     , document_(document)
     , title_(title)
     , author_(author)
@@ -30,7 +33,7 @@ void HeaderTextsCommand::Swap()
 HarbourMarksCommand::HarbourMarksCommand(MapDocument &document,
                                          std::vector<std::size_t> points,
                                          ShowDocument shown)
-    : QUndoCommand(QStringLiteral("Coastal castle fix"))
+    : QUndoCommand(QCoreApplication::translate("EditCommands", "Coastal castle fix"))
     , document_(document)
     , points_(std::move(points))
     , shown_(std::move(shown))
@@ -49,7 +52,7 @@ void HarbourMarksCommand::Mark(bool set)
 }
 
 RemoveAnimalsCommand::RemoveAnimalsCommand(MapDocument &document, ShowDocument shown)
-    : QUndoCommand(QStringLiteral("Remove animals"))
+    : QUndoCommand(QCoreApplication::translate("EditCommands", "Remove animals"))
     , document_(document)
     , removed_(document.Animals)
     , shown_(std::move(shown))
@@ -71,8 +74,7 @@ CheckFixCommand::CheckFixCommand(MapDocument &document,
                                  CheckFix fix,
                                  std::optional<Point> at,
                                  ShowDocument shown)
-    : QUndoCommand(
-        QString::fromUtf8(FixName(fix).data(), static_cast<qsizetype>(FixName(fix).size())))
+    : QUndoCommand(CoreText(FixName(fix)))
     , document_(document)
     , shown_(std::move(shown))
 {

@@ -8,6 +8,7 @@
 #include "message_boxes.h"
 #include "sys_info.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -64,7 +65,7 @@ QIcon ProgramIcon()
 
 QString VersionText(int major, int minor, int revision)
 {
-    return QStringLiteral("Version %1.%2.%3")
+    return QCoreApplication::translate("trelvik::frmAbout", "Version %1.%2.%3")
         .arg(major)
         .arg(minor, 2, 10, QLatin1Char('0'))
         .arg(revision, 4, 10, QLatin1Char('0'));
@@ -112,8 +113,7 @@ frmAbout::frmAbout(QWidget *parent)
     lblDescription = AddLabel(this, "lblDescription", QRect(16, 64, 353, 49));
     lblDescription->SetFont(dialogFont);
     lblDescription->SetWordWrap(true);
-    lblDescription->SetCaption(
-        QStringLiteral("Generates maps for the classic game, The Settlers II"));
+    lblDescription->SetCaption(tr("Generates maps for the classic game, The Settlers II"));
 
     // The separator runs from x = 8 up to x = 376, the end point left out as lines are drawn.
     AddLine(this, "Line1_1", QRect(8, 120, 368, 1), kColourButtonShadow);
@@ -124,14 +124,13 @@ frmAbout::frmAbout(QWidget *parent)
     lblLicence->SetFont(dialogFont);
     lblLicence->SetWordWrap(true);
     lblLicence->SetCaption(
-        QStringLiteral("Free software under the GNU General Public License, version 3 or later. "
-                       "It comes with no warranty."));
+        tr("Free software under the GNU General Public License, version 3 or later. "
+           "It comes with no warranty."));
 
-    cmdOK = AddButton(this, "cmdOK", QStringLiteral("&OK"), QRect(248, 128, 121, 25));
+    cmdOK = AddButton(this, "cmdOK", tr("&OK"), QRect(248, 128, 121, 25));
     cmdOK->SetFont(dialogFont);
     cmdOK->SetDefault(true);
-    cmdSysInfo =
-        AddButton(this, "cmdSysInfo", QStringLiteral("&System Info"), QRect(248, 160, 121, 25));
+    cmdSysInfo = AddButton(this, "cmdSysInfo", tr("&System Info"), QRect(248, 160, 121, 25));
     cmdSysInfo->SetFont(dialogFont);
     connect(cmdOK, &UniCommand::Click, this, &frmAbout::cmdOK_Click);
     connect(cmdSysInfo, &UniCommand::Click, this, &frmAbout::cmdSysInfo_Click);
@@ -160,7 +159,7 @@ void frmAbout::keyPressEvent(QKeyEvent *event)
 
 void frmAbout::Form_Load()
 {
-    setWindowTitle(QStringLiteral("About ") + frmLoad::AppTitle());
+    setWindowTitle(tr("About %1").arg(frmLoad::AppTitle()));
     lblVersion->SetCaption(VersionText(kVersionMajor, kVersionMinor, kVersionRevision));
     lblTitle->SetCaption(frmLoad::AppTitle());
 }
@@ -179,8 +178,8 @@ void frmAbout::StartSysInfo()
 {
     if (StartSysInfoTool())
         return;
-    messages_->Show(this, QStringLiteral("System Information Is Unavailable At This Time"),
-                    frmLoad::AppTitle(), MessageIcon::None, MessageButtons::Ok);
+    messages_->Show(this, tr("System Information Is Unavailable At This Time"), frmLoad::AppTitle(),
+                    MessageIcon::None, MessageButtons::Ok);
 }
 
 } // namespace trelvik

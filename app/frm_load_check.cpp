@@ -22,7 +22,7 @@ constexpr int kDockHeight = 170;
 void frmLoad::mnuToolsCheck_Click()
 {
     if (!dockCheck) {
-        dockCheck = new QDockWidget(QStringLiteral("Map check"), this);
+        dockCheck = new QDockWidget(tr("Map check"), this);
         dockCheck->setObjectName(QStringLiteral("dockCheck"));
         checkPanel_ = new CheckPanel(dockCheck);
         dockCheck->setWidget(checkPanel_);
@@ -82,7 +82,7 @@ void frmLoad::FixFinding(const Finding &finding)
         return;
     }
     RunCheck();
-    Message(QStringLiteral("The fix found nothing to change."), MessageIcon::Information);
+    Message(tr("The fix found nothing to change."), MessageIcon::Information);
 }
 
 } // namespace trelvik

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "starts_table.h"
 
+#include "core_texts.h"
+
 #include <array>
 
 #include <QBrush>
+#include <QCoreApplication>
 #include <QFont>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,8 +17,13 @@ namespace {
 
 // Column headers, short enough for the panel, in the order of StartMeasure.
 constexpr std::array<const char *, kStartMeasureCount> kHeaders = {
-    "Sites", "Huts",    "Houses", "Castles", "Mines", "Coal", "Iron",
-    "Gold",  "Granite", "Trees",  "Stones",  "Water", "Fish", "To mine"};
+    QT_TRANSLATE_NOOP("StartsTable", "Sites"),   QT_TRANSLATE_NOOP("StartsTable", "Huts"),
+    QT_TRANSLATE_NOOP("StartsTable", "Houses"),  QT_TRANSLATE_NOOP("StartsTable", "Castles"),
+    QT_TRANSLATE_NOOP("StartsTable", "Mines"),   QT_TRANSLATE_NOOP("StartsTable", "Coal"),
+    QT_TRANSLATE_NOOP("StartsTable", "Iron"),    QT_TRANSLATE_NOOP("StartsTable", "Gold"),
+    QT_TRANSLATE_NOOP("StartsTable", "Granite"), QT_TRANSLATE_NOOP("StartsTable", "Trees"),
+    QT_TRANSLATE_NOOP("StartsTable", "Stones"),  QT_TRANSLATE_NOOP("StartsTable", "Water"),
+    QT_TRANSLATE_NOOP("StartsTable", "Fish"),    QT_TRANSLATE_NOOP("StartsTable", "To mine")};
 
 // The highlight of the least even measure: a soft amber that dark text stays readable on.
 const QColor kLeastEven(255, 214, 153);
@@ -32,31 +40,30 @@ void ShowStarts(QLabel *caption, QTableWidget *table, const std::optional<Fairne
     table->clear();
     table->setColumnCount(static_cast<int>(kStartMeasureCount));
     for (std::size_t m = 0; m < kStartMeasureCount; ++m)
-        table->setHorizontalHeaderItem(static_cast<int>(m),
-                                       new QTableWidgetItem(QLatin1String(kHeaders[m])));
+        table->setHorizontalHeaderItem(
+            static_cast<int>(m),
+            new QTableWidgetItem(QCoreApplication::translate("StartsTable", kHeaders[m])));
     if (!report || report->Players.empty()) {
         table->setRowCount(0);
-        caption->setText(report ? QStringLiteral("No headquarters is marked on the map.")
-                                : QStringLiteral("The map's layers do not hold all its points."));
+        caption->setText(report ? QCoreApplication::translate(
+                             "StartsTable", "No headquarters is marked on the map.")
+                                : QCoreApplication::translate(
+                                    "StartsTable", "The map's layers do not hold all its points."));
         return;
     }
     const StartMeasure worst = report->Worst();
     const auto worstColumn = static_cast<int>(worst);
     caption->setText(
-        QStringLiteral("Within %1 steps; least even: %2 (%3)")
+        QCoreApplication::translate("StartsTable", "Within %1 steps; least even: %2 (%3)")
             .arg(report->Radius)
-            .arg(QString::fromUtf8(StartMeasureName(worst).data(),
-                                   static_cast<qsizetype>(StartMeasureName(worst).size())))
-            .arg(Ratio(report->BalanceOf(worst))));
+            .arg(CoreText(StartMeasureName(worst)), Ratio(report->BalanceOf(worst))));
     table->setRowCount(static_cast<int>(report->Players.size()));
     for (std::size_t m = 0; m < kStartMeasureCount; ++m) {
         const auto measure = static_cast<StartMeasure>(m);
         QTableWidgetItem *header = table->horizontalHeaderItem(static_cast<int>(m));
         header->setToolTip(
-            QStringLiteral("%1: smallest / largest %2")
-                .arg(QString::fromUtf8(StartMeasureName(measure).data(),
-                                       static_cast<qsizetype>(StartMeasureName(measure).size())))
-                .arg(Ratio(report->BalanceOf(measure))));
+            QCoreApplication::translate("StartsTable", "%1: smallest / largest %2")
+                .arg(CoreText(StartMeasureName(measure)), Ratio(report->BalanceOf(measure))));
         if (static_cast<int>(m) == worstColumn) {
             QFont bold = header->font();
             bold.setBold(true);
@@ -65,16 +72,19 @@ void ShowStarts(QLabel *caption, QTableWidget *table, const std::optional<Fairne
     }
     for (std::size_t row = 0; row < report->Players.size(); ++row) {
         const PlayerStart &start = report->Players[row];
-        auto *name = new QTableWidgetItem(QStringLiteral("P%1").arg(start.Player + 1));
-        name->setToolTip(QStringLiteral("Player %1: headquarters at %2 x %3")
-                             .arg(start.Player + 1)
-                             .arg(start.At.X)
-                             .arg(start.At.Y));
+        auto *name = new QTableWidgetItem(
+            QCoreApplication::translate("StartsTable", "P%1").arg(start.Player + 1));
+        name->setToolTip(
+            QCoreApplication::translate("StartsTable", "Player %1: headquarters at %2 x %3")
+                .arg(start.Player + 1)
+                .arg(start.At.X)
+                .arg(start.At.Y));
         table->setVerticalHeaderItem(static_cast<int>(row), name);
         for (std::size_t m = 0; m < kStartMeasureCount; ++m) {
             const int64_t value = start.Values[m];
             auto *cell =
-                new QTableWidgetItem(value < 0 ? QStringLiteral("none") : QString::number(value));
+                new QTableWidgetItem(value < 0 ? QCoreApplication::translate("StartsTable", "none")
+                                               : QString::number(value));
             cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             cell->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
             if (static_cast<int>(m) == worstColumn)
