@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # trelvik_add_test(NAME SOURCES... LIBS... [QT])
 #   Builds one test program and registers it with CTest. Core tests use GoogleTest; QT tests use
-#   QtTest and run on the offscreen platform, so no display is needed. Core tests carry the
+#   QtTest and run on the offscreen platform, so no display is needed, with LANGUAGE=en, so that
+#   a window following the system's language speaks English there. Core tests carry the
 #   label "core", widget and window tests the label "qt".
 #   In a cross build GoogleTest is built from Debian's source package (TRELVIK_GTEST_SOURCE_DIR)
 #   with the project's compiler.
@@ -60,7 +61,7 @@ function(trelvik_add_test name)
             TRELVIK_TEST_FONT_FILES=${trelvik_test_font_files})
         add_test(NAME ${name} COMMAND ${name})
         set_tests_properties(${name} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANGUAGE=en"
             TIMEOUT 300
             LABELS qt)
     else()
