@@ -5,6 +5,12 @@
 // to one of those tables belongs here too.
 #include "core_texts.h"
 
+#include "document/code_tables.h"
+#include "document/map_text.h"
+
+#include <charconv>
+#include <optional>
+
 #include <QCoreApplication>
 #include <QtGlobal>
 
@@ -88,15 +94,105 @@ namespace {
     QT_TRANSLATE_NOOP("core", "Settlers II view"),
 };
 
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("core", text);
+}
+
+// The number after `prefix` in "<prefix><number><suffix>", when the text is just that.
+std::optional<unsigned>
+NumberIn(std::string_view text, std::string_view prefix, std::string_view suffix)
+{
+    if (text.size() <= prefix.size() + suffix.size() || !text.starts_with(prefix)
+        || !text.ends_with(suffix))
+        return std::nullopt;
+    const std::string_view digits =
+        text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc{} || end != digits.data() + digits.size())
+        return std::nullopt;
+    return value;
+}
+
+QString Number(std::integral auto value)
+{
+    return QString::number(value);
+}
+
 } // namespace
 
 QString CoreText(std::string_view text)
 {
     if (text.empty())
         return {};
+    if (const auto code = NumberIn(text, "Unknown (", ")"))
+        return Tr(QT_TRANSLATE_NOOP("core", "Unknown (%1)")).arg(*code);
+    if (const auto player = NumberIn(text, "player ", ""))
+        return Tr(QT_TRANSLATE_NOOP("core", "player %1")).arg(*player);
+    if (const auto size = NumberIn(text, "size ", ""))
+        return Tr(QT_TRANSLATE_NOOP("core", "size %1")).arg(*size);
+    if (constexpr std::string_view kHarbour = "harbour, "; text.starts_with(kHarbour))
+        return Tr("harbour") + QStringLiteral(", ") + CoreText(text.substr(kHarbour.size()));
     // translate() wants a terminated key; the core's names are short.
     const std::string key(text);
-    return QCoreApplication::translate("core", key.c_str());
+    return Tr(key.c_str());
+}
+
+QString AnimalRowText(const AnimalEntry &animal)
+{
+    return CoreText(AnimalName(animal.Species))
+           + QStringLiteral("\t%1 x %2").arg(Number(animal.X), Number(animal.Y));
+}
+
+QString AreaRowText(const AreaEntry &area)
+{
+    return CoreText(AreaTypeName(area.Type))
+           + QStringLiteral("\t%1 x %2\t").arg(Number(area.X), Number(area.Y))
+           + Tr(QT_TRANSLATE_NOOP("core", "%1 bytes")).arg(area.Size);
+}
+
+QString HeadquartersLines(const MapHeader &header)
+{
+    QString text;
+    for (std::size_t p = 0; p < kHeadquartersCount; ++p)
+        text += Tr(QT_TRANSLATE_NOOP("core", "Player %1: %2 x %3"))
+                    .arg(Number(p + 1), Number(header.HeadquartersX[p]),
+                         Number(header.HeadquartersY[p]))
+                + QStringLiteral("\r\n");
+    return text;
+}
+
+QString UnknownBytesLine(const MapHeader &header)
+{
+    QString text = Tr(QT_TRANSLATE_NOOP("core", "Unknown bytes:"));
+    for (const uint8_t b : header.UnknownBytes)
+        text += QLatin1Char(' ') + QString::fromStdString(HexPad(b, 2));
+    return text;
+}
+
+QString MapInfoLines(const MapDocument &document, int layer)
+{
+    if (layer < 1 || layer > kLayerCount)
+        return Tr("Settlers II view");
+    const LayerBlockHeader &block = document.BlockHeader(layer);
+    return Tr(QT_TRANSLATE_NOOP("core", "Map data %1")).arg(layer) + QStringLiteral("\r\n")
+           + Tr(QT_TRANSLATE_NOOP("core", "Header: %1 %2 | %3 | %4 x %5 | %6 | %7 bytes"))
+                 .arg(QString::fromStdString(HexPad(block.Marker[0], 0)),
+                      QString::fromStdString(HexPad(block.Marker[1], 0)), Number(block.Zero),
+                      Number(block.Width), Number(block.Height), Number(block.One),
+                      Number(block.DataLength));
+}
+
+QString ReadoutLine(const PointReadout &readout)
+{
+    QString text = QStringLiteral("x %1, y %2").arg(readout.X).arg(readout.Y);
+    for (std::size_t i = 0; i < kLayerCount; ++i) {
+        text += QStringLiteral(" | %1: %2").arg(i + 1).arg(readout.Values[i]);
+        if (!readout.Names[i].empty())
+            text += QStringLiteral(" (") + CoreText(readout.Names[i]) + QLatin1Char(')');
+    }
+    return text;
 }
 
 } // namespace trelvik

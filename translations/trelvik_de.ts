@@ -369,6 +369,38 @@
         <source>Settlers II view</source>
         <translation>Siedler-II-Ansicht</translation>
     </message>
+    <message>
+        <source>Unknown (%1)</source>
+        <translation>Unbekannt (%1)</translation>
+    </message>
+    <message>
+        <source>player %1</source>
+        <translation>Spieler %1</translation>
+    </message>
+    <message>
+        <source>size %1</source>
+        <translation>Größe %1</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Bytes</translation>
+    </message>
+    <message>
+        <source>Player %1: %2 x %3</source>
+        <translation>Spieler %1: %2 x %3</translation>
+    </message>
+    <message>
+        <source>Unknown bytes:</source>
+        <translation>Unbekannte Bytes:</translation>
+    </message>
+    <message>
+        <source>Map data %1</source>
+        <translation>Kartendaten %1</translation>
+    </message>
+    <message>
+        <source>Header: %1 %2 | %3 | %4 x %5 | %6 | %7 bytes</source>
+        <translation>Kopf: %1 %2 | %3 | %4 x %5 | %6 | %7 Bytes</translation>
+    </message>
 </context>
 <context>
     <name>trelvik::CheckFindingsModel</name>
@@ -711,6 +743,22 @@
     <message>
         <source>Trelvik shows the language chosen when it starts again.</source>
         <translation>Trelvik zeigt die gewählte Sprache beim nächsten Start.</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederholen: %1</translation>
     </message>
 </context>
 <context>
