@@ -7,11 +7,13 @@
 #include "map_view.h"
 #include "tab_stop_delegate.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,6 +23,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QUndoStack>
 
 namespace trelvik {
@@ -99,8 +102,24 @@ frmLoad::frmLoad(std::unique_ptr<MessageBoxes> messages,
     BuildControls(client);
     Inspector = new QLabel(statusBar());
     Inspector->setObjectName(QStringLiteral("Inspector"));
-    Inspector->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Inspector->setAccessibleName(tr("Point read-out"));
+    Inspector->setIndent(4);
+    // At least a little of it shows, however narrow the window; the rest is cut with an
+    // ellipsis.
+    Inspector->setMinimumWidth(40);
+    Inspector->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    MakeCopyable(Inspector);
     statusBar()->addWidget(Inspector, 1);
+    // Tab goes through the view area, the tabs, the shown panel and the file name, and on to the
+    // read-out.
+    QWidget *previous = picBG;
+    const std::array<QWidget *, 14> order = {
+        Tabsy,     txtTitle, txtAuthor, butInfoSave, butInfoRestore, lblSeed,  butReload, S2info,
+        tblStarts, VScroll1, LiF,       LiH,         Filename,       Inspector};
+    for (QWidget *next : order) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
     statusBar()->setSizeGripEnabled(true);
     Form_Load();
     ShowRecentFiles();
@@ -147,18 +166,30 @@ void frmLoad::BuildMenus()
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuEditUndo = undo_->createUndoAction(edit, QStringLiteral("&Undo"));
-    mnuEditUndo->setObjectName(QStringLiteral("mnuEditUndo"));
-    mnuEditUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mnuEditRedo = undo_->createRedoAction(edit, QStringLiteral("&Redo"));
-    mnuEditRedo->setObjectName(QStringLiteral("mnuEditRedo"));
-    mnuEditRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    edit->addActions({mnuEditUndo, mnuEditRedo});
+    // Named after the step they take back or do again ("&Undo Remove animals"); the marks of
+    // the last command go before the step, which may mark points of its own.
+    mnuEditUndo = AddItem(edit, "mnuEditUndo", tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuEditRedo =
+        AddItem(edit, "mnuEditRedo", tr("&Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    for (QAction *step : {mnuEditUndo, mnuEditRedo})
+        step->setEnabled(false);
+    connect(undo_, &QUndoStack::canUndoChanged, mnuEditUndo, &QAction::setEnabled);
+    connect(undo_, &QUndoStack::canRedoChanged, mnuEditRedo, &QAction::setEnabled);
+    connect(undo_, &QUndoStack::undoTextChanged, mnuEditUndo, [this](const QString &step) {
+        mnuEditUndo->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
+    });
+    connect(undo_, &QUndoStack::redoTextChanged, mnuEditRedo, [this](const QString &step) {
+        mnuEditRedo->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
+    });
     AddSeparator(edit, "mnuEditLine1");
     mnuEditCopy = AddItem(edit, "mnuEditCopy", QStringLiteral("&Copy image"),
                           QKeySequence(Qt::CTRL | Qt::Key_C));
     mnuEditCopyView = AddItem(edit, "mnuEditCopyView", QStringLiteral("Copy &view"),
                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    // The command line that makes the map shown again, for a map made here.
+    mnuEditCopyCommand =
+        AddItem(edit, "mnuEditCopyCommand", QStringLiteral("Copy co&mmand"), QKeySequence());
+    mnuEditCopyCommand->setEnabled(false);
     BuildViewMenu();
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
@@ -167,11 +198,11 @@ void frmLoad::BuildMenus()
         AddItem(tools, "mnuToolsHarbor", QStringLiteral("&Coastal castle fix..."), QKeySequence());
     AddSeparator(tools, "mnuToolsLine1");
     mnuToolsAnimalRemoval =
-        AddItem(tools, "mnuToolsAnimalRemoval", QStringLiteral("Remove animals"), QKeySequence());
+        AddItem(tools, "mnuToolsAnimalRemoval", QStringLiteral("Remove &animals"), QKeySequence());
     AddSeparator(tools, "mnuToolsLine2");
     mnuToolsRecompute =
         AddItem(tools, "mnuToolsRecompute",
-                QStringLiteral("Recompute shading and building quality"), QKeySequence());
+                QStringLiteral("&Recompute shading and building quality"), QKeySequence());
     AddSeparator(tools, "mnuToolsLine3");
     mnuToolsCheck =
         AddItem(tools, "mnuToolsCheck", QStringLiteral("Check &map"), QKeySequence(Qt::Key_F7));
@@ -185,6 +216,8 @@ void frmLoad::BuildMenus()
                              mnuFileSaveAs, mnuFileQuit, mnuToolsHarbor, mnuToolsAnimalRemoval,
                              mnuToolsRecompute, mnuToolsCheck, mnuEditUndo, mnuEditRedo})
         connect(command, &QAction::triggered, this, &frmLoad::BeginCommand);
+    connect(mnuEditUndo, &QAction::triggered, undo_, &QUndoStack::undo);
+    connect(mnuEditRedo, &QAction::triggered, undo_, &QUndoStack::redo);
     connect(mnuFileGenerate, &QAction::triggered, this, &frmLoad::mnuFileGenerate_Click);
     connect(mnuFileNewWithChoices, &QAction::triggered, this,
             &frmLoad::mnuFileNewWithChoices_Click);
@@ -194,6 +227,8 @@ void frmLoad::BuildMenus()
     connect(mnuFileQuit, &QAction::triggered, this, &frmLoad::mnuFileQuit_Click);
     connect(mnuEditCopy, &QAction::triggered, this, &frmLoad::mnuEditCopy_Click);
     connect(mnuEditCopyView, &QAction::triggered, this, &frmLoad::mnuEditCopyView_Click);
+    connect(mnuEditCopyCommand, &QAction::triggered, this,
+            [this] { QGuiApplication::clipboard()->setText(madeBy_); });
     connect(mnuToolsHarbor, &QAction::triggered, this, &frmLoad::mnuToolsHarbor_Click);
     connect(mnuToolsAnimalRemoval, &QAction::triggered, this,
             &frmLoad::mnuToolsAnimalRemoval_Click);
@@ -241,6 +276,8 @@ void frmLoad::BuildControls(QWidget *client)
     Pro->setObjectName(QStringLiteral("Pro"));
     Pro->setGeometry(8, 272, 537, 19);
     Pro->hide();
+    AnchorControls();
+    picBG->SetFitNewMaps(mnuViewFitNewMaps->isChecked());
 }
 
 void frmLoad::Form_Load()

@@ -30,6 +30,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 class QSettings;
@@ -155,6 +156,9 @@ private:
     void BuildViewMenu();
     // Lays the window out for the client area's size: the view area takes any extra room.
     void LayOutClient(QSize size);
+    // Notes where each control sits at the smallest size and which way it grows.
+    void AnchorControls();
+    void BuildLanguageMenu(QMenu *menu);
     // Every command starts here: the marks of the last tool go.
     void BeginCommand();
     void ShowReadout(std::optional<MapPoint> point);
@@ -176,8 +180,12 @@ private:
     // Before edits would be lost: asks "Save changes to NAME?" when the map is marked as
     // changed; false when the command must not go on (Cancel, or a Save that failed).
     bool MaybeSave();
-    // The caption's mark: the map differs from the file last read or written.
+    // The caption's mark: the map differs from the file last read or written, or a name or
+    // author typed is not stored yet.
     void UpdateModified();
+    bool HasPendingText() const;
+    // The name and author typed, stored as one step that can be undone when they change bytes.
+    void StorePendingText();
     // After a file was read or written: it heads the recent files.
     void RememberFile(const QString &path);
     void ShowRecentFiles();
@@ -213,6 +221,8 @@ private:
     // The next picture drawn is of a new map.
     bool newMap_ = true;
     std::optional<MapPoint> pinned_;
+    // How the map shown was made: the command line that makes it again; empty for a file.
+    QString madeBy_;
 
     QAction *mnuFileGenerate = nullptr;
     QAction *mnuFileOpen = nullptr;
@@ -225,10 +235,13 @@ private:
     QAction *mnuEditRedo = nullptr;
     QAction *mnuEditCopy = nullptr;
     QAction *mnuEditCopyView = nullptr;
+    QAction *mnuEditCopyCommand = nullptr;
     QAction *mnuViewZoomIn = nullptr;
     QAction *mnuViewZoomOut = nullptr;
     QAction *mnuViewActualSize = nullptr;
     QAction *mnuViewFit = nullptr;
+    QAction *mnuViewFitNewMaps = nullptr;
+    QMenu *mnuViewLanguage = nullptr;
     QAction *mnuToolsHarbor = nullptr;
     QAction *mnuToolsAnimalRemoval = nullptr;
     QAction *mnuToolsRecompute = nullptr;
@@ -252,7 +265,7 @@ private:
     QLabel *lblPlayers = nullptr;
     QLabel *lblSeed = nullptr;
     QPushButton *butReload = nullptr;
-    QLabel *S2info = nullptr;
+    QListWidget *S2info = nullptr;
     QLabel *lblStarts = nullptr;
     QTableWidget *tblStarts = nullptr;
     QScrollBar *VScroll1 = nullptr;
@@ -262,10 +275,35 @@ private:
     QListWidget *LiH = nullptr;
     TabStopDelegate *lifDelegate_ = nullptr;
     TabStopDelegate *lihDelegate_ = nullptr;
+    TabStopDelegate *hqDelegate_ = nullptr;
+    // A control's place at the smallest size, and by which of the extra widths and height
+    // (none, the view's, the panel's, all, the height) its left, top, width and height grow.
+    struct Anchor
+    {
+        QWidget *Widget;
+        QRect Base;
+        uint8_t X, Y, Width, Height;
+    };
+    std::vector<Anchor> anchors_;
     // None until Tools > Check map first shows it.
     QDockWidget *dockCheck = nullptr;
     CheckPanel *checkPanel_ = nullptr;
 };
+
+// The command line that makes the same map as File > New with these choices.
+QString GenerateCommand(const NewMapChoice &choice);
+
+// Where the window keeps whether new maps are fitted to the view area, and the language.
+inline constexpr char kFitNewMapsKey[] = "fitNewMaps";
+inline constexpr char kLanguageKey[] = "language";
+
+// A label whose text can be selected and copied from the keyboard too, with a context menu
+// holding Copy, Select all and `extra`; shown cut with an ellipsis when it does not fit (its
+// tooltip then holds the whole), unless it wraps.
+void MakeCopyable(QLabel *label, const QList<QAction *> &extra = {});
+void SetCopyableText(QLabel *label, const QString &text);
+// The label's whole text, also when it is shown cut.
+QString WholeText(const QLabel *label);
 
 // A text of the core (UTF-8, lines ending in CR LF) as a label shows it.
 QString DisplayText(const std::string &text);

@@ -25,8 +25,30 @@ void frmLoad::mnuFileGenerate_Click()
 {
     if (!MaybeSave())
         return;
-    const NewMapRequest request = DrawNewMapRequest(random_);
-    GenerateMap(request.Width, request.Height, request.QuickMode);
+    // The size and the mode are drawn from the seed itself, as trelvik-cli generate --seed S
+    // draws them, so that the seed alone makes the map again.
+    const uint64_t seed = (uint64_t{random_.Next32()} << 32u) | random_.Next32();
+    RandomSource drawing;
+    drawing.Seed(seed);
+    const NewMapRequest request = DrawNewMapRequest(drawing);
+    GenerateMap(request.Width, request.Height, request.QuickMode, seed);
+}
+
+QString GenerateCommand(const NewMapChoice &choice)
+{
+    const char *const worlds[] = {"greenland", "wasteland", "winter"};
+    QString line =
+        QStringLiteral("trelvik-cli generate --seed %1 --size %2x%3 --mode %4 --world %5")
+            .arg(choice.Seed)
+            .arg(choice.Width)
+            .arg(choice.Height)
+            .arg(choice.QuickMode ? QStringLiteral("quick") : QStringLiteral("normal"))
+            .arg(QLatin1String(worlds[std::min<int>(choice.WorldType, 2)]));
+    if (choice.Players > 0)
+        line += QStringLiteral(" --players %1").arg(choice.Players);
+    if (choice.Symmetric)
+        line += QStringLiteral(" --symmetric");
+    return line + QStringLiteral(" -o map-%1.swd").arg(choice.Seed);
 }
 
 bool frmLoad::GenerateMap(int16_t width,
@@ -106,9 +128,11 @@ bool frmLoad::GenerateMap(int16_t width,
         return false;
     }
     document_ = std::move(fresh);
-    // The same map again: trelvik-cli generate --seed S --size WxH --mode M --world W
-    // [--players N [--symmetric]].
     ShowNewDocument(seedLine, true);
+    // The same map again, every value the window used.
+    madeBy_ = GenerateCommand({width, height, quickMode, worldType, *seed, players,
+                               symmetric && (players == 2 || players == 4)});
+    mnuEditCopyCommand->setEnabled(true);
     lblSeed->setToolTip(distanceTip);
     FillAnimalList();
     FillAreaList();
@@ -137,14 +161,18 @@ void frmLoad::mnuToolsHarbor_Click()
         return;
     std::vector<std::size_t> changed;
     const int32_t count = CoastalCastleFix(document_, &changed);
-    if (count != 0)
-        undo_->push(new HarbourMarksCommand(document_, changed, [this] { ShowDocumentAgain(); }));
-    // The picture stays as it was drawn; the points changed are marked over it.
+    // The picture stays as it was drawn; the points changed are marked over it, also after an
+    // undo or a redo of the fix.
     std::vector<MapPoint> marks;
     marks.reserve(changed.size());
     const auto width = static_cast<std::size_t>(std::max<int16_t>(1, document_.Header.Width));
     for (const std::size_t index : changed)
         marks.push_back({static_cast<int>(index % width), static_cast<int>(index / width)});
+    if (count != 0)
+        undo_->push(new HarbourMarksCommand(document_, changed, [this, marks] {
+            ShowDocumentAgain();
+            picBG->SetToolMarks(marks);
+        }));
     picBG->SetToolMarks(std::move(marks));
     if (count != 0) {
         Message(

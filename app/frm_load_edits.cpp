@@ -41,7 +41,7 @@ QStringList frmLoad::RecentFiles() const
 
 void frmLoad::UpdateModified()
 {
-    setWindowModified(HasMap() && (neverSaved_ || !undo_->isClean()));
+    setWindowModified(HasMap() && (neverSaved_ || !undo_->isClean() || HasPendingText()));
 }
 
 bool frmLoad::MaybeSave()

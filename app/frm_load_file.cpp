@@ -98,6 +98,10 @@ void frmLoad::mnuFileSaveAs_Click()
 
 bool frmLoad::SaveTo(const QString &path)
 {
+    // A name or author typed and not yet stored is saved with the map; the stored bytes are
+    // kept as they are otherwise (they need not be what the fields show, byte for byte).
+    if (HasPendingText())
+        StorePendingText();
     const WriteResult result = WriteMapFile(LocalPath(path), document_);
     if (!result.Ok) {
         Message(QString::fromStdString(result.Message), MessageIcon::Critical, MessageButtons::Ok,

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QUndoStack>
 
@@ -62,36 +63,57 @@ QListWidget *ListBox(QWidget *parent, const char *name, QRect geometry, TabStopD
     return list;
 }
 
+// A field's name for screen readers: its caption without the access key and the colon.
+QString AccessibleName(QString caption)
+{
+    caption.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return caption.trimmed().remove(QRegularExpression(QStringLiteral(":$")));
+}
+
 } // namespace
 
 void frmLoad::BuildInfoPanel(QGroupBox *panel)
 {
     QFont bold = font();
     bold.setBold(true);
-    const char *const captions[] = {"Map name:", "Map author:", "World type:", "Size:", "Players:"};
-    const int rows[] = {24, 50, 110, 132, 154};
+    const QString captions[] = {tr("Map name:"), tr("Map author:"), tr("World type:"), tr("Size:"),
+                                tr("Players:")};
+    const int rows[] = {24, 50, 106, 124, 142};
     for (std::size_t i = 0; i < lbl.size(); ++i) {
-        lbl[i] = new QLabel(QLatin1String(captions[i]), panel);
+        lbl[i] = new QLabel(captions[i], panel);
         lbl[i]->setObjectName(QStringLiteral("lbl%1").arg(i));
         lbl[i]->setGeometry(8, rows[i], 72, 17);
     }
     txtTitle = TextField(panel, "txtTitle", bold, QRect(80, 22, 160, 21));
     txtAuthor = TextField(panel, "txtAuthor", bold, QRect(80, 48, 160, 21));
-    butInfoSave = Button(panel, "butInfoSave", QStringLiteral("&Change"), QRect(80, 76, 78, 23));
-    butInfoSave->setToolTip(QStringLiteral("Set map and author name (file wiil not be saved)"));
-    butInfoRestore =
-        Button(panel, "butInfoRestore", QStringLiteral("&Restore"), QRect(162, 76, 78, 23));
-    butInfoRestore->setToolTip(QStringLiteral("Restore current map and author names"));
-    lblType = ValueLabel(panel, "lblType", bold, QRect(80, 110, 160, 17));
-    lblSize = ValueLabel(panel, "lblSize", bold, QRect(80, 132, 160, 17));
-    lblPlayers = ValueLabel(panel, "lblPlayers", bold, QRect(80, 154, 160, 17));
-    // A generated map's seed, to be selected and copied.
+    butInfoSave = Button(panel, "butInfoSave", tr("&Change"), QRect(80, 76, 78, 23));
+    butInfoSave->setToolTip(tr("Set map and author name (file wiil not be saved)"));
+    butInfoRestore = Button(panel, "butInfoRestore", tr("&Restore"), QRect(162, 76, 78, 23));
+    butInfoRestore->setToolTip(tr("Restore current map and author names"));
+    lblType = ValueLabel(panel, "lblType", bold, QRect(80, 106, 160, 17));
+    lblSize = ValueLabel(panel, "lblSize", bold, QRect(80, 124, 160, 17));
+    lblPlayers = ValueLabel(panel, "lblPlayers", bold, QRect(80, 142, 160, 17));
+    // Each field is named after its caption, for screen readers too.
+    const std::array<QWidget *, 5> fields = {txtTitle, txtAuthor, lblType, lblSize, lblPlayers};
+    for (std::size_t i = 0; i < lbl.size(); ++i) {
+        lbl[i]->setBuddy(fields[i]);
+        fields[i]->setAccessibleName(AccessibleName(lbl[i]->text()));
+    }
+    // A generated map's seed, whole, to be selected and copied, or copied as a command line.
     lblSeed = new QLabel(panel);
     lblSeed->setObjectName(QStringLiteral("lblSeed"));
-    lblSeed->setGeometry(8, 170, 232, 17);
-    lblSeed->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    butReload = Button(panel, "butReload", QStringLiteral("Re&load map"), QRect(8, 188, 232, 25));
-    butReload->setToolTip(QStringLiteral("Reload map file"));
+    lblSeed->setAccessibleName(tr("Seed"));
+    lblSeed->setGeometry(8, 162, 232, 28);
+    lblSeed->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblSeed->setWordWrap(true);
+    MakeCopyable(lblSeed, {mnuEditCopyCommand});
+    panel->setContextMenuPolicy(Qt::ActionsContextMenu);
+    panel->addAction(mnuEditCopyCommand);
+    butReload = Button(panel, "butReload", tr("Re&load map"), QRect(8, 194, 232, 23));
+    butReload->setToolTip(tr("Reload map file"));
+    // Typing is an edit before Change stores it.
+    for (QLineEdit *field : {txtTitle, txtAuthor})
+        connect(field, &QLineEdit::textChanged, this, &frmLoad::UpdateModified);
 
     for (QPushButton *command : {butInfoSave, butInfoRestore, butReload})
         connect(command, &QPushButton::clicked, this, &frmLoad::BeginCommand);
@@ -104,8 +126,9 @@ void frmLoad::BuildListPanels()
 {
     QFont bold = font();
     bold.setBold(true);
-    S2info = ValueLabel(Frame[1], "S2info", bold, QRect(8, 22, 233, 94));
-    S2info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    S2info = ListBox(Frame[1], "S2info", QRect(8, 22, 233, 94), hqDelegate_);
+    S2info->setFont(bold);
+    S2info->setAccessibleName(tr("Headquarters"));
     // How the starts compare: one row a player, one column a measure.
     lblStarts = new QLabel(Frame[1]);
     lblStarts->setObjectName(QStringLiteral("lblStarts"));
@@ -118,31 +141,48 @@ void frmLoad::BuildListPanels()
     tblStarts->setSelectionMode(QAbstractItemView::SingleSelection);
     tblStarts->verticalHeader()->setDefaultSectionSize(16);
     tblStarts->horizontalHeader()->setDefaultSectionSize(40);
+    tblStarts->setAccessibleName(tr("How the starts compare"));
 
     LiF = ListBox(Frame[3], "LiF", QRect(8, 22, 233, 195), lifDelegate_);
+    LiF->setAccessibleName(tr("Animals"));
     lblUnknown = new QLabel(Frame[4]);
     lblUnknown->setObjectName(QStringLiteral("lblUnknown"));
     lblUnknown->setGeometry(8, 22, 233, 17);
     LiH = ListBox(Frame[4], "LiH", QRect(8, 42, 233, 175), lihDelegate_);
+    LiH->setAccessibleName(tr("Passable areas"));
 
-    // A row chosen in a list, or a player's line clicked on the HQ tab, marks its point.
-    S2info->installEventFilter(this);
-    connect(LiF, &QListWidget::currentRowChanged, this, [this](int row) {
+    // A row chosen in a list, or clicked even when it is the current one, marks its point.
+    const auto markAnimal = [this](int row) {
         if (row >= 0 && static_cast<std::size_t>(row) < document_.Animals.size())
             SelectPoint(document_.Animals[static_cast<std::size_t>(row)].X,
                         document_.Animals[static_cast<std::size_t>(row)].Y);
-    });
-    connect(tblStarts, &QTableWidget::currentCellChanged, this, [this](int row) {
+    };
+    const auto markHeadquarters = [this](int row) {
+        const MapHeader &header = document_.Header;
+        if (HasMap() && row >= 0 && row < static_cast<int>(header.HeadquartersX.size()))
+            SelectPoint(header.HeadquartersX[static_cast<std::size_t>(row)],
+                        header.HeadquartersY[static_cast<std::size_t>(row)]);
+    };
+    const auto markStart = [this](int row) {
         const auto report = MeasureFairness(document_);
         if (report && row >= 0 && static_cast<std::size_t>(row) < report->Players.size())
             SelectPoint(static_cast<int>(report->Players[static_cast<std::size_t>(row)].At.X),
                         static_cast<int>(report->Players[static_cast<std::size_t>(row)].At.Y));
-    });
-    connect(LiH, &QListWidget::currentRowChanged, this, [this](int row) {
+    };
+    const auto markArea = [this](int row) {
         if (row >= 0 && static_cast<std::size_t>(row) < document_.Header.Areas.size())
             SelectPoint(document_.Header.Areas[static_cast<std::size_t>(row)].X,
                         document_.Header.Areas[static_cast<std::size_t>(row)].Y);
-    });
+    };
+    const auto byRow = [](auto mark) { return [mark](const QModelIndex &at) { mark(at.row()); }; };
+    connect(LiF, &QListWidget::currentRowChanged, this, markAnimal);
+    connect(LiF, &QListWidget::clicked, this, byRow(markAnimal));
+    connect(S2info, &QListWidget::currentRowChanged, this, markHeadquarters);
+    connect(S2info, &QListWidget::clicked, this, byRow(markHeadquarters));
+    connect(tblStarts, &QTableWidget::currentCellChanged, this, markStart);
+    connect(tblStarts, &QTableWidget::cellClicked, this, markStart);
+    connect(LiH, &QListWidget::currentRowChanged, this, markArea);
+    connect(LiH, &QListWidget::clicked, this, byRow(markArea));
 }
 
 void frmLoad::ShowHeaderInfo()
@@ -153,7 +193,8 @@ void frmLoad::ShowHeaderInfo()
     lblType->setText(QString::fromStdString(WorldTypeName(header.WorldType)));
     lblSize->setText(QString::fromStdString(SizeText(header)));
     lblPlayers->setText(QString::number(header.PlayerCount));
-    S2info->setText(DisplayText(HeadquartersText(header)));
+    S2info->clear();
+    S2info->addItems(DisplayText(HeadquartersText(header)).split(u'\n', Qt::SkipEmptyParts));
     ShowStarts(lblStarts, tblStarts, MeasureFairness(document_));
     lblUnknown->setText(QString::fromStdString(UnknownBytesText(header)));
     // Qt reads "[*]" in a caption as the modified mark's place; doubled, it shows as written.
@@ -181,7 +222,16 @@ void frmLoad::FillAreaList()
         LiH->addItem(QString::fromStdString(row));
 }
 
-void frmLoad::butInfoSave_Click()
+bool frmLoad::HasPendingText() const
+{
+    const MapHeader &header = document_.Header;
+    return HasMap()
+           && (txtTitle->text() != QString::fromStdString(FixedTextField::Display(header.Title))
+               || txtAuthor->text()
+                      != QString::fromStdString(FixedTextField::Display(header.Author)));
+}
+
+void frmLoad::StorePendingText()
 {
     HeaderTextsCommand::TextField title{}, author{};
     FixedTextField::Store(title, txtTitle->text().toStdString());
@@ -191,7 +241,12 @@ void frmLoad::butInfoSave_Click()
         undo_->push(
             new HeaderTextsCommand(document_, title, author, [this] { ShowDocumentAgain(); }));
     ShowHeaderInfo();
-    Message(QStringLiteral("Changed file header (file not saved)."), MessageIcon::Information);
+}
+
+void frmLoad::butInfoSave_Click()
+{
+    StorePendingText();
+    Message(tr("Changed file header (file not saved)."), MessageIcon::Information);
 }
 
 void frmLoad::butInfoRestore_Click()

@@ -91,6 +91,8 @@ MapView::MapView(QWidget *parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setMouseTracking(true);
     viewport()->setObjectName(QStringLiteral("picView"));
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Map picture"));
 }
 
 void MapView::ShowPicture(
@@ -99,12 +101,22 @@ void MapView::ShowPicture(
     bytes_.assign(bytes.begin(), bytes.end());
     colourList_ = ColourList(colours);
     hasPicture_ = true;
-    if (newMap)
-        centred_ = geometry_.Zoom == 1;
     ViewGeometry geometry = geometry_;
     geometry.MapWidth = width;
     geometry.MapHeight = height;
+    if (newMap) {
+        // Measured without scroll bars, as Fit measures.
+        const QSize room = maximumViewportSize();
+        const int fit = FitZoom(width, height, room.width(), room.height());
+        geometry.Zoom = fitNewMaps_ ? fit : std::min(geometry_.Zoom, fit);
+        centred_ = geometry.Zoom == 1
+                   || (int64_t{width} * geometry.Zoom <= room.width()
+                       && int64_t{height} * geometry.Zoom <= room.height());
+    }
+    const bool zoomed = geometry.Zoom != geometry_.Zoom;
     ApplyGeometry(geometry);
+    if (zoomed)
+        emit ZoomChanged(geometry_.Zoom);
 }
 
 void MapView::ClearPicture()
@@ -165,7 +177,10 @@ QImage MapView::WholePicture(QString *error) const
 
 QImage MapView::ShownView()
 {
-    return viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    copying_ = true;
+    QImage view = viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    copying_ = false;
+    return view;
 }
 
 void MapView::SetSelection(std::optional<MapPoint> point)
@@ -232,8 +247,10 @@ void MapView::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), palette().color(QPalette::Window));
-    if (visible_.isNull())
+    if (visible_.isNull()) {
+        PaintFocus(painter);
         return;
+    }
     const QRect corner = ToQRect(geometry_.ScreenRectOf({visiblePoints_.Left, visiblePoints_.Top}));
     const int zoom = geometry_.Zoom;
     painter.drawImage(corner.topLeft(), shown_);
@@ -247,6 +264,30 @@ void MapView::paintEvent(QPaintEvent *)
     }
     if (selection_)
         DrawMark(painter, ToQRect(geometry_.ScreenRectOf(*selection_)), true);
+    PaintFocus(painter);
+}
+
+void MapView::PaintFocus(QPainter &painter)
+{
+    // Shown once the keyboard has moved the focus, as the style shows it on its own controls.
+    if (copying_ || !hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawRect(QRectF(viewport()->rect()).adjusted(1, 1, -1, -1));
+}
+
+void MapView::focusInEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void MapView::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 void MapView::resizeEvent(QResizeEvent *)

@@ -12,6 +12,8 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 
+class QPainter;
+
 namespace trelvik {
 
 // The view area: the picture of a layer (or the composed view) at a zoom factor, with scroll
@@ -25,8 +27,10 @@ class MapView : public QAbstractScrollArea
 public:
     explicit MapView(QWidget *parent = nullptr);
 
-    // Shows `bytes` as a width x height picture through `colours`. The zoom is kept; the pan is
-    // kept within the new picture, and a new map at 1:1 is centred.
+    // Shows `bytes` as a width x height picture through `colours`. The zoom is kept and the pan
+    // kept within the new picture. A new map shows whole when it is smaller than the area and
+    // new maps are fitted, else at 1:1; a zoom kept from the map before goes no higher than
+    // that. A new map that fits is centred.
     void ShowPicture(std::span<const uint8_t> bytes,
                      int width,
                      int height,
@@ -42,6 +46,7 @@ public:
     void ZoomIn() { SetZoom(NextZoomIn(Zoom())); }
     void ZoomOut() { SetZoom(NextZoomOut(Zoom())); }
     void Fit();
+    void SetFitNewMaps(bool fit) { fitNewMaps_ = fit; }
     const ViewGeometry &Geometry() const { return geometry_; }
 
     // The points in view at one pixel each, as drawn before scaling; empty without a picture.
@@ -77,12 +82,15 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     // Takes the area's size into the geometry, keeps the pan within it, puts the pan into the
     // bars and renders the points in view.
     void ApplyGeometry(const ViewGeometry &geometry);
     void Refresh();
+    void PaintFocus(QPainter &painter);
     void EnsureVisible(MapPoint point);
 
     ViewGeometry geometry_;
@@ -100,6 +108,9 @@ private:
     std::vector<MapPoint> toolMarks_;
 
     bool applying_ = false;
+    bool fitNewMaps_ = false;
+    // The focus frame is left out of copies of the view.
+    bool copying_ = false;
     Qt::MouseButton dragButton_ = Qt::NoButton;
     QPoint pressAt_;
     QPoint lastAt_;

@@ -12,10 +12,16 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 
 namespace trelvik {
 namespace {
+
+using namespace Qt::StringLiterals;
+
+// Where the choices are kept for the next time.
+const QString kKey = u"newMap/"_s;
 
 QComboBox *Sides(QWidget *owner, const char *name)
 {
@@ -32,7 +38,7 @@ NewMapDialog::NewMapDialog(QWidget *owner, uint64_t proposedSeed)
     : QDialog(owner)
 {
     setObjectName(QStringLiteral("dlgNewMap"));
-    setWindowTitle(QStringLiteral("New map"));
+    setWindowTitle(tr("New map"));
     width_ = Sides(this, "cboWidth");
     height_ = Sides(this, "cboHeight");
     mode_ = new QComboBox(this);
@@ -40,22 +46,21 @@ NewMapDialog::NewMapDialog(QWidget *owner, uint64_t proposedSeed)
     mode_->addItems({QStringLiteral("QUICK"), QStringLiteral("NORMAL")});
     world_ = new QComboBox(this);
     world_->setObjectName(QStringLiteral("cboWorld"));
-    world_->addItems(
-        {QStringLiteral("Greenland"), QStringLiteral("Wasteland"), QStringLiteral("Winter")});
+    world_->addItems({tr("Greenland"), tr("Wasteland"), tr("Winter")});
     seed_ = new QLineEdit(this);
     seed_->setObjectName(QStringLiteral("txtSeed"));
     players_ = new QSpinBox(this);
     players_->setObjectName(QStringLiteral("spnPlayers"));
     players_->setRange(0, kHeadquartersCount);
-    players_->setSpecialValueText(QStringLiteral("0 (terrain only)"));
-    players_->setToolTip(QStringLiteral(
-        "Finish the map for this many players: headquarters far apart, trees, granite, "
-        "resources, building quality, shading and areas"));
-    symmetric_ = new QCheckBox(QStringLiteral("S&ymmetric: every start on the same ground"), this);
+    players_->setSpecialValueText(tr("0 (terrain only)"));
+    players_->setToolTip(
+        tr("Finish the map for this many players: headquarters far apart, trees, granite, "
+           "resources, building quality, shading and areas"));
+    symmetric_ = new QCheckBox(tr("S&ymmetric: every start on the same ground"), this);
     symmetric_->setObjectName(QStringLiteral("chkSymmetric"));
-    symmetric_->setToolTip(QStringLiteral(
-        "For 2 or 4 players: the map is mirrored (left and right, or top and bottom, or both), "
-        "so that every player starts on the same ground"));
+    symmetric_->setToolTip(
+        tr("For 2 or 4 players: the map is mirrored (left and right, or top and bottom, or both), "
+           "so that every player starts on the same ground"));
     const auto mirrorable = [this] {
         const bool two_or_four = players_->value() == 2 || players_->value() == 4;
         symmetric_->setEnabled(two_or_four);
@@ -63,7 +68,11 @@ NewMapDialog::NewMapDialog(QWidget *owner, uint64_t proposedSeed)
             symmetric_->setChecked(false);
     };
     connect(players_, &QSpinBox::valueChanged, this, mirrorable);
+    // Wide enough for the largest seed, 20 digits.
+    seed_->setMinimumWidth(seed_->fontMetrics().horizontalAdvance(QString(21, u'8')) + 12);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("&OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("&Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &NewMapDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &NewMapDialog::reject);
     connect(seed_, &QLineEdit::textChanged, this, [this, buttons] {
@@ -71,15 +80,28 @@ NewMapDialog::NewMapDialog(QWidget *owner, uint64_t proposedSeed)
     });
 
     auto *form = new QFormLayout(this);
-    form->addRow(QStringLiteral("&Width:"), width_);
-    form->addRow(QStringLiteral("&Height:"), height_);
-    form->addRow(QStringLiteral("&Mode:"), mode_);
-    form->addRow(QStringLiteral("W&orld:"), world_);
-    form->addRow(QStringLiteral("&Seed:"), seed_);
-    form->addRow(QStringLiteral("&Players:"), players_);
+    form->addRow(tr("&Width:"), width_);
+    form->addRow(tr("&Height:"), height_);
+    form->addRow(tr("&Mode:"), mode_);
+    form->addRow(tr("W&orld:"), world_);
+    form->addRow(tr("&Seed:"), seed_);
+    form->addRow(tr("&Players:"), players_);
     form->addRow(QString(), symmetric_);
     form->addRow(buttons);
-    SetChoice({128, 128, false, 0, proposedSeed});
+    // The choices made last time, with a fresh seed.
+    const QSettings settings;
+    NewMapChoice last;
+    last.Width = static_cast<int16_t>(settings.value(kKey + u"width"_s, 128).toInt());
+    last.Height = static_cast<int16_t>(settings.value(kKey + u"height"_s, 128).toInt());
+    last.QuickMode = settings.value(kKey + u"quick"_s, false).toBool();
+    last.WorldType =
+        static_cast<uint8_t>(std::clamp(settings.value(kKey + u"world"_s).toInt(), 0, 2));
+    last.Players = std::clamp(settings.value(kKey + u"players"_s).toInt(), 0, kHeadquartersCount);
+    last.Symmetric = settings.value(kKey + u"symmetric"_s, false).toBool();
+    last.Seed = proposedSeed;
+    SetChoice(last);
+    if (width_->currentIndex() < 0 || height_->currentIndex() < 0)
+        SetChoice({128, 128, false, 0, proposedSeed});
     mirrorable();
 }
 
@@ -111,8 +133,17 @@ void NewMapDialog::SetChoice(const NewMapChoice &choice)
 
 void NewMapDialog::accept()
 {
-    if (Choice())
-        QDialog::accept();
+    const std::optional<NewMapChoice> choice = Choice();
+    if (!choice)
+        return;
+    QSettings settings;
+    settings.setValue(kKey + u"width"_s, choice->Width);
+    settings.setValue(kKey + u"height"_s, choice->Height);
+    settings.setValue(kKey + u"quick"_s, choice->QuickMode);
+    settings.setValue(kKey + u"world"_s, choice->WorldType);
+    settings.setValue(kKey + u"players"_s, choice->Players);
+    settings.setValue(kKey + u"symmetric"_s, choice->Symmetric);
+    QDialog::accept();
 }
 
 } // namespace trelvik

@@ -23,6 +23,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDockWidget>
@@ -94,7 +95,10 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
     QWidget *root = t.Window.get();
     bool generated = false;
     const auto state = [&] {
-        const QString clipboard = Describe(QGuiApplication::clipboard()->image(), !generated);
+        const QString text = QGuiApplication::clipboard()->text();
+        const QString clipboard = text.isEmpty()
+                                      ? Describe(QGuiApplication::clipboard()->image(), !generated)
+                                      : u"text: "_s + text;
         return (Panels(t, !generated) + u"clipboard "_s + clipboard).split(u'\n');
     };
     QStringList last = state();
@@ -148,7 +152,33 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
             about->setResult(-1);
             root = about.get();
         } else if (command == u"key"_s) {
-            QTest::keyClick(root->findChild<QWidget *>(words[1]), QKeySequence(words[0])[0].key());
+            // To the widget named, or to the one with the focus.
+            const QKeyCombination keys = QKeySequence(words[0])[0];
+            QWidget *to = words.size() > 1 ? root->findChild<QWidget *>(words[1])
+                                           : QApplication::focusWidget();
+            QTest::keyClick(to, keys.key(), keys.keyboardModifiers());
+        } else if (command == u"tab"_s || command == u"focus"_s) {
+            // Tab pressed N times, or the focus put on a widget; where the focus went.
+            QApplication::setActiveWindow(root);
+            if (command == u"focus"_s)
+                root->findChild<QWidget *>(words[0])->setFocus(Qt::OtherFocusReason);
+            const auto focused = [] {
+                return QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                   : u"(none)"_s;
+            };
+            QStringList went;
+            for (int i = 0; i < words.value(0).toInt(); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                went << focused();
+            }
+            t.Log << u"focus: "_s + (went.isEmpty() ? focused() : went.join(u", "_s));
+        } else if (command == u"geometry"_s) {
+            for (const QString &name : words) {
+                const QRect r = root->findChild<QWidget *>(name)->geometry();
+                const QString tip = root->findChild<QWidget *>(name)->toolTip();
+                t.Log << Text(u"%1 at %2,%3, %4 x %5%6"_s, name, r.x(), r.y(), r.width(),
+                              r.height(), tip.isEmpty() ? QString() : u", tip: "_s + tip);
+            }
         } else if (command == u"picture"_s) {
             // Saved beside the golden picture of that name, to be looked at when the hash differs.
             QWidget *shown = words.size() > 1 ? root->findChild<QWidget *>(words[1]) : root;
@@ -224,13 +254,12 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
                 list->setCurrentRow(words.value(1).toInt());
             else if (auto *view = t.Child<QAbstractItemView>(words.value(0)))
                 view->setCurrentIndex(view->model()->index(words.value(1).toInt(), 0));
-        } else if (command == u"hq"_s) {
-            auto *label = t.Child<QLabel>(u"S2info"_s);
-            const QPointF at(5,
-                             (words.value(0).toInt() + 0.5) * label->fontMetrics().lineSpacing());
-            QMouseEvent press(QEvent::MouseButtonPress, at, label->mapToGlobal(at), Qt::LeftButton,
-                              Qt::LeftButton, {});
-            QCoreApplication::sendEvent(label, &press);
+        } else if (command == u"hq"_s || command == u"click-row"_s) {
+            // A row of a list clicked, the current one too: "hq N" on the HQ tab's list.
+            auto *list = t.Child<QAbstractItemView>(command == u"hq"_s ? u"S2info"_s : words[0]);
+            const QModelIndex row =
+                list->model()->index(words.value(command == u"hq"_s ? 0 : 1).toInt(), 0);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(row).center());
         } else if (command == u"generate"_s) {
             generated = false; // from a seed: the same map on every run
             t.Window->GenerateMap(static_cast<int16_t>(words.value(0).toInt()),
