@@ -481,6 +481,14 @@
         <source>Map picture</source>
         <translation>Kartenbild</translation>
     </message>
+    <message>
+        <source>There is no picture to copy.</source>
+        <translation>Es gibt kein Bild zum Kopieren.</translation>
+    </message>
+    <message>
+        <source>The picture of %1 x %2 points is too large to copy.</source>
+        <translation>Das Bild mit %1 x %2 Punkten ist zu groß zum Kopieren.</translation>
+    </message>
 </context>
 <context>
     <name>trelvik::MessageBoxes</name>
@@ -759,6 +767,204 @@
     <message>
         <source>&amp;Redo %1</source>
         <translation>&amp;Wiederholen: %1</translation>
+    </message>
+    <message>
+        <source>Map information</source>
+        <translation>Karteninformationen</translation>
+    </message>
+    <message>
+        <source>Map data view</source>
+        <translation>Kartendatenansicht</translation>
+    </message>
+    <message>
+        <source>Animals (file footer)</source>
+        <translation>Tiere (Dateiende)</translation>
+    </message>
+    <message>
+        <source>Passable areas (max 250 items, from header)</source>
+        <translation>Passierbare Gebiete (höchstens 250 Einträge, aus dem Dateikopf)</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>HQ</source>
+        <translation>HQ</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Ansicht</translation>
+    </message>
+    <message>
+        <source>Areas</source>
+        <translation>Gebiete</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>New &amp;with choices...</source>
+        <translation>Neu mit &amp;Auswahl...</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>Ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Copy image</source>
+        <translation>Bild &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Copy &amp;view</source>
+        <translation>&amp;Ansicht kopieren</translation>
+    </message>
+    <message>
+        <source>Copy co&amp;mmand</source>
+        <translation>&amp;Befehl kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>E&amp;xtras</translation>
+    </message>
+    <message>
+        <source>&amp;Coastal castle fix...</source>
+        <translation>&amp;Häfen an der Küste...</translation>
+    </message>
+    <message>
+        <source>Remove &amp;animals</source>
+        <translation>&amp;Tiere entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Recompute shading and building quality</source>
+        <translation>Schattierung und Bauqualität neu &amp;berechnen</translation>
+    </message>
+    <message>
+        <source>Check &amp;map</source>
+        <translation>Karte &amp;prüfen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About Trelvik...</source>
+        <translation>&amp;Über Trelvik...</translation>
+    </message>
+    <message>
+        <source>Generating a new map... (%1 x %2) %3</source>
+        <translation>Neue Karte wird erzeugt... (%1 x %2) %3</translation>
+    </message>
+    <message>
+        <source>Seed: %1 (%2)</source>
+        <translation>Startwert: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Seed: %1 (%2), %3 players%4</source>
+        <translation>Startwert: %1 (%2), %3 Spieler%4</translation>
+    </message>
+    <message>
+        <source>, symmetric</source>
+        <translation>, symmetrisch</translation>
+    </message>
+    <message>
+        <source>The headquarters are at least %1 steps apart</source>
+        <translation>Die Hauptquartiere liegen mindestens %1 Schritte auseinander</translation>
+    </message>
+    <message>
+        <source>There is now %1 new positions for harbors!<byte value="xd"/>
+<byte value="xd"/>
+Remember to save!</source>
+        <translation>Es gibt jetzt %1 neue Hafenplätze!</translation>
+    </message>
+    <message>
+        <source>There were no positions to fix</source>
+        <translation>Es gab keine Plätze zu korrigieren</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to remove all animals?</source>
+        <translation>Sollen wirklich alle Tiere entfernt werden?</translation>
+    </message>
+    <message>
+        <source>File footer cleared</source>
+        <translation>Dateiende geleert</translation>
+    </message>
+    <message>
+        <source>There is no map to work on yet</source>
+        <translation>Es gibt noch keine Karte zum Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Shading and building quality recomputed.</source>
+        <translation>Schattierung und Bauqualität neu berechnet.</translation>
+    </message>
+    <message>
+        <source>Shading and building quality were already as recomputed.</source>
+        <translation>Schattierung und Bauqualität waren schon auf dem neuesten Stand.</translation>
+    </message>
+    <message>
+        <source>Settlers II Map Editor file (*.swd)|*.swd|Settlers II World file (*.wld)|*.wld|All files (*.*)|*.*</source>
+        <translation>Siedler-II-Karteneditor-Datei (*.swd)|*.swd|Siedler-II-Weltdatei (*.wld)|*.wld|Alle Dateien (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Änderungen an %1 speichern?</translation>
+    </message>
+    <message>
+        <source>There is no map to save yet</source>
+        <translation>Es gibt noch keine Karte zum Speichern</translation>
+    </message>
+    <message>
+        <source>Save map as...</source>
+        <translation>Karte speichern unter...</translation>
+    </message>
+    <message>
+        <source>Settlers II map files (*.dat;*.swd;*.wld)|*.dat;*.swd;*.wld|All files (*.*)|*.*</source>
+        <translation>Siedler-II-Kartendateien (*.dat;*.swd;*.wld)|*.dat;*.swd;*.wld|Alle Dateien (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Open file...</source>
+        <translation>Datei öffnen...</translation>
+    </message>
+    <message>
+        <source>Cannot open the file &apos;%1&apos;: it is not a regular file.</source>
+        <translation>Die Datei „%1“ lässt sich nicht öffnen: Sie ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>File &apos;%1&apos; saved successfully!</source>
+        <translation>Datei „%1“ erfolgreich gespeichert!</translation>
+    </message>
+    <message>
+        <source>Can&apos;t reload from file: map not saved</source>
+        <translation>Neu laden nicht möglich: Die Karte ist nicht gespeichert</translation>
+    </message>
+    <message>
+        <source> (outside the map)</source>
+        <translation> (außerhalb der Karte)</translation>
     </message>
 </context>
 <context>
