@@ -40,10 +40,10 @@ propTabCaptions::propTabCaptions(TabCaptionsHost &host, QWidget *parent)
     : QWidget(parent)
     , host_(host)
 {
-    setWindowTitle(QStringLiteral("Tab Captions"));
+    setWindowTitle(tr("Tab Captions"));
     setFixedSize(PixelsFromTwips(kPageWidthTwips), PixelsFromTwips(kPageHeightTwips));
 
-    lblCaption_ = new QLabel(QStringLiteral("Caption:"), this);
+    lblCaption_ = new QLabel(tr("Caption:"), this);
     lblCaption_->setObjectName(QStringLiteral("lblCaption"));
     Place(lblCaption_, {90, 120, 2700, 240});
 
@@ -56,8 +56,7 @@ propTabCaptions::propTabCaptions(TabCaptionsHost &host, QWidget *parent)
     cmbCaptions_->setSelectionMode(QAbstractItemView::SingleSelection);
     Place(cmbCaptions_, {90, 765, 3030, 1815});
 
-    const std::array<QString, 4> texts = {QStringLiteral("Down"), QStringLiteral("Up"),
-                                          QStringLiteral("Add"), QStringLiteral("Delete")};
+    const std::array<QString, 4> texts = {tr("Down"), tr("Up"), tr("Add"), tr("Delete")};
     const std::array<TwipsBox, 4> boxes = {
         TwipsBox{2400, 3000, 735, 330}, TwipsBox{2400, 2655, 735, 330},
         TwipsBox{90, 2655, 735, 330}, TwipsBox{90, 3000, 735, 330}};
