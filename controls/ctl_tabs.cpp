@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ctl_tabs.h"
 
+#include "accessibility.h"
+#include "device_surface.h"
 #include "edge_drawing.h"
 #include "ole_colour.h"
 #include "property_bag.h"
@@ -10,6 +12,7 @@
 #include <cmath>
 #include <limits>
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -63,6 +66,22 @@ int RoundToPixel(double value)
     return static_cast<int>(std::nearbyint(std::clamp(value, -kLimit, kLimit)));
 }
 
+// Tells assistive tools about tab `index` (1-based) of `tabs`.
+void NotifyTab(ctlTabs *tabs, int index, QAccessible::Event type)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(tabs, type);
+    event.setChild(index - 1);
+    QAccessible::updateAccessibility(&event);
+}
+
+bool IsKeyboardReason(Qt::FocusReason reason)
+{
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+           || reason == Qt::ShortcutFocusReason;
+}
+
 qint16 Saturate16(int value)
 {
     return static_cast<qint16>(std::clamp<int>(value, std::numeric_limits<qint16>::min(),
@@ -88,6 +107,7 @@ void CopyFont(const QFont &from, QFont &to)
 ctlTabs::ctlTabs(QWidget *parent)
     : QWidget(parent)
 {
+    InstallAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     SetStartValues();
@@ -103,7 +123,7 @@ void ctlTabs::SetStartValues()
     style_ = kDefaultStyle;
     captionAlignment_ = kDefaultCaptionAlignment;
     useFocusRect_ = false;
-    captions_ = QStringList{QStringLiteral("Tab 1"), QStringLiteral("Tab 2")};
+    captions_ = QStringList{tr("Tab %1").arg(1), tr("Tab %1").arg(2)};
     drawingFont_ = font();
     CopyFont(drawingFont_, tabFont_);
     CopyFont(drawingFont_, tabFontActive_);
@@ -175,6 +195,7 @@ bool ctlTabs::SetCaption(int index, const QString &caption)
     captions_[index - 1] = caption;
     emit PropertyChanged(CaptionKey(index));
     Redraw();
+    NotifyTab(this, index, QAccessible::NameChanged);
     return true;
 }
 
@@ -234,6 +255,9 @@ void ctlTabs::SetSelectedTab(qint16 tab)
     selectedTab_ = std::clamp<qint16>(tab, 1, tabs_);
     emit PropertyChanged(kKeySelectedTab);
     Redraw();
+    if (hasFocus())
+        NotifyTab(this, selectedTab_, QAccessible::Focus);
+    NotifyTab(this, selectedTab_, QAccessible::Selection);
     emit TabClick(oldTab, tab);
 }
 
@@ -318,14 +342,19 @@ void ctlTabs::Redraw()
                               : WinRect{tab.left + 1, tab.top + 1, tab.right - 1, tab.bottom - 1};
     }
 
-    if (width() <= 0 || height() <= 0) {
-        surface_ = QImage();
-        return;
-    }
-    if (surface_.size() != this->size())
-        surface_ = QImage(this->size(), QImage::Format_RGB32);
+    Render();
+    // Synchronous, like every redraw of these controls.
+    if (isVisible())
+        repaint();
+}
+
+void ctlTabs::Render()
+{
+    if (!CoversDevice(surface_, *this))
+        surface_ = DeviceSurface(*this, QImage::Format_RGB32);
     if (surface_.isNull())
         return;
+    const TabStripSize size{width(), height(), tabsWidth_, tabsHeight_, tabs_};
 
     const QColor inactiveBrush = ResolveOleColour(tabColor_);
     const QColor activeBrush = ResolveOleColour(tabColorActive_);
@@ -342,7 +371,7 @@ void ctlTabs::Redraw()
         if (i == selectedTab_) {
             painter.fillRect(tab.toQRect(), activeBrush);
             DrawEdge(painter, tab, BDR_RAISEDINNER, ActiveTabEdgeSides(style_));
-            if (useFocusRect_ && hasFocus_)
+            if (hasFocus_ && (useFocusRect_ || keyboardFocus_))
                 DrawFocusRect(painter,
                               WinRect{tab.left + 2, tab.top + 2, tab.right - 2, tab.bottom - 2});
             CopyFont(tabFontActive_, drawingFont_);
@@ -354,10 +383,6 @@ void ctlTabs::Redraw()
             DrawCaption(painter, i, tab, textColor_);
         }
     }
-    painter.end();
-    // Synchronous, like every redraw of these controls.
-    if (isVisible())
-        repaint();
 }
 
 void ctlTabs::DrawCaption(QPainter &painter, int index, const WinRect &tab, quint32 colour)
@@ -379,6 +404,9 @@ void ctlTabs::paintEvent(QPaintEvent *)
 {
     if (surface_.isNull())
         return;
+    // Moved to a screen of another pixel ratio: the picture is drawn again for it.
+    if (surface_.devicePixelRatio() != devicePixelRatioF())
+        Render();
     QPainter painter(this);
     painter.drawImage(0, 0, surface_);
 }
@@ -402,10 +430,13 @@ void ctlTabs::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Up:
+        // Working the strip with the keys shows where the focus is from now on.
+        keyboardFocus_ = true;
         SetSelectedTab(Saturate16(selectedTab_ - 1));
         break;
     case Qt::Key_Right:
     case Qt::Key_Down:
+        keyboardFocus_ = true;
         SetSelectedTab(Saturate16(selectedTab_ + 1));
         break;
     default:
@@ -418,7 +449,8 @@ void ctlTabs::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
     hasFocus_ = true;
-    if (useFocusRect_)
+    keyboardFocus_ = IsKeyboardReason(event->reason());
+    if (useFocusRect_ || keyboardFocus_)
         Redraw();
 }
 
@@ -426,7 +458,7 @@ void ctlTabs::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
     hasFocus_ = false;
-    if (useFocusRect_)
+    if (useFocusRect_ || std::exchange(keyboardFocus_, false))
         Redraw();
 }
 

@@ -22,8 +22,10 @@ void CopyFont(const QFont &from, QFont &to);
 
 // A row of tabs along one side of a rectangular body. It draws only the tabs and the body and
 // reports a change of tab through TabClick; the host shows its own panels in answer. All
-// geometry is in pixels. The picture lives in Surface() and is redrawn after every property
-// change, resize, ambient colour change and (with UseFocusRect) focus change.
+// geometry is in pixels. The picture lives in Surface(), in device pixels, and is redrawn after
+// every property change, resize, ambient colour change and focus change it shows. The selected
+// tab wears a focus rectangle while the strip has the focus, with UseFocusRect always, without
+// it once the focus came by keyboard (Tab, Backtab, a shortcut) or an arrow key moved the tab.
 class ctlTabs : public QWidget
 {
     Q_OBJECT
@@ -89,6 +91,7 @@ public:
     void SetUseFocusRect(bool use);
 
     bool HasFocus() const { return hasFocus_; }
+    bool KeyboardFocus() const { return keyboardFocus_; }
 
     // Tab i's area as last drawn is entry i - 1: the full rectangle for the active tab, the
     // rectangle inset by one pixel for the others.
@@ -126,6 +129,7 @@ private:
     void SetColour(quint32 &field, quint32 colour, const QString &key);
     void ResizeCaptions();
     void Redraw();
+    void Render();
     void DrawCaption(QPainter &painter, int index, const WinRect &tab, quint32 colour);
     QColor AmbientBackColor() const;
 
@@ -145,6 +149,7 @@ private:
     quint32 textColor_ = kDefaultTextColor;
     quint32 textColorActive_ = kDefaultTextColorActive;
     bool hasFocus_ = false;
+    bool keyboardFocus_ = false;
     std::vector<WinRect> tabRects_;
 
     QImage surface_;

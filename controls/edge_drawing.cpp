@@ -4,6 +4,7 @@
 #include "ole_colour.h"
 
 #include <array>
+#include <cmath>
 
 #include <QPainter>
 
@@ -111,23 +112,29 @@ void DrawFocusRect(QPainter &painter, const WinRect &rect)
 {
     if (rect.width() <= 0 || rect.height() <= 0)
         return;
+    // The dots are device pixels, so on a scaled screen the line stays a fine dotted line.
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const qreal unit = 1.0 / ratio;
+    auto device = [ratio](int value) { return static_cast<int>(std::lround(value * ratio)); };
+    const int left = device(rect.left), top = device(rect.top);
+    const int right = device(rect.right), bottom = device(rect.bottom);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     const QColor white(255, 255, 255);
     auto invert = [&](int x, int y) {
         if (((x + y) & 1) == 0)
-            painter.fillRect(QRect(x, y, 1, 1), white);
+            painter.fillRect(QRectF(x * unit, y * unit, unit, unit), white);
     };
-    for (int x = rect.left; x < rect.right; ++x) {
-        invert(x, rect.top);
-        if (rect.bottom - 1 > rect.top)
-            invert(x, rect.bottom - 1);
+    for (int x = left; x < right; ++x) {
+        invert(x, top);
+        if (bottom - 1 > top)
+            invert(x, bottom - 1);
     }
-    for (int y = rect.top + 1; y < rect.bottom - 1; ++y) {
-        invert(rect.left, y);
-        if (rect.right - 1 > rect.left)
-            invert(rect.right - 1, y);
+    for (int y = top + 1; y < bottom - 1; ++y) {
+        invert(left, y);
+        if (right - 1 > left)
+            invert(right - 1, y);
     }
     painter.restore();
 }

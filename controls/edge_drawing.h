@@ -30,8 +30,8 @@ inline constexpr int BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
 // draws nothing for that ring.
 void DrawEdge(QPainter &painter, const WinRect &rect, int edgeStyle, int sides);
 
-// Inverts every other pixel along the border of `rect` (a checkerboard aligned to the surface),
-// so drawing the same rectangle twice restores the picture.
+// Inverts every other device pixel along the border of `rect` (a checkerboard aligned to the
+// surface), so drawing the same rectangle twice restores the picture.
 void DrawFocusRect(QPainter &painter, const WinRect &rect);
 
 } // namespace trelvik

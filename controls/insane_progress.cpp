@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "insane_progress.h"
 
+#include "accessibility.h"
+#include "device_surface.h"
 #include "ole_colour.h"
 #include "property_bag.h"
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include <QAccessible>
 #include <QPainter>
 
 namespace trelvik {
@@ -57,6 +61,7 @@ int ProgressStride(int width)
 InsaneProgress::InsaneProgress(QWidget *parent)
     : QWidget(parent)
 {
+    InstallAccessibility();
     // The picture covers the whole widget; Qt needs not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     InitProperties();
@@ -102,9 +107,13 @@ void InsaneProgress::SetValue(double value)
 
 void InsaneProgress::SetValueUnits(qint64 units)
 {
-    valueUnits_ = ClampUnits(units);
+    const qint64 oldUnits = std::exchange(valueUnits_, ClampUnits(units));
     emit PropertyChanged(kKeyValue);
     RebuildPixels(false);
+    if (valueUnits_ != oldUnits && QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, Value());
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void InsaneProgress::ReadProperties(const PropertyBag &bag)
@@ -144,20 +153,28 @@ void InsaneProgress::RebuildColourEntries()
 void InsaneProgress::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    surface_ = QImage();
-    if (width() > 0 && height() > 0) {
-        surface_ = QImage(width(), height(), QImage::Format_Indexed8);
-        if (!surface_.isNull()) {
-            surface_.setColorCount(static_cast<int>(colourList_.size()));
-            surface_.fill(static_cast<uint>(kCornerIndex));
-        }
-    }
-    RebuildColourEntries();
+    NewSurface();
     // A fresh picture is all corner colour, so rebuild it even when the size is the same.
     RebuildPixels(true);
 }
 
+void InsaneProgress::NewSurface()
+{
+    surface_ = DeviceSurface(*this, QImage::Format_Indexed8);
+    if (!surface_.isNull()) {
+        surface_.setColorCount(static_cast<int>(colourList_.size()));
+        surface_.fill(static_cast<uint>(kCornerIndex));
+    }
+    RebuildColourEntries();
+}
+
 void InsaneProgress::RebuildPixels(bool force)
+{
+    if (WritePixels(force))
+        Redraw();
+}
+
+bool InsaneProgress::WritePixels(bool force)
 {
     lastColumnsWritten_ = 0;
     const int w = surface_.isNull() ? 0 : surface_.width();
@@ -165,7 +182,7 @@ void InsaneProgress::RebuildPixels(bool force)
     const int length = ProgressFillLength(w, valueUnits_);
     const bool sameSize = w == lastWidth_ && h == lastHeight_;
     if (!force && sameSize && length == lastLength_)
-        return;
+        return false;
 
     int first = 0;
     int last = w - 1;
@@ -180,22 +197,22 @@ void InsaneProgress::RebuildPixels(bool force)
     }
     lastColumnsWritten_ = std::max(0, last - first + 1);
 
-    if (w >= 7 && h >= 7) {
-        const int right = w - 1;
-        for (const int x : {0, 1, right - 1, right}) {
-            surface_.scanLine(0)[x] = kCornerIndex;
-            surface_.scanLine(h - 1)[x] = kCornerIndex;
-        }
-        for (const int y : {1, h - 2}) {
-            surface_.scanLine(y)[0] = kCornerIndex;
-            surface_.scanLine(y)[right] = kCornerIndex;
-        }
+    // Each corner of a bar at least 7 pixels each way cuts off three of its pixels, each `step`
+    // device pixels square.
+    if (const int step = DevicePixelStep(surface_); w >= 7 * step && h >= 7 * step) {
+        for (int y = 0; y < 2 * step; ++y)
+            for (int x = 0; x < 2 * step; ++x)
+                if (x / step + y / step <= 1)
+                    for (const int row : {y, h - 1 - y}) {
+                        surface_.scanLine(row)[x] = kCornerIndex;
+                        surface_.scanLine(row)[w - 1 - x] = kCornerIndex;
+                    }
     }
 
     lastLength_ = length;
     lastWidth_ = w;
     lastHeight_ = h;
-    Redraw();
+    return true;
 }
 
 void InsaneProgress::Redraw()
@@ -210,6 +227,11 @@ void InsaneProgress::paintEvent(QPaintEvent *)
 {
     if (surface_.isNull())
         return;
+    // Moved to a screen of another pixel ratio: the picture is built again for it.
+    if (surface_.devicePixelRatio() != devicePixelRatioF()) {
+        NewSurface();
+        WritePixels(true);
+    }
     QPainter painter(this);
     painter.drawImage(0, 0, surface_);
 }

@@ -21,8 +21,9 @@ int ProgressStride(int width);
 // A flat horizontal progress bar with slightly rounded corners. Its picture is one 8-bit
 // indexed image holding only the indices 0 (corners), 1 (unfilled) and 2 (filled), so a colour
 // change touches three colour entries and a value change only the columns between the old and
-// the new end of the fill. Every redraw repaints at once, so the bar moves while the window is
-// busy.
+// the new end of the fill. The picture is in device pixels, so on a scaled screen the fill ends
+// on a device pixel and the corners stay square-cut. Every redraw repaints at once, so the bar
+// moves while the window is busy.
 class InsaneProgress : public QWidget
 {
     Q_OBJECT
@@ -58,7 +59,8 @@ public:
     void ReadProperties(const PropertyBag &bag);
     void WriteProperties(PropertyBag &bag) const;
 
-    // The picture as last built; its bytes per line are ProgressStride(width()).
+    // The picture as last built, in device pixels; its bytes per line are ProgressStride of its
+    // width. FillLength and LastColumnsWritten count its columns.
     const QImage &Surface() const { return surface_; }
     // How often the picture has been put on screen, and how many pixel columns the last
     // rebuild of the pixels wrote (0 when it found nothing to do).
@@ -77,7 +79,9 @@ protected:
 private:
     void SetColour(quint32 &field, quint32 colour, const QString &key);
     void RebuildColourEntries();
+    void NewSurface();
     void RebuildPixels(bool force);
+    bool WritePixels(bool force);
     void Redraw();
 
     quint32 backColor_ = kDefaultBackColor;

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "uni_caption_widget.h"
 
+#include "accessibility.h"
+#include "device_surface.h"
 #include "property_bag.h"
 #include "uni_host_events.h"
 #include "uni_text_format.h"
 
 #include <algorithm>
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,6 +19,7 @@ UniCaptionWidget::UniCaptionWidget(qint32 startAlignment, QWidget *parent)
     : QWidget(parent)
     , alignment_(startAlignment)
 {
+    InstallAccessibility();
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -109,6 +113,10 @@ void UniCaptionWidget::AfterCaptionChange()
 {
     CaptionChanged();
     Relayout();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
     emit Change();
 }
 
@@ -133,16 +141,26 @@ void UniCaptionWidget::Paint()
     if (paintBusy_)
         return;
     paintBusy_ = true;
-    if (surface_.size() != size())
-        surface_ = QImage(size(), QImage::Format_RGB32);
-    if (!surface_.isNull()) {
-        QPainter painter(&surface_);
-        painter.fillRect(surface_.rect(), ResolveOleColour(backColor_));
-        painter.setFont(font());
-        DrawFace(painter);
-    }
+    Render();
     repaint();
     paintBusy_ = false;
+}
+
+void UniCaptionWidget::Render()
+{
+    if (!CoversDevice(surface_, *this))
+        surface_ = DeviceSurface(*this, QImage::Format_RGB32);
+    if (surface_.isNull())
+        return;
+    QPainter painter(&surface_);
+    painter.fillRect(rect(), ResolveOleColour(backColor_));
+    painter.setFont(font());
+    DrawFace(painter);
+}
+
+QString UniCaptionWidget::ShownText() const
+{
+    return CaptionAsShown(caption_.DrawnText());
 }
 
 void UniCaptionWidget::InitCommonProperties(qint32 startAlignment)
@@ -212,6 +230,9 @@ void UniCaptionWidget::EmitMouse(const QMouseEvent &event)
 
 void UniCaptionWidget::paintEvent(QPaintEvent *)
 {
+    // Moved to a screen of another pixel ratio: the picture is drawn again for it.
+    if (!surface_.isNull() && surface_.devicePixelRatio() != devicePixelRatioF())
+        Render();
     QPainter painter(this);
     painter.drawImage(0, 0, surface_);
 }

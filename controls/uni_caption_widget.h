@@ -62,7 +62,11 @@ public:
     quint32 FormatFlags() const { return formatFlags_; }
     WinRect TextRect() const { return textRect_; }
 
-    // The persistent picture; the window shows exactly this.
+    // The caption as the control shows it: the drawn code units, line breaks as LF, the access
+    // key's ampersand gone and an ampersand pair as one ampersand.
+    QString ShownText() const;
+
+    // The persistent picture, in device pixels; the window shows exactly this.
     const QImage &Surface() const { return surface_; }
 
     // Draws the control again (as when the host asks it to paint itself).
@@ -121,6 +125,7 @@ protected:
 
 private:
     void AfterCaptionChange();
+    void Render();
 
     QImage surface_;
     bool relayoutBusy_ = false;

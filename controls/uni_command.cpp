@@ -225,7 +225,7 @@ void UniCommand::DrawFace(QPainter &painter)
             DrawEdge(painter, OuterRect(), currentBorder_, BF_RECT);
         }
     }
-    if (showFocus_ && hasFocus_)
+    if ((showFocus_ && hasFocus_) || keyboardFocus_)
         DrawFocusRect(painter, FocusRectArea());
 }
 
@@ -347,11 +347,14 @@ void UniCommand::keyReleaseEvent(QKeyEvent *event)
 
 void UniCommand::focusInEvent(QFocusEvent *event)
 {
-    // The focus is tracked only while it is shown.
-    if (showFocus_) {
+    // ShowFocus tracks the focus only while it is set; focus that came by keyboard shows anyway.
+    const Qt::FocusReason reason = event->reason();
+    keyboardFocus_ = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason
+                     || reason == Qt::ShortcutFocusReason;
+    if (showFocus_)
         hasFocus_ = true;
+    if (showFocus_ || keyboardFocus_)
         Paint();
-    }
     UniCaptionWidget::focusInEvent(event);
 }
 
@@ -359,6 +362,7 @@ void UniCommand::focusOutEvent(QFocusEvent *event)
 {
     if (showFocus_)
         hasFocus_ = false;
+    keyboardFocus_ = false;
     if (currentBorder_ == borderDown_)
         currentBorder_ = borderUp_;
     Paint();

@@ -16,7 +16,8 @@ class PropertyBag;
 // a 3-D border that switches between an up and a down style while pressed, a frame when its
 // dialog marks it as the default button, and an optional focus rectangle. Click comes from a
 // left release over it or from its access key (Alt and the character after the caption's first
-// single ampersand).
+// single ampersand). Focus that arrives by keyboard (Tab, Backtab, a shortcut) always shows the
+// focus rectangle; ShowFocus shows it for any focus.
 class UniCommand : public UniCaptionWidget
 {
     Q_OBJECT
@@ -105,6 +106,7 @@ private:
     qint32 currentBorder_ = kStartBorderUp;
     QPoint pressOffset_ = PressOffsetFor(kStartClickDepth);
     bool hasFocus_ = false;
+    bool keyboardFocus_ = false;
     std::optional<char16_t> accessKey_;
     int shortcutId_ = 0;
 };

@@ -45,6 +45,19 @@ QString CaptionForLayout(const QString &caption)
     return text;
 }
 
+QString CaptionAsShown(const QString &caption)
+{
+    const QString text = CaptionForLayout(caption);
+    QString shown;
+    shown.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == u'&' && ++i == text.size())
+            break;
+        shown.append(text.at(i));
+    }
+    return shown;
+}
+
 WinRect
 MeasureCaption(const QFont &font, const WinRect &rect, quint32 formatFlags, const QString &caption)
 {

@@ -29,6 +29,10 @@ int QtTextFlags(quint32 formatFlags);
 // Line breaks as one code unit each: CR LF and a lone CR both start a new line like LF.
 QString CaptionForLayout(const QString &caption);
 
+// The text a reader sees of a caption drawn with CaptionForLayout and QtTextFlags: the access
+// key's marking ampersand dropped (a lone one at the end too), an ampersand pair as one.
+QString CaptionAsShown(const QString &caption);
+
 // Measures `caption` laid out into `rect` (whose width matters only with word break) and
 // returns `rect` with its right and bottom moved to enclose the text: right to left plus the
 // widest line, bottom to top plus the height of all lines.

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "controls/accessibility.h"
 #include "controls/ctl_tabs.h"
 #include "controls/insane_progress.h"
 #include "controls/ole_colour.h"
@@ -13,6 +14,7 @@
 
 #include <functional>
 
+#include <QAccessible>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,16 +87,16 @@ struct Recorder : QObject
 };
 
 // Where the bar's picture differs from a full rebuild: index 2 left of the fill's end, 1 right
-// of it, 0 on the rounded corners of a bar at least 7 pixels each way; colours 3 to 255 black.
+// of it, 0 on the rounded corners of a bar at least 7 pixels each way (three pixels a corner,
+// each k x k device pixels at a pixel ratio of k); colours 3 to 255 black.
 QString Mismatch(const InsaneProgress &bar)
 {
     const QImage &image = bar.Surface();
-    const int w = image.width(), h = image.height();
+    const int w = image.width(), h = image.height(), k = qRound(image.devicePixelRatio());
     for (int i = 0; i < w * h; ++i) {
         const int x = i % w, y = i / w;
-        const bool corner = w >= 7 && h >= 7
-                            && (((y == 0 || y == h - 1) && (x <= 1 || x >= w - 2))
-                                || ((y == 1 || y == h - 2) && (x == 0 || x == w - 1)));
+        const bool corner = w >= 7 * k && h >= 7 * k
+                            && std::min(x, w - 1 - x) / k + std::min(y, h - 1 - y) / k <= 1;
         if (image.pixelIndex(x, y) != (corner ? 0 : x < bar.FillLength() ? 2 : 1))
             return u" (pixel %1,%2 wrong)"_s.arg(x).arg(y);
     }
@@ -103,6 +105,32 @@ QString Mismatch(const InsaneProgress &bar)
 }
 
 QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
+
+// What assistive tools learn of a control or tab: role, name, value (and the value interface's
+// current, lowest and highest value), states, actions with their keys.
+QString Told(QAccessibleInterface *i)
+{
+    if (i == nullptr)
+        return u"nothing"_s;
+    const QAccessible::State s = i->state();
+    QStringList told{
+        QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(i->role())),
+        u'"' + i->text(QAccessible::Name).replace(u'\n', u"\\n"_s) + u'"',
+        i->text(QAccessible::Value)};
+    if (QAccessibleValueInterface *v = i->valueInterface())
+        told << Text(v->currentValue(), v->minimumValue(), v->maximumValue());
+    for (const auto &[on, state] : {std::pair{bool(s.focusable), "focusable"},
+                                    {bool(s.focused), "focused"},
+                                    {bool(s.selected), "selected"},
+                                    {bool(s.defaultButton), "default"},
+                                    {bool(s.invalid), "invalid"}})
+        if (on)
+            told << QString::fromLatin1(state);
+    if (QAccessibleActionInterface *a = i->actionInterface())
+        for (const QString &action : a->actionNames())
+            told << action + u'(' + a->keyBindingsForAction(action).join(u',') + u')';
+    return told.join(u' ');
+}
 
 QString KeysAndTypes(const PropertyBag &bag)
 {
@@ -292,7 +320,9 @@ private slots:
     }
 
     // Compares what a test wrote with tests/data/controls/TEST.txt and TEST.png (pictures one below
-    // the other, pixel for pixel); TRELVIK_UPDATE_GOLDEN=1 writes them. What differs is saved.
+    // the other, device pixel for device pixel); TRELVIK_UPDATE_GOLDEN=1 writes them. On a screen
+    // scaled by 2 the pictures are TEST@2x.png, and TEST@2x.txt holds the text only where it
+    // differs from TEST.txt. What differs is saved.
     void cleanup()
     {
         const QStringList written = std::exchange(lines, {});
@@ -304,21 +334,34 @@ private slots:
             width = std::max(width, part.width()), height += part.height() + 2;
         QImage sheet(width, height, QImage::Format_RGB32);
         sheet.fill(qRgb(255, 0, 255)); // a ground no control draws with
-        for (const QImage &part : parts)
-            QPainter(&sheet).drawImage(0, std::exchange(y, y + part.height() + 2), part);
-        const QString name = QString::fromLatin1(QTest::currentTestFunction());
-        const QString golden = QStringLiteral(TRELVIK_TEST_DATA_DIR "/controls/") + name;
+        for (QImage part : parts)      // drawn unscaled: one device pixel on one pixel of the sheet
+            part.setDevicePixelRatio(1),
+                QPainter(&sheet).drawImage(0, std::exchange(y, y + part.height() + 2), part);
+        const qreal ratio = qApp->devicePixelRatio();
+        const QString test = QString::fromLatin1(QTest::currentTestFunction());
+        const QString name = test + (ratio == 1 ? QString() : u"@%1x"_s.arg(ratio));
+        const QString data = QStringLiteral(TRELVIK_TEST_DATA_DIR "/controls/");
+        const QString golden = data + name, shared = data + test + u".txt"_s;
         const QString saved = QCoreApplication::applicationDirPath() + u'/' + name + u"-actual"_s;
         const QByteArray bytes = (written.join(u'\n') + u'\n').toUtf8();
-        QFile text(golden + u".txt"_s), savedText(saved + u".txt"_s);
-        if (qEnvironmentVariableIntValue("TRELVIK_UPDATE_GOLDEN") == 1
-            && text.open(QIODevice::WriteOnly))
-            text.write(bytes), text.close(), parts.isEmpty() || sheet.save(golden + u".png"_s);
+        auto read = [](const QString &path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        if (qEnvironmentVariableIntValue("TRELVIK_UPDATE_GOLDEN") == 1) {
+            QFile text(golden + u".txt"_s);
+            if (shared != text.fileName() && read(shared) == bytes)
+                text.remove();
+            else if (text.open(QIODevice::WriteOnly))
+                text.write(bytes);
+            parts.isEmpty() || sheet.save(golden + u".png"_s);
+        }
         const QStringList expected =
-            QString::fromUtf8(text.open(QIODevice::ReadOnly) ? text.readAll() : "")
+            QString::fromUtf8(read(QFile::exists(golden + u".txt"_s) ? golden + u".txt"_s : shared))
                 .split(u'\n', Qt::SkipEmptyParts);
         const bool pictures =
             parts.isEmpty() || QImage(golden + u".png"_s).convertToFormat(sheet.format()) == sheet;
+        QFile savedText(saved + u".txt"_s);
         if ((written != expected || !pictures) && savedText.open(QIODevice::WriteOnly))
             savedText.write(bytes), sheet.save(saved + u".png"_s),
                 qWarning("%s.txt/.png differ from %s.txt/.png", qPrintable(saved),
@@ -629,6 +672,68 @@ private slots:
                   alt(Qt::Key_X), ok.SetCaption(u"&x"_s), ok.SetCaptionAscW(1, 'y'), alt(Qt::Key_Y),
                   alt(Qt::Key_X), ok.SetCaptionLen(0), ok.SetCaptionB("&\0z\0"_ba), alt(Qt::Key_Z),
                   ok.AccessKey() == u'z'));
+    }
+
+    // Tab and Backtab move the focus button, strip, button, and keyboard focus shows on the one
+    // that has it, the mouse's does not; the screen shows each control's picture as it is. What
+    // each control tells assistive tools, the strip's tabs one by one, actions done through them.
+    void focusAndAccessibility()
+    {
+        QWidget window;
+        window.setPalette(QPalette(QColor(1, 2, 3))), window.resize(200, 150);
+        UniCommand &first = *new UniCommand(&window);
+        ctlTabs &tabs = *new ctlTabs(&window);
+        UniCommand &last = *new UniCommand(&window);
+        UniLabel &label = *new UniLabel(&window);
+        InsaneProgress &bar = *new InsaneProgress(&window);
+        first.setGeometry(4, 4, 60, 24), tabs.setGeometry(4, 32, 190, 60);
+        last.setGeometry(4, 96, 60, 24), label.setGeometry(70, 4, 120, 24);
+        bar.setGeometry(70, 100, 120, 14), bar.SetValue(2500.5), tabs.SetTabs(3);
+        for (int i = 1; i <= 3; ++i)
+            tabs.SetCaption(i, u"Info HQ View"_s.section(u' ', i - 1, i - 1));
+        first.SetCaption(u"&First"_s), last.SetCaption(u"Last"_s), label.SetCaption(u"A && B"_s);
+        first.setObjectName(u"first"_s), tabs.setObjectName(u"tabs"_s);
+        last.setObjectName(u"last"_s), window.show(), window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto key = [](Qt::Key k, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), k, modifiers);
+        };
+        auto shown = [](auto *control) {
+            return control->grab().toImage().convertToFormat(QImage::Format_RGB32)
+                   == control->Surface().convertToFormat(QImage::Format_RGB32);
+        };
+        Run(STEPS(first.setFocus(), key(Qt::Key_Tab), key(Qt::Key_Right), key(Qt::Key_Tab),
+                  key(Qt::Key_Tab, Qt::ShiftModifier),
+                  QTest::mouseClick(&first, Qt::LeftButton, {}, {5, 5})),
+            [&] {
+                return cells << window.grab().toImage(),
+                       Text(QApplication::focusWidget()->objectName(), tabs.SelectedTab(),
+                            shown(&first), shown(&tabs), shown(&last), shown(&label), shown(&bar));
+            });
+        QAccessibleInterface *t = QAccessible::queryAccessibleInterface(&tabs),
+                             *b = QAccessible::queryAccessibleInterface(&first), *second = nullptr;
+        const QString press = QAccessibleActionInterface::pressAction();
+        int clicks = 0;
+        connect(&first, &UniCommand::Click, this, [&] { ++clicks; });
+        InstallAccessibility();
+        Run(STEPS(
+            Told(t), Told(t->child(0)), Told(t->child(1)), Told(t->child(3)),
+            t->indexOfChild(second = t->child(2)), second == t->child(2),
+            Told(t->childAt(tabs.mapToGlobal(QPoint(100, 10)).x(),
+                            tabs.mapToGlobal(QPoint(100, 10)).y())),
+            Told(t->focusChild()), tabs.setFocus(), Told(t->focusChild()),
+            second->actionInterface()->doAction(press), tabs.SelectedTab(),
+            tabs.SetCaption(3, u"Areas"_s), Told(second), tabs.SetTabs(2), Told(second),
+            t->childCount(), Told(b), b->actionInterface()->doAction(press), clicks,
+            first.SetDefault(true), first.SetCaption(u"Yes&"_s), Told(b),
+            first.SetCaption(u"&&word\r\n&Ünder"_s), Told(b), first.setAccessibleName(u"Named"_s),
+            Told(b), Told(QAccessible::queryAccessibleInterface(&label)),
+            label.SetCaption(u"Top\rBottom"_s), label.SetCaptionLen(4),
+            Told(QAccessible::queryAccessibleInterface(&label)),
+            Told(QAccessible::queryAccessibleInterface(&bar)), bar.SetValue(10000),
+            Told(QAccessible::queryAccessibleInterface(&bar)),
+            QVariant::fromValue(first.focusPolicy()), QVariant::fromValue(tabs.focusPolicy()),
+            QVariant::fromValue(label.focusPolicy()), QVariant::fromValue(bar.focusPolicy())));
     }
 
     // Round trips; an empty bag reads as a new control; stored lengths never pass the bytes.
