@@ -50,15 +50,25 @@ void AddSeparator(QMenu *menu, const char *name)
 }
 
 const char *const kPanelCaptions[frmLoad::kPanelCount] = {
-    "Map information", "Headquarters", "Map data view", "Animals (file footer)",
-    "Passable areas (max 250 items, from header)"};
-const char *const kTabCaptions[frmLoad::kPanelCount] = {"Info", "HQ", "View", "Animals", "Areas"};
+    QT_TRANSLATE_NOOP("trelvik::frmLoad", "Map information"),
+    QT_TRANSLATE_NOOP("trelvik::frmLoad", "Headquarters"),
+    QT_TRANSLATE_NOOP("trelvik::frmLoad", "Map data view"),
+    QT_TRANSLATE_NOOP("trelvik::frmLoad", "Animals (file footer)"),
+    QT_TRANSLATE_NOOP("trelvik::frmLoad", "Passable areas (max 250 items, from header)")};
+const char *const kTabCaptions[frmLoad::kPanelCount] = {
+    QT_TRANSLATE_NOOP("trelvik::frmLoad", "Info"), QT_TRANSLATE_NOOP("trelvik::frmLoad", "HQ"),
+    QT_TRANSLATE_NOOP("trelvik::frmLoad", "View"), QT_TRANSLATE_NOOP("trelvik::frmLoad", "Animals"),
+    QT_TRANSLATE_NOOP("trelvik::frmLoad", "Areas")};
 
 } // namespace
 
 QString DisplayText(const std::string &text)
 {
-    QString shown = QString::fromStdString(text);
+    return DisplayText(QString::fromStdString(text));
+}
+
+QString DisplayText(QString shown)
+{
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return shown;
 }
@@ -136,19 +146,15 @@ frmLoad::~frmLoad()
 
 void frmLoad::BuildMenus()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu *file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileGenerate = AddItem(file, "mnuFileGenerate", QStringLiteral("&New"),
-                              QKeySequence(Qt::CTRL | Qt::Key_N));
-    mnuFileNewWithChoices =
-        AddItem(file, "mnuFileNewWithChoices", QStringLiteral("New &with choices..."),
-                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
-    mnuFileOpen = AddItem(file, "mnuFileOpen", QStringLiteral("&Open..."),
-                          QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuFileSave =
-        AddItem(file, "mnuFileSave", QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuFileSaveAs =
-        AddItem(file, "mnuFileSaveAs", QStringLiteral("Save &As..."), QKeySequence(Qt::Key_F12));
+    mnuFileGenerate =
+        AddItem(file, "mnuFileGenerate", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuFileNewWithChoices = AddItem(file, "mnuFileNewWithChoices", tr("New &with choices..."),
+                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    mnuFileOpen = AddItem(file, "mnuFileOpen", tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuFileSave = AddItem(file, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    mnuFileSaveAs = AddItem(file, "mnuFileSaveAs", tr("Save &As..."), QKeySequence(Qt::Key_F12));
     AddSeparator(file, "mnuFileLine1");
     for (std::size_t i = 0; i < mnuFileRecent.size(); ++i) {
         const auto number = static_cast<int>(i) + 1;
@@ -162,9 +168,9 @@ void frmLoad::BuildMenus()
         });
     }
     AddSeparator(file, "mnuFileLine2");
-    mnuFileQuit = AddItem(file, "mnuFileQuit", QStringLiteral("E&xit"), QKeySequence());
+    mnuFileQuit = AddItem(file, "mnuFileQuit", tr("E&xit"), QKeySequence());
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
     // Named after the step they take back or do again ("&Undo Remove animals"); the marks of
     // the last command go before the step, which may mark points of its own.
@@ -182,34 +188,30 @@ void frmLoad::BuildMenus()
         mnuEditRedo->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
     });
     AddSeparator(edit, "mnuEditLine1");
-    mnuEditCopy = AddItem(edit, "mnuEditCopy", QStringLiteral("&Copy image"),
-                          QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuEditCopyView = AddItem(edit, "mnuEditCopyView", QStringLiteral("Copy &view"),
+    mnuEditCopy =
+        AddItem(edit, "mnuEditCopy", tr("&Copy image"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuEditCopyView = AddItem(edit, "mnuEditCopyView", tr("Copy &view"),
                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     // The command line that makes the map shown again, for a map made here.
-    mnuEditCopyCommand =
-        AddItem(edit, "mnuEditCopyCommand", QStringLiteral("Copy co&mmand"), QKeySequence());
+    mnuEditCopyCommand = AddItem(edit, "mnuEditCopyCommand", tr("Copy co&mmand"), QKeySequence());
     mnuEditCopyCommand->setEnabled(false);
     BuildViewMenu();
 
-    QMenu *tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    QMenu *tools = menuBar()->addMenu(tr("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
-    mnuToolsHarbor =
-        AddItem(tools, "mnuToolsHarbor", QStringLiteral("&Coastal castle fix..."), QKeySequence());
+    mnuToolsHarbor = AddItem(tools, "mnuToolsHarbor", tr("&Coastal castle fix..."), QKeySequence());
     AddSeparator(tools, "mnuToolsLine1");
     mnuToolsAnimalRemoval =
-        AddItem(tools, "mnuToolsAnimalRemoval", QStringLiteral("Remove &animals"), QKeySequence());
+        AddItem(tools, "mnuToolsAnimalRemoval", tr("Remove &animals"), QKeySequence());
     AddSeparator(tools, "mnuToolsLine2");
-    mnuToolsRecompute =
-        AddItem(tools, "mnuToolsRecompute",
-                QStringLiteral("&Recompute shading and building quality"), QKeySequence());
+    mnuToolsRecompute = AddItem(tools, "mnuToolsRecompute",
+                                tr("&Recompute shading and building quality"), QKeySequence());
     AddSeparator(tools, "mnuToolsLine3");
-    mnuToolsCheck =
-        AddItem(tools, "mnuToolsCheck", QStringLiteral("Check &map"), QKeySequence(Qt::Key_F7));
+    mnuToolsCheck = AddItem(tools, "mnuToolsCheck", tr("Check &map"), QKeySequence(Qt::Key_F7));
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    mnuAbout = AddItem(help, "mnuAbout", QStringLiteral("&About Trelvik..."), QKeySequence());
+    mnuAbout = AddItem(help, "mnuAbout", tr("&About Trelvik..."), QKeySequence());
 
     // Connected first, so that it runs before each command's own handler.
     for (QAction *command : {mnuFileGenerate, mnuFileNewWithChoices, mnuFileOpen, mnuFileSave,
@@ -252,12 +254,11 @@ void frmLoad::BuildControls(QWidget *client)
     Tabsy->SetTabsWidth(52);
     Tabsy->SetTabsHeight(20);
     for (int t = 0; t < kPanelCount; ++t)
-        Tabsy->SetCaption(t + 1, QLatin1String(kTabCaptions[t]));
+        Tabsy->SetCaption(t + 1, tr(kTabCaptions[t]));
     Tabsy->SetSelectedTab(1);
 
     for (int i = 0; i < kPanelCount; ++i) {
-        Frame[static_cast<std::size_t>(i)] =
-            new QGroupBox(QLatin1String(kPanelCaptions[i]), client);
+        Frame[static_cast<std::size_t>(i)] = new QGroupBox(tr(kPanelCaptions[i]), client);
         QGroupBox *panel = Frame[static_cast<std::size_t>(i)];
         panel->setObjectName(QStringLiteral("Frame%1").arg(i));
         panel->setGeometry(288, 32, 249, 225);

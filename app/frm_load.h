@@ -307,5 +307,6 @@ QString WholeText(const QLabel *label);
 
 // A text of the core (UTF-8, lines ending in CR LF) as a label shows it.
 QString DisplayText(const std::string &text);
+QString DisplayText(QString text);
 
 } // namespace trelvik

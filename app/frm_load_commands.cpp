@@ -63,7 +63,7 @@ bool frmLoad::GenerateMap(int16_t width,
     Filename->clear();
     LiH->clear();
     LiF->clear();
-    setWindowTitle(QStringLiteral("Generating a new map... (%1 x %2) %3")
+    setWindowTitle(tr("Generating a new map... (%1 x %2) %3")
                        .arg(width)
                        .arg(height)
                        .arg(QLatin1String(ModeName(quickMode))));
@@ -90,9 +90,8 @@ bool frmLoad::GenerateMap(int16_t width,
     MapDocument fresh;
     std::vector<MapPoint> sites;
     QString distanceTip;
-    QString seedLine = QStringLiteral("Seed: %1 (%2)")
-                           .arg(*seed)
-                           .arg(QString::fromLatin1(ModeName(quickMode)).toLower());
+    QString seedLine =
+        tr("Seed: %1 (%2)").arg(*seed).arg(QString::fromLatin1(ModeName(quickMode)).toLower());
     std::string failure;
     if (!IsValidMapSide(width) || !IsValidMapSide(height)) {
         failure =
@@ -100,13 +99,13 @@ bool frmLoad::GenerateMap(int16_t width,
     } else if (players == 0) {
         grow(fresh, *seed);
     } else if (const auto made = GeneratePlayableMap(fresh, players, *seed, grow, symmetric)) {
-        seedLine = QStringLiteral("Seed: %1 (%2), %3 players%4")
+        seedLine = tr("Seed: %1 (%2), %3 players%4")
                        .arg(made->Seed)
                        .arg(QString::fromLatin1(ModeName(quickMode)).toLower())
                        .arg(players)
-                       .arg(symmetric ? QStringLiteral(", symmetric") : QString());
+                       .arg(symmetric ? tr(", symmetric") : QString());
         if (players > 1)
-            distanceTip = QStringLiteral("The headquarters are at least %1 steps apart")
+            distanceTip = tr("The headquarters are at least %1 steps apart")
                               .arg(made->Finish.SmallestDistance);
         for (const Point p : made->Finish.Sites)
             sites.push_back({static_cast<int>(p.X), static_cast<int>(p.Y)});
@@ -176,30 +175,29 @@ void frmLoad::mnuToolsHarbor_Click()
     picBG->SetToolMarks(std::move(marks));
     if (count != 0) {
         Message(
-            QStringLiteral("There is now %1 new positions for harbors!\r\n\r\nRemember to save!")
-                .arg(count),
+            tr("There is now %1 new positions for harbors!\r\n\r\nRemember to save!").arg(count),
             MessageIcon::Information);
     } else {
-        Message(QStringLiteral("There were no positions to fix"), MessageIcon::Information);
+        Message(tr("There were no positions to fix"), MessageIcon::Information);
     }
 }
 
 void frmLoad::mnuToolsAnimalRemoval_Click()
 {
-    if (Message(QStringLiteral("Are you sure you want to remove all animals?"), MessageIcon::None,
+    if (Message(tr("Are you sure you want to remove all animals?"), MessageIcon::None,
                 MessageButtons::YesNo)
         != MessageAnswer::Yes)
         return;
     if (!document_.Animals.empty())
         undo_->push(new RemoveAnimalsCommand(document_, [this] { ShowDocumentAgain(); }));
     LiF->clear();
-    Message(QStringLiteral("File footer cleared"), MessageIcon::None);
+    Message(tr("File footer cleared"), MessageIcon::None);
 }
 
 void frmLoad::mnuToolsRecompute_Click()
 {
     if (!HasMap()) {
-        Message(QStringLiteral("There is no map to work on yet"), MessageIcon::Information);
+        Message(tr("There is no map to work on yet"), MessageIcon::Information);
         return;
     }
     auto command =
@@ -212,8 +210,8 @@ void frmLoad::mnuToolsRecompute_Click()
     const bool changes = command->Changes();
     if (changes)
         undo_->push(command.release());
-    Message(changes ? QStringLiteral("Shading and building quality recomputed.")
-                    : QStringLiteral("Shading and building quality were already as recomputed."),
+    Message(changes ? tr("Shading and building quality recomputed.")
+                    : tr("Shading and building quality were already as recomputed."),
             MessageIcon::Information);
 }
 

@@ -19,8 +19,10 @@
 namespace trelvik {
 namespace {
 
-const char *const kSaveFilter = "Settlers II Map Editor file (*.swd)|*.swd|Settlers II World file "
-                                "(*.wld)|*.wld|All files (*.*)|*.*";
+const char *const kSaveFilter =
+    QT_TRANSLATE_NOOP("trelvik::frmLoad",
+                      "Settlers II Map Editor file (*.swd)|*.swd|Settlers II "
+                      "World file (*.wld)|*.wld|All files (*.*)|*.*");
 const QString kRecentKey = QStringLiteral("recentFiles");
 constexpr qsizetype kRecentCount = 8;
 
@@ -50,7 +52,7 @@ bool frmLoad::MaybeSave()
         return true;
     const QString name =
         Filename->text().isEmpty() ? txtTitle->text() : QFileInfo(Filename->text()).fileName();
-    switch (Message(QStringLiteral("Save changes to %1?").arg(name), MessageIcon::None,
+    switch (Message(tr("Save changes to %1?").arg(name), MessageIcon::None,
                     MessageButtons::SaveDiscardCancel)) {
     case MessageAnswer::Save:
         return Save();
@@ -64,7 +66,7 @@ bool frmLoad::MaybeSave()
 bool frmLoad::Save()
 {
     if (!HasMap()) {
-        Message(QStringLiteral("There is no map to save yet"), MessageIcon::Information);
+        Message(tr("There is no map to save yet"), MessageIcon::Information);
         return false;
     }
     if (Filename->text().isEmpty())
@@ -75,12 +77,12 @@ bool frmLoad::Save()
 bool frmLoad::SaveAs()
 {
     if (!HasMap()) {
-        Message(QStringLiteral("There is no map to save yet"), MessageIcon::Information);
+        Message(tr("There is no map to save yet"), MessageIcon::Information);
         return false;
     }
     const QFileInfo current(Filename->text());
     clsFileDialog dialog(*dialogs_);
-    dialog.SetFilter(QLatin1String(kSaveFilter));
+    dialog.SetFilter(tr(kSaveFilter));
     dialog.SetFlags(clsFileDialog::kOverwritePrompt);
     // The current file proposes its folder, its name and its type; a .dat map is written in
     // the full layout, so it proposes the .swd name. A new map proposes its own name.
@@ -97,7 +99,7 @@ bool frmLoad::SaveAs()
                                   : current.completeBaseName() + QStringLiteral(".swd"));
     }
     dialog.SetObjectOwner(this);
-    dialog.SetWindowTitle(QStringLiteral("Save map as..."));
+    dialog.SetWindowTitle(tr("Save map as..."));
     QString path;
     if (!dialog.FileSave(path))
         return false;

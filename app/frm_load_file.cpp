@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The file commands: Open, Save, Save As, Reload and the open routine they share.
+#include "core_texts.h"
 #include "document/map_file.h"
 #include "frm_load.h"
 #include "viewer/composed_view.h"
@@ -17,8 +18,9 @@
 namespace trelvik {
 namespace {
 
-const char *const kOpenFilter =
-    "Settlers II map files (*.dat;*.swd;*.wld)|*.dat;*.swd;*.wld|All files (*.*)|*.*";
+const char *const kOpenFilter = QT_TRANSLATE_NOOP(
+    "trelvik::frmLoad",
+    "Settlers II map files (*.dat;*.swd;*.wld)|*.dat;*.swd;*.wld|All files (*.*)|*.*");
 
 std::string LocalPath(const QString &path)
 {
@@ -40,10 +42,10 @@ void frmLoad::mnuFileOpen_Click()
     if (!MaybeSave())
         return;
     clsFileDialog dialog(*dialogs_);
-    dialog.SetFilter(QLatin1String(kOpenFilter));
+    dialog.SetFilter(tr(kOpenFilter));
     dialog.SetFlags(clsFileDialog::kHideReadOnly);
     dialog.SetObjectOwner(this);
-    dialog.SetWindowTitle(QStringLiteral("Open file..."));
+    dialog.SetWindowTitle(tr("Open file..."));
     QString path;
     if (!dialog.FileOpen(path))
         return;
@@ -68,15 +70,13 @@ bool frmLoad::LoadMap(const QString &path)
     // writer), so only files and folders reach the reader; a folder is turned away by it.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile() && !info.isDir()) {
-        Message(QStringLiteral("Cannot open the file '") + path
-                    + QStringLiteral("': it is not a regular file."),
-                MessageIcon::Critical, MessageButtons::Ok, QStringLiteral("Error"));
+        Message(tr("Cannot open the file '%1': it is not a regular file.").arg(path),
+                MessageIcon::Critical, MessageButtons::Ok, tr("Error"));
         return false;
     }
     const ReadResult result = ReadMapFile(LocalPath(path), document_);
     if (!result.Ok()) {
-        Message(QString::fromStdString(result.Message), MessageIcon::Critical, MessageButtons::Ok,
-                QStringLiteral("Error"));
+        Message(CoreText(result.Message), MessageIcon::Critical, MessageButtons::Ok, tr("Error"));
         return false;
     }
     FillAnimalList();
@@ -104,23 +104,21 @@ bool frmLoad::SaveTo(const QString &path)
         StorePendingText();
     const WriteResult result = WriteMapFile(LocalPath(path), document_);
     if (!result.Ok) {
-        Message(QString::fromStdString(result.Message), MessageIcon::Critical, MessageButtons::Ok,
-                QStringLiteral("Error"));
+        Message(CoreText(result.Message), MessageIcon::Critical, MessageButtons::Ok, tr("Error"));
         return false;
     }
     undo_->setClean();
     neverSaved_ = false;
     RememberFile(path);
     UpdateModified();
-    Message(QStringLiteral("File '") + path + QStringLiteral("' saved successfully!"),
-            MessageIcon::Information);
+    Message(tr("File '%1' saved successfully!").arg(path), MessageIcon::Information);
     return true;
 }
 
 void frmLoad::butReload_Click()
 {
     if (Filename->text().isEmpty()) {
-        Message(QStringLiteral("Can't reload from file: map not saved"), MessageIcon::Information);
+        Message(tr("Can't reload from file: map not saved"), MessageIcon::Information);
         return;
     }
     if (!MaybeSave())

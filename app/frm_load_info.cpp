@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The information panel: the header fields, the headquarters, the two lists and the buttons
 // that edit the header.
+#include "core_texts.h"
 #include "document/code_tables.h"
 #include "document/fixed_text_field.h"
 #include "document/map_text.h"
@@ -190,13 +191,13 @@ void frmLoad::ShowHeaderInfo()
     const MapHeader &header = document_.Header;
     txtTitle->setText(QString::fromStdString(FixedTextField::Display(header.Title)));
     txtAuthor->setText(QString::fromStdString(FixedTextField::Display(header.Author)));
-    lblType->setText(QString::fromStdString(WorldTypeName(header.WorldType)));
+    lblType->setText(CoreText(WorldTypeName(header.WorldType)));
     lblSize->setText(QString::fromStdString(SizeText(header)));
     lblPlayers->setText(QString::number(header.PlayerCount));
     S2info->clear();
-    S2info->addItems(DisplayText(HeadquartersText(header)).split(u'\n', Qt::SkipEmptyParts));
+    S2info->addItems(DisplayText(HeadquartersLines(header)).split(u'\n', Qt::SkipEmptyParts));
     ShowStarts(lblStarts, tblStarts, MeasureFairness(document_));
-    lblUnknown->setText(QString::fromStdString(UnknownBytesText(header)));
+    lblUnknown->setText(UnknownBytesLine(header));
     // Qt reads "[*]" in a caption as the modified mark's place; doubled, it shows as written.
     QString title = txtTitle->text();
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
@@ -210,16 +211,19 @@ void frmLoad::FillAnimalList()
     for (const AnimalEntry &animal : document_.Animals) {
         const bool outside =
             animal.X < 0 || animal.Y < 0 || animal.X >= header.Width || animal.Y >= header.Height;
-        LiF->addItem(QString::fromStdString(AnimalRow(animal))
-                     + (outside ? QStringLiteral(" (outside the map)") : QString()));
+        LiF->addItem(AnimalRowText(animal) + (outside ? tr(" (outside the map)") : QString()));
     }
 }
 
 void frmLoad::FillAreaList()
 {
     LiH->clear();
-    for (const std::string &row : AreaRows(document_.Header))
-        LiH->addItem(QString::fromStdString(row));
+    // The table ends at its first empty entry.
+    for (const AreaEntry &area : document_.Header.Areas) {
+        if (area.Type == 0)
+            break;
+        LiH->addItem(AreaRowText(area));
+    }
 }
 
 bool frmLoad::HasPendingText() const

@@ -3,6 +3,7 @@
 // the copies.
 #include "controls/ctl_tabs.h"
 #include "controls/insane_progress.h"
+#include "core_texts.h"
 #include "frm_load.h"
 #include "map_view.h"
 #include "translations.h"
@@ -184,7 +185,7 @@ void frmLoad::VScroll1_Change()
     ApplyColourAction(plan, colourTable_);
     DrawPicture(PlannedBytes(plan, document_, composedView_), document_.Header.Width,
                 document_.Header.Height);
-    MapInfo->setText(DisplayText(plan.MapInfo));
+    MapInfo->setText(DisplayText(MapInfoLines(document_, plan.Layer)));
 }
 
 void frmLoad::DrawPicture(std::span<const uint8_t> bytes, int width, int height)
@@ -211,7 +212,7 @@ void frmLoad::mnuEditCopy_Click()
     QString error;
     const QImage picture = CurrentPicture(&error);
     if (picture.isNull()) {
-        Message(error, MessageIcon::Critical, MessageButtons::Ok, QStringLiteral("Error"));
+        Message(error, MessageIcon::Critical, MessageButtons::Ok, tr("Error"));
         return;
     }
     QGuiApplication::clipboard()->setImage(picture.convertToFormat(QImage::Format_RGB32));
@@ -362,8 +363,7 @@ void frmLoad::ShowNewDocument(const QString &seedLine, bool neverSaved)
 void frmLoad::ShowReadout(std::optional<MapPoint> point)
 {
     const auto readout = point ? ReadPoint(document_, point->X, point->Y) : std::nullopt;
-    SetCopyableText(Inspector, readout ? QString::fromStdString(ReadoutText(*readout))
-                                       : QString::fromLatin1(kOutsideTheMap));
+    SetCopyableText(Inspector, readout ? ReadoutLine(*readout) : CoreText(kOutsideTheMap));
 }
 
 void frmLoad::ShowPointHovered(std::optional<MapPoint> point)

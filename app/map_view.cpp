@@ -164,11 +164,10 @@ QImage MapView::WholePicture(QString *error) const
     const PictureResult whole = RenderLayerImage(bytes_, geometry_.MapWidth, geometry_.MapHeight);
     if (!whole.Ok() || whole.Image.Width <= 0 || whole.Image.Height <= 0) {
         if (error) {
-            *error = whole.Ok()
-                         ? QStringLiteral("There is no picture to copy.")
-                         : QStringLiteral("The picture of %1 x %2 points is too large to copy.")
-                               .arg(geometry_.MapWidth)
-                               .arg(geometry_.MapHeight);
+            *error = whole.Ok() ? tr("There is no picture to copy.")
+                                : tr("The picture of %1 x %2 points is too large to copy.")
+                                      .arg(geometry_.MapWidth)
+                                      .arg(geometry_.MapHeight);
         }
         return {};
     }

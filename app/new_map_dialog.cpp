@@ -83,7 +83,7 @@ NewMapDialog::NewMapDialog(QWidget *owner, uint64_t proposedSeed)
     form->addRow(tr("&Width:"), width_);
     form->addRow(tr("&Height:"), height_);
     form->addRow(tr("&Mode:"), mode_);
-    form->addRow(tr("W&orld:"), world_);
+    form->addRow(tr("Wo&rld:"), world_);
     form->addRow(tr("&Seed:"), seed_);
     form->addRow(tr("&Players:"), players_);
     form->addRow(QString(), symmetric_);

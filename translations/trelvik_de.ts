@@ -572,16 +572,16 @@
         <translation>&amp;Modus:</translation>
     </message>
     <message>
-        <source>W&amp;orld:</source>
-        <translation>&amp;Welt:</translation>
-    </message>
-    <message>
         <source>&amp;Seed:</source>
         <translation>S&amp;tartwert:</translation>
     </message>
     <message>
         <source>&amp;Players:</source>
         <translation>S&amp;pieler:</translation>
+    </message>
+    <message>
+        <source>Wo&amp;rld:</source>
+        <translation>&amp;Welt:</translation>
     </message>
 </context>
 <context>

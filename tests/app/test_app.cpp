@@ -8,6 +8,7 @@
 #include "app/cls_file_dialog.h"
 #include "app/frm_about.h"
 #include "app/sys_info.h"
+#include "app/translations.h"
 #include "app_test_support.h"
 #include "controls/ctl_tabs.h"
 #include "controls/uni_command.h"
@@ -22,14 +23,17 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
@@ -181,8 +185,14 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
             }
         } else if (command == u"picture"_s) {
             // Saved beside the golden picture of that name, to be looked at when the hash differs.
+            // "picture NAME WIDGET 2": painted at twice the pixels, as on a screen scaled 2x.
             QWidget *shown = words.size() > 1 ? root->findChild<QWidget *>(words[1]) : root;
-            const QImage picture = shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QImage picture = shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            if (words.value(2) == u"2"_s) {
+                picture = QImage(shown->size() * 2, QImage::Format_RGB32);
+                picture.setDevicePixelRatio(2);
+                shown->render(&picture);
+            }
             t.Log << u"picture "_s + words.value(0)
                          + (picture.save(ActualPath(words.value(0))) ? u": "_s
                                                                      : u" (not saved): "_s)
@@ -293,6 +303,21 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
         progress.clear();
     }
     return out.replace(folder, u"$DIR"_s);
+}
+
+// Edit > Copy command, run with the program's folder and another output file, makes the very
+// map shown.
+bool SameAsCopiedCommand(WindowUnderTest &t, const TempDir &dir)
+{
+    QGuiApplication::clipboard()->clear();
+    t.Child<QAction>(u"mnuEditCopyCommand"_s)->trigger();
+    QString command = QGuiApplication::clipboard()->text();
+    command.replace(QRegularExpression(u" -o \\S+$"_s), u" -o "_s + Q(dir.File("copied.swd")));
+    return command.startsWith(u"trelvik-cli generate --seed "_s)
+           && QProcess::execute(u"/bin/sh"_s, {u"-c"_s, QStringLiteral(TRELVIK_BIN_DIR "/")
+                                                            + command + u" >/dev/null"_s})
+                  == 0
+           && ReadBytes(dir.File("copied.swd")) == WriteMapBytes(t.Window->Document());
 }
 
 // Opens a file through File > Open. A rejected one leaves every panel, the picture, the file
@@ -882,18 +907,7 @@ private slots:
             choice = c;
             t.Messages->Answers = {MessageAnswer::Discard}; // the map made before
             t.Child<QAction>(u"mnuFileNewWithChoices"_s)->trigger();
-            const QString command =
-                u"%1/trelvik-cli generate --seed %2 --size %3x%4 --mode %5 --world %6 -o %7"_s.arg(
-                    QStringLiteral(TRELVIK_BIN_DIR), QString::number(c.Seed),
-                    QString::number(c.Width), QString::number(c.Height),
-                    c.QuickMode ? u"quick"_s : u"normal"_s,
-                    QStringList{u"greenland"_s, u"wasteland"_s, u"winter"_s}[c.WorldType],
-                    Q(dir.File("cli.swd")))
-                + (c.Players > 0 ? u" --players "_s + QString::number(c.Players) : QString())
-                + (c.Symmetric ? u" --symmetric"_s : QString());
-            QCOMPARE(QProcess::execute(u"/bin/sh"_s, {u"-c"_s, command + u" >/dev/null"_s}), 0);
-            QVERIFY2(ReadBytes(dir.File("cli.swd")) == WriteMapBytes(t.Window->Document()),
-                     qPrintable(command));
+            QVERIFY2(SameAsCopiedCommand(t, dir), qPrintable(QGuiApplication::clipboard()->text()));
             QCOMPARE(t.Child<QLabel>(u"lblSeed"_s)->text().section(u' ', 1, 1),
                      QString::number(c.Seed));
             // The players and how far apart their headquarters are.
@@ -909,22 +923,30 @@ private slots:
                      c.Players > 1);
         }
         QVERIFY(proposed.size() == 7 && proposed[0] != proposed[1] && proposed[1] != proposed[2]);
-        // A plain File > New shows the seed and mode that make it again.
-        t.Messages->Answers = {MessageAnswer::Discard};
-        t.Child<QAction>(u"mnuFileGenerate"_s)->trigger();
-        const QStringList seed = t.Child<QLabel>(u"lblSeed"_s)->text().split(u' '); // Seed: S (M)
-        const MapHeader &header = t.Window->Document().Header;
-        const QString again =
-            u"%1/trelvik-cli generate --seed %2 --size %3x%4 --mode %5 -o %6"_s.arg(
-                QStringLiteral(TRELVIK_BIN_DIR), seed.value(1), QString::number(header.Width),
-                QString::number(header.Height), seed.value(2).mid(1, seed.value(2).size() - 2),
-                Q(dir.File("again.swd")));
-        QCOMPARE(QProcess::execute(u"/bin/sh"_s, {u"-c"_s, again + u" >/dev/null"_s}), 0);
-        QVERIFY2(ReadBytes(dir.File("again.swd")) == WriteMapBytes(t.Window->Document()),
-                 qPrintable(again));
+        // File > New: the seed alone makes the same map, and so does the command copied.
+        t.Window->Random().Seed(11);
+        for (int i = 0; i < 4; ++i) {
+            t.Messages->Answers = {MessageAnswer::Discard};
+            t.Child<QAction>(u"mnuFileGenerate"_s)->trigger();
+            const QString seed = t.Child<QLabel>(u"lblSeed"_s)->text().section(u' ', 1, 1);
+            const QString alone = u"%1/trelvik-cli generate --seed %2 -o %3 >/dev/null"_s.arg(
+                QStringLiteral(TRELVIK_BIN_DIR), seed, Q(dir.File("alone.swd")));
+            QCOMPARE(QProcess::execute(u"/bin/sh"_s, {u"-c"_s, alone}), 0);
+            QVERIFY2(ReadBytes(dir.File("alone.swd")) == WriteMapBytes(t.Window->Document()),
+                     qPrintable(alone));
+            QVERIFY(SameAsCopiedCommand(t, dir));
+        }
+        // The dialog remembers the last choices, and proposes a fresh seed.
+        {
+            NewMapDialog chosen(nullptr, 1);
+            chosen.SetChoice(choice);
+            chosen.accept();
+        }
+        NewMapChoice again = choice;
+        again.Seed = 2;
+        QCOMPARE(NewMapDialog(nullptr, 2).Choice(), std::optional(again));
         // The dialog takes only a decimal seed that fits in 64 bits.
         NewMapDialog dialog(nullptr, 7);
-        QCOMPARE(dialog.Choice(), std::optional(NewMapChoice{128, 128, false, 0, 7}));
         dialog.SetChoice(choice);
         QCOMPARE(dialog.Choice(), std::optional(choice));
         // A symmetric map is for 2 or 4 players only.
@@ -939,6 +961,99 @@ private slots:
             dialog.findChild<QLineEdit *>(u"txtSeed"_s)->setText(text);
             QVERIFY2(!dialog.Choice(), qPrintable(text));
         }
+    }
+
+    // Every menu item and button has an access key, none twice in one menu or dialog, in every
+    // language; each field is named after its caption for screen readers.
+    void accessKeys_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const QString &code : AvailableLanguages())
+            QTest::newRow(qPrintable(code)) << code;
+    }
+
+    void accessKeys()
+    {
+        QFETCH(QString, language);
+        QCOMPARE(UseLanguage(language), language);
+        QStringList faults;
+        const auto check = [&faults](const QString &where, const QStringList &texts) {
+            QList<int> keys;
+            for (const QString &text : texts) {
+                const int key = QKeySequence::mnemonic(text)[0].key();
+                if (key == 0 || keys.contains(key))
+                    faults << where + u": "_s + text;
+                keys << key;
+            }
+        };
+        const auto texts = [](const auto &items) {
+            QStringList shown;
+            for (const auto *item : items)
+                if (!item->isSeparator() && item->isVisible())
+                    shown << item->text();
+            return shown;
+        };
+        {
+            WindowUnderTest t;
+            check(u"menu bar"_s, texts(t.Window->menuBar()->actions()));
+            for (const QMenu *menu : t.Window->findChildren<QMenu *>())
+                check(menu->objectName(), texts(menu->actions()));
+            QStringList buttons;
+            for (const QPushButton *button : t.Window->findChildren<QPushButton *>())
+                buttons << button->text();
+            check(u"window"_s, buttons);
+            for (const QLabel *caption : t.Window->findChildren<QLabel *>())
+                if (caption->buddy()) {
+                    const QString name = QAccessible::queryAccessibleInterface(caption->buddy())
+                                             ->text(QAccessible::Name);
+                    if (!caption->text().startsWith(name) || name.isEmpty())
+                        faults << caption->buddy()->objectName() + u" is named "_s + name;
+                }
+            // The save question: its own access keys, centred on the window; Alt+D discards.
+            QTimer::singleShot(0, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                QStringList keys;
+                for (const QAbstractButton *button : box->buttons())
+                    keys << button->text();
+                check(u"question"_s, keys);
+                if ((box->geometry().center() - t.Window->geometry().center()).manhattanLength()
+                    > 4)
+                    faults << u"the question is not centred on the window"_s;
+                QAbstractButton *discard = box->button(QMessageBox::Discard);
+                if (language == u"en"_s
+                    && QKeySequence::mnemonic(discard->text()) != QKeySequence(Qt::ALT | Qt::Key_D))
+                    faults << u"Alt+D does not discard"_s;
+                discard->click();
+            });
+            if (QtMessageBoxes().Show(t.Window.get(), u"?"_s, u"?"_s, MessageIcon::None,
+                                      MessageButtons::SaveDiscardCancel)
+                != MessageAnswer::Discard)
+                faults << u"Discard does not discard"_s;
+        }
+        NewMapDialog dialog(nullptr, 1);
+        QStringList fields;
+        for (const QAbstractButton *button : dialog.findChildren<QAbstractButton *>())
+            fields << button->text();
+        for (const QLabel *caption : dialog.findChildren<QLabel *>())
+            fields << caption->text();
+        check(u"New map"_s, fields);
+        UseLanguage(u"en"_s);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
+    // View > Language is remembered and takes the next window into that language.
+    void language()
+    {
+        WindowUnderTest t;
+        t.Child<QAction>(u"mnuViewLanguage_de"_s)->trigger();
+        QCOMPARE(QSettings().value(kLanguageKey).toString(), u"de"_s);
+        QCOMPARE(t.Log.size(), 1);
+        UseLanguage(QSettings().value(kLanguageKey).toString());
+        WindowUnderTest german(true);
+        QCOMPARE(german.Child<QAction>(u"mnuViewLanguage_de"_s)->isChecked(), true);
+        QCOMPARE(german.Window->menuBar()->actions().front()->text(), u"&Datei"_s);
+        QCOMPARE(german.Child<QGroupBox>(u"Frame0"_s)->title() == u"Map information"_s, false);
+        UseLanguage(u"en"_s);
     }
 
     void programStarts()
@@ -959,6 +1074,25 @@ private slots:
         opening.kill();
         QVERIFY(empty.waitForFinished() && opening.waitForFinished());
         ::close(watch);
+        // --help and --version answer without a window; other options are refused.
+        const struct
+        {
+            QString Argument;
+            int Status;
+            QString Says;
+        } runs[] = {{u"--help"_s, 0, u"Usage: trelvik [MAP]"_s},
+                    {u"-v"_s, 0,
+                     Text(u"trelvik %1.%2.%3\n"_s, frmAbout::kVersionMajor, frmAbout::kVersionMinor,
+                          frmAbout::kVersionRevision)},
+                    {u"--bogus"_s, 2, u"trelvik: unknown option '--bogus'"_s}};
+        for (const auto &run : runs) {
+            QProcess program;
+            program.setProcessChannelMode(QProcess::MergedChannels);
+            program.start(QStringLiteral(TRELVIK_BIN_DIR "/trelvik"), {run.Argument});
+            QVERIFY2(program.waitForFinished(20000) && program.exitCode() == run.Status
+                         && QString::fromUtf8(program.readAll()).contains(run.Says),
+                     qPrintable(run.Argument));
+        }
     }
 };
 
