@@ -662,7 +662,7 @@
     </message>
     <message>
         <source>&amp;Restore</source>
-        <translation>&amp;Wiederherstellen</translation>
+        <translation>&amp;Zurücksetzen</translation>
     </message>
     <message>
         <source>Restore current map and author names</source>
