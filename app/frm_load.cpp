@@ -181,10 +181,10 @@ void frmLoad::BuildMenus()
         step->setEnabled(false);
     connect(undo_, &QUndoStack::canUndoChanged, mnuEditUndo, &QAction::setEnabled);
     connect(undo_, &QUndoStack::canRedoChanged, mnuEditRedo, &QAction::setEnabled);
-    connect(undo_, &QUndoStack::undoTextChanged, mnuEditUndo, [this](const QString &step) {
+    connect(undo_, &QUndoStack::undoTextChanged, this, [this](const QString &step) {
         mnuEditUndo->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
     });
-    connect(undo_, &QUndoStack::redoTextChanged, mnuEditRedo, [this](const QString &step) {
+    connect(undo_, &QUndoStack::redoTextChanged, this, [this](const QString &step) {
         mnuEditRedo->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
     });
     AddSeparator(edit, "mnuEditLine1");
