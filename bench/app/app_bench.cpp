@@ -40,7 +40,11 @@ void BM_ViewFrame(benchmark::State &state)
     else
         view.SetZoom(static_cast<int>(state.range(0)));
     QScrollBar *bar = view.horizontalScrollBar();
-    QImage frame(view.viewport()->size(), QImage::Format_RGB32);
+    // On a screen scaled by the ratio, the frame has that many pixels a side for each of the
+    // area's.
+    const auto ratio = static_cast<int>(state.range(2));
+    QImage frame(view.viewport()->size() * ratio, QImage::Format_RGB32);
+    frame.setDevicePixelRatio(ratio);
     int step = 1;
     for (auto _ : state) {
         if (bar->value() + step < bar->minimum() || bar->value() + step > bar->maximum())
@@ -51,12 +55,14 @@ void BM_ViewFrame(benchmark::State &state)
     }
     state.counters["zoom"] = view.Zoom();
 }
-// Zoom (0: Fit), side of the view area in pixels.
+// Zoom (0: Fit), side of the view area in pixels, device pixel ratio.
 BENCHMARK(BM_ViewFrame)
-    ->Args({16, 260})
-    ->Args({0, 260})
-    ->Args({16, 900})
-    ->Args({0, 900})
+    ->Args({16, 260, 1})
+    ->Args({0, 260, 1})
+    ->Args({16, 900, 1})
+    ->Args({0, 900, 1})
+    ->Args({16, 900, 2})
+    ->Args({0, 900, 2})
     ->Unit(benchmark::kMicrosecond);
 
 // Renders what the window's view area shows, as a paint would.
