@@ -134,6 +134,7 @@ void MapView::ReleaseMemory()
     std::vector<uint8_t>().swap(bytes_);
     std::vector<MapPoint>().swap(toolMarks_);
     shown_ = QImage();
+    part_ = IndexedImage();
 }
 
 void MapView::SetZoom(int zoom, std::optional<QPoint> anchor)
@@ -234,12 +235,23 @@ void MapView::ApplyGeometry(const ViewGeometry &wanted)
 void MapView::Refresh()
 {
     visiblePoints_ = hasPicture_ ? geometry_.VisiblePoints() : PixelRect{};
-    const IndexedImage part =
+    IndexedImage part =
         RenderLayerWindow(bytes_, geometry_.MapWidth, geometry_.MapHeight, visiblePoints_.Left,
                           visiblePoints_.Top, visiblePoints_.Width, visiblePoints_.Height);
     visible_ = ToQImage(part, colourList_);
-    shown_ = Zoomed(part, colourList_, geometry_.Zoom);
+    part_ = std::move(part);
+    ZoomForDevice(devicePixelRatioF());
     viewport()->update();
+}
+
+void MapView::ZoomForDevice(qreal ratio)
+{
+    // On a screen scaled by a whole factor the points are made at the screen's pixels, so that
+    // painting copies them instead of scaling them up; at other factors the painter scales.
+    const int whole = std::max(1, static_cast<int>(ratio));
+    const int factor = ratio == whole ? whole : 1;
+    shown_ = Zoomed(part_, colourList_, geometry_.Zoom * factor);
+    shown_.setDevicePixelRatio(factor);
 }
 
 void MapView::paintEvent(QPaintEvent *)
@@ -252,6 +264,9 @@ void MapView::paintEvent(QPaintEvent *)
     }
     const QRect corner = ToQRect(geometry_.ScreenRectOf({visiblePoints_.Left, visiblePoints_.Top}));
     const int zoom = geometry_.Zoom;
+    // Drawn elsewhere (a copy at another scale), the points are made again for that device.
+    if (painter.device()->devicePixelRatioF() != shown_.devicePixelRatio())
+        ZoomForDevice(painter.device()->devicePixelRatioF());
     painter.drawImage(corner.topLeft(), shown_);
 
     const QRect room = viewport()->rect().adjusted(-zoom, -zoom, zoom, zoom);

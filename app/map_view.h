@@ -2,6 +2,7 @@
 #pragma once
 
 #include "viewer/colour_table.h"
+#include "viewer/layer_image.h"
 #include "viewer/view_geometry.h"
 
 #include <cstdint>
@@ -91,6 +92,8 @@ private:
     void ApplyGeometry(const ViewGeometry &geometry);
     void Refresh();
     void PaintFocus(QPainter &painter);
+    // Makes the points in view at the zoom for a device of that pixel ratio.
+    void ZoomForDevice(qreal ratio);
     void EnsureVisible(MapPoint point);
 
     ViewGeometry geometry_;
@@ -100,6 +103,7 @@ private:
     // A new map at 1:1 sits in the middle of the area until the view is panned or zoomed.
     bool centred_ = false;
     QImage visible_;
+    IndexedImage part_;
     // The same at the zoom, as painted.
     QImage shown_;
     PixelRect visiblePoints_;
