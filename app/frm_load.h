@@ -241,7 +241,6 @@ private:
     QAction *mnuViewActualSize = nullptr;
     QAction *mnuViewFit = nullptr;
     QAction *mnuViewFitNewMaps = nullptr;
-    QMenu *mnuViewLanguage = nullptr;
     QAction *mnuToolsHarbor = nullptr;
     QAction *mnuToolsAnimalRemoval = nullptr;
     QAction *mnuToolsRecompute = nullptr;
@@ -289,9 +288,6 @@ private:
     QDockWidget *dockCheck = nullptr;
     CheckPanel *checkPanel_ = nullptr;
 };
-
-// The command line that makes the same map as File > New with these choices.
-QString GenerateCommand(const NewMapChoice &choice);
 
 // Where the window keeps whether new maps are fitted to the view area, and the language.
 inline constexpr char kFitNewMapsKey[] = "fitNewMaps";

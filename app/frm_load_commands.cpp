@@ -20,20 +20,9 @@
 #include <QUndoStack>
 
 namespace trelvik {
+namespace {
 
-void frmLoad::mnuFileGenerate_Click()
-{
-    if (!MaybeSave())
-        return;
-    // The size and the mode are drawn from the seed itself, as trelvik-cli generate --seed S
-    // draws them, so that the seed alone makes the map again.
-    const uint64_t seed = (uint64_t{random_.Next32()} << 32u) | random_.Next32();
-    RandomSource drawing;
-    drawing.Seed(seed);
-    const NewMapRequest request = DrawNewMapRequest(drawing);
-    GenerateMap(request.Width, request.Height, request.QuickMode, seed);
-}
-
+// The command line that makes the same map as File > New with these choices.
 QString GenerateCommand(const NewMapChoice &choice)
 {
     const char *const worlds[] = {"greenland", "wasteland", "winter"};
@@ -49,6 +38,22 @@ QString GenerateCommand(const NewMapChoice &choice)
     if (choice.Symmetric)
         line += QStringLiteral(" --symmetric");
     return line + QStringLiteral(" -o map-%1.swd").arg(choice.Seed);
+}
+
+} // namespace
+
+void frmLoad::mnuFileGenerate_Click()
+{
+    if (!MaybeSave())
+        return;
+    // The size and the mode are drawn from the seed itself, as trelvik-cli generate --seed S
+    // draws them, so that the seed alone makes the map again.
+    const uint64_t high = random_.Next32();
+    const uint64_t seed = (high << 32u) | random_.Next32();
+    RandomSource drawing;
+    drawing.Seed(seed);
+    const NewMapRequest request = DrawNewMapRequest(drawing);
+    GenerateMap(request.Width, request.Height, request.QuickMode, seed);
 }
 
 bool frmLoad::GenerateMap(int16_t width,

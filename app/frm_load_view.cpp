@@ -245,10 +245,10 @@ void frmLoad::BuildViewMenu()
     mnuViewFitNewMaps = add("mnuViewFitNewMaps", tr("Fit &new maps"), QKeySequence());
     mnuViewFitNewMaps->setCheckable(true);
     mnuViewFitNewMaps->setChecked(settings_->value(kFitNewMapsKey, true).toBool());
-    mnuViewLanguage = view->addMenu(tr("&Language"));
-    mnuViewLanguage->setObjectName(QStringLiteral("mnuViewLanguage"));
-    mnuViewLanguage->menuAction()->setObjectName(QStringLiteral("mnuViewLanguageMenu"));
-    BuildLanguageMenu(mnuViewLanguage);
+    QMenu *language = view->addMenu(tr("&Language"));
+    language->setObjectName(QStringLiteral("mnuViewLanguage"));
+    language->menuAction()->setObjectName(QStringLiteral("mnuViewLanguageMenu"));
+    BuildLanguageMenu(language);
     // The view area is made after the menus.
     connect(mnuViewZoomIn, &QAction::triggered, this, [this] { picBG->ZoomIn(); });
     connect(mnuViewZoomOut, &QAction::triggered, this, [this] { picBG->ZoomOut(); });

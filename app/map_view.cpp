@@ -109,9 +109,8 @@ void MapView::ShowPicture(
         const QSize room = maximumViewportSize();
         const int fit = FitZoom(width, height, room.width(), room.height());
         geometry.Zoom = fitNewMaps_ ? fit : std::min(geometry_.Zoom, fit);
-        centred_ = geometry.Zoom == 1
-                   || (int64_t{width} * geometry.Zoom <= room.width()
-                       && int64_t{height} * geometry.Zoom <= room.height());
+        // At most the fitting factor: the map fits, or it is shown at 1:1 from its middle.
+        centred_ = true;
     }
     const bool zoomed = geometry.Zoom != geometry_.Zoom;
     ApplyGeometry(geometry);
