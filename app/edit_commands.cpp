@@ -5,79 +5,96 @@
 #include "tools/animal_removal.h"
 #include "tools/coastal_castle_fix.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QCoreApplication>
 
 namespace trelvik {
+namespace {
 
-HeaderTextsCommand::HeaderTextsCommand(MapDocument &document,
+// The header panel and the animal list are shown again after each of these commands, with the
+// points and the area table when they changed.
+SessionChange HeaderAndAnimals(bool allPoints = false, bool areas = false)
+{
+    SessionChange change;
+    change.AllPoints = allPoints;
+    change.Header = true;
+    change.Areas = areas;
+    change.Animals = true;
+    return change;
+}
+
+} // namespace
+
+HeaderTextsCommand::HeaderTextsCommand(MapSession &session,
                                        const TextField &title,
-                                       const TextField &author,
-                                       ShowDocument shown)
+                                       const TextField &author)
     : QUndoCommand(QCoreApplication::translate("EditCommands", "Change"))
-    , document_(document)
+    , session_(session)
     , title_(title)
     , author_(author)
-    , shown_(std::move(shown))
 {}
 
 void HeaderTextsCommand::Swap()
 {
     // Holds the other state between calls, so undo and redo are the same exchange.
-    std::swap(document_.Header.Title, title_);
-    std::swap(document_.Header.Author, author_);
-    shown_();
+    MapDocument &document = session_.Edit();
+    std::swap(document.Header.Title, title_);
+    std::swap(document.Header.Author, author_);
+    session_.Announce(HeaderAndAnimals());
 }
 
-HarbourMarksCommand::HarbourMarksCommand(MapDocument &document,
+HarbourMarksCommand::HarbourMarksCommand(MapSession &session,
                                          std::vector<std::size_t> points,
-                                         ShowDocument shown)
+                                         AfterStep after)
     : QUndoCommand(QCoreApplication::translate("EditCommands", "Coastal castle fix"))
-    , document_(document)
+    , session_(session)
     , points_(std::move(points))
-    , shown_(std::move(shown))
+    , after_(std::move(after))
 {}
 
 void HarbourMarksCommand::Mark(bool set)
 {
     // The fix marked only points without the mark, inside layer 2.
-    MapLayer &layer = document_.Layer(2);
+    MapLayer &layer = session_.Edit().Layer(2);
+    SessionChange change = HeaderAndAnimals();
     for (const std::size_t point : points_) {
-        if (point < layer.size())
+        if (point < layer.size()) {
             layer[point] = static_cast<uint8_t>(set ? layer[point] | kHarbourBit
                                                     : layer[point] & ~kHarbourBit);
+            change.Points.push_back(point);
+        }
     }
-    shown_();
+    std::sort(change.Points.begin(), change.Points.end());
+    session_.Announce(change);
+    if (after_)
+        after_();
 }
 
-RemoveAnimalsCommand::RemoveAnimalsCommand(MapDocument &document, ShowDocument shown)
+RemoveAnimalsCommand::RemoveAnimalsCommand(MapSession &session)
     : QUndoCommand(QCoreApplication::translate("EditCommands", "Remove animals"))
-    , document_(document)
-    , removed_(document.Animals)
-    , shown_(std::move(shown))
+    , session_(session)
+    , removed_(session.Document().Animals)
 {}
 
 void RemoveAnimalsCommand::undo()
 {
-    document_.Animals = removed_;
-    shown_();
+    session_.Edit().Animals = removed_;
+    session_.Announce(HeaderAndAnimals());
 }
 
 void RemoveAnimalsCommand::redo()
 {
-    RemoveAnimals(document_);
-    shown_();
+    RemoveAnimals(session_.Edit());
+    session_.Announce(HeaderAndAnimals());
 }
 
-CheckFixCommand::CheckFixCommand(MapDocument &document,
-                                 CheckFix fix,
-                                 std::optional<Point> at,
-                                 ShowDocument shown)
+CheckFixCommand::CheckFixCommand(MapSession &session, CheckFix fix, std::optional<Point> at)
     : QUndoCommand(CoreText(FixName(fix)))
-    , document_(document)
-    , shown_(std::move(shown))
+    , session_(session)
 {
+    const MapDocument &document = session.Document();
     MapDocument fixed = document;
     if (!ApplyFix(fixed, fix, at))
         return;
@@ -92,6 +109,8 @@ CheckFixCommand::CheckFixCommand(MapDocument &document,
     }
     if (fixed.Animals != document.Animals)
         animals_ = std::move(fixed.Animals);
+    change_ = HeaderAndAnimals(!layers_.empty() || blockHeaders_,
+                               header_ && header_->Areas != document.Header.Areas);
 }
 
 bool CheckFixCommand::Changes() const
@@ -101,15 +120,16 @@ bool CheckFixCommand::Changes() const
 
 void CheckFixCommand::Swap()
 {
+    MapDocument &document = session_.Edit();
     if (header_)
-        std::swap(document_.Header, *header_);
+        std::swap(document.Header, *header_);
     if (blockHeaders_)
-        std::swap(document_.BlockHeaders, *blockHeaders_);
+        std::swap(document.BlockHeaders, *blockHeaders_);
     for (auto &[k, layer] : layers_)
-        std::swap(document_.Layer(k), layer);
+        std::swap(document.Layer(k), layer);
     if (animals_)
-        std::swap(document_.Animals, *animals_);
-    shown_();
+        std::swap(document.Animals, *animals_);
+    session_.Announce(change_);
 }
 
 } // namespace trelvik

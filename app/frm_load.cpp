@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QUndoStack>
@@ -73,6 +74,21 @@ QString DisplayText(QString shown)
     return shown;
 }
 
+const MapDocument &frmLoad::Document() const
+{
+    return session_->Document();
+}
+
+const ComposedView &frmLoad::Composed() const
+{
+    return session_->Composed();
+}
+
+const QUndoStack &frmLoad::UndoStack() const
+{
+    return session_->History();
+}
+
 QString frmLoad::AppTitle()
 {
     return QStringLiteral("Trelvik");
@@ -96,10 +112,12 @@ frmLoad::frmLoad(std::unique_ptr<MessageBoxes> messages,
     font.setPointSize(8);
     setFont(font);
     setAcceptDrops(true);
-    undo_ = new QUndoStack(this);
-    connect(undo_, &QUndoStack::cleanChanged, this, &frmLoad::UpdateModified);
+    session_ = new MapSession(this);
+    connect(session_, &MapSession::ModifiedChanged, this, &frmLoad::UpdateModified);
     // Every edit, undo and redo moves the index.
-    connect(undo_, &QUndoStack::indexChanged, this, &frmLoad::RunCheck);
+    connect(&session_->History(), &QUndoStack::indexChanged, this, &frmLoad::RunCheck);
+    connect(session_, &MapSession::Replaced, this, &frmLoad::ShowNewDocument);
+    connect(session_, &MapSession::Changed, this, &frmLoad::ShowChange);
     settings_ = std::make_unique<QSettings>();
 
     BuildMenus();
@@ -179,12 +197,12 @@ void frmLoad::BuildMenus()
         AddItem(edit, "mnuEditRedo", tr("&Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     for (QAction *step : {mnuEditUndo, mnuEditRedo})
         step->setEnabled(false);
-    connect(undo_, &QUndoStack::canUndoChanged, mnuEditUndo, &QAction::setEnabled);
-    connect(undo_, &QUndoStack::canRedoChanged, mnuEditRedo, &QAction::setEnabled);
-    connect(undo_, &QUndoStack::undoTextChanged, this, [this](const QString &step) {
+    connect(&session_->History(), &QUndoStack::canUndoChanged, mnuEditUndo, &QAction::setEnabled);
+    connect(&session_->History(), &QUndoStack::canRedoChanged, mnuEditRedo, &QAction::setEnabled);
+    connect(&session_->History(), &QUndoStack::undoTextChanged, this, [this](const QString &step) {
         mnuEditUndo->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
     });
-    connect(undo_, &QUndoStack::redoTextChanged, this, [this](const QString &step) {
+    connect(&session_->History(), &QUndoStack::redoTextChanged, this, [this](const QString &step) {
         mnuEditRedo->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
     });
     AddSeparator(edit, "mnuEditLine1");
@@ -218,8 +236,8 @@ void frmLoad::BuildMenus()
                              mnuFileSaveAs, mnuFileQuit, mnuToolsHarbor, mnuToolsAnimalRemoval,
                              mnuToolsRecompute, mnuToolsCheck, mnuEditUndo, mnuEditRedo})
         connect(command, &QAction::triggered, this, &frmLoad::BeginCommand);
-    connect(mnuEditUndo, &QAction::triggered, undo_, &QUndoStack::undo);
-    connect(mnuEditRedo, &QAction::triggered, undo_, &QUndoStack::redo);
+    connect(mnuEditUndo, &QAction::triggered, &session_->History(), &QUndoStack::undo);
+    connect(mnuEditRedo, &QAction::triggered, &session_->History(), &QUndoStack::redo);
     connect(mnuFileGenerate, &QAction::triggered, this, &frmLoad::mnuFileGenerate_Click);
     connect(mnuFileNewWithChoices, &QAction::triggered, this,
             &frmLoad::mnuFileNewWithChoices_Click);
@@ -273,6 +291,8 @@ void frmLoad::BuildControls(QWidget *client)
     Filename->setObjectName(QStringLiteral("Filename"));
     Filename->setGeometry(8, 272, 537, 19);
     Filename->setReadOnly(true);
+    // It shows the session's file.
+    connect(session_, &MapSession::PathChanged, Filename, &QLineEdit::setText);
     Pro = new InsaneProgress(client);
     Pro->setObjectName(QStringLiteral("Pro"));
     Pro->setGeometry(8, 272, 537, 19);
@@ -290,8 +310,8 @@ void frmLoad::Form_Load()
 
 void frmLoad::Form_Unload()
 {
-    document_ = MapDocument{};
-    ComposedView().swap(composedView_);
+    const QSignalBlocker quiet(session_);
+    session_->Clear();
     picBG->ReleaseMemory();
 }
 

@@ -6,6 +6,7 @@
 #include "document/map_document.h"
 #include "file_dialogs.h"
 #include "generator/random_source.h"
+#include "map_session.h"
 #include "message_boxes.h"
 #include "new_map_dialog.h"
 #include "viewer/colour_table.h"
@@ -65,9 +66,11 @@ public:
 
     static QString AppTitle();
 
-    const MapDocument &Document() const { return document_; }
+    const MapDocument &Document() const;
     const ColourTable &Colours() const { return colourTable_; }
-    const ComposedView &Composed() const { return composedView_; }
+    const ComposedView &Composed() const;
+    // The map shown, its file and its history.
+    MapSession &Session() { return *session_; }
     /// Seeded from the clock and the entropy source when the window is made; tests seed it.
     RandomSource &Random() { return random_; }
 
@@ -107,7 +110,7 @@ public:
     {
         newMapChooser_ = std::move(chooser);
     }
-    const QUndoStack &UndoStack() const { return *undo_; }
+    const QUndoStack &UndoStack() const;
     QStringList RecentFiles() const;
     void ShowHeaderInfo();
     void FillAnimalList();
@@ -164,10 +167,11 @@ private:
     void ShowReadout(std::optional<MapPoint> point);
     // Marks a point of the map (an animal, area or headquarters) when it lies on the map.
     void SelectPoint(int x, int y);
-    // A map just read or generated: its header, its seed line (empty for a file), no history
-    // and the changed mark only for a map never saved; no point marked or pinned, and the next
-    // picture placed anew.
-    void ShowNewDocument(const QString &seedLine, bool neverSaved);
+    // The session holds another map (read, made or none): its header, an empty seed line, no
+    // point marked or pinned, and the next picture placed anew.
+    void ShowNewDocument();
+    // An edit, undo or redo: the parts of the window that show what changed.
+    void ShowChange(const SessionChange &change);
     MessageAnswer Message(const QString &text,
                           MessageIcon icon,
                           MessageButtons buttons = MessageButtons::Ok,
@@ -190,8 +194,6 @@ private:
     void RememberFile(const QString &path);
     void ShowRecentFiles();
     void OpenRecentFile(int index);
-    // Shows the document again after an undo or redo.
-    void ShowDocumentAgain();
     // The map check, run again while its panel is open: after every edit, undo and redo, and
     // for every map read or made.
     void RunCheck();
@@ -208,14 +210,9 @@ private:
     std::function<void(int)> progressObserver_;
     QString programDir_;
 
-    MapDocument document_;
+    MapSession *session_ = nullptr;
     RandomSource random_;
     ColourTable colourTable_;
-    ComposedView composedView_;
-
-    QUndoStack *undo_ = nullptr;
-    // A generated map that was never saved counts as changed.
-    bool neverSaved_ = false;
     std::unique_ptr<QSettings> settings_;
     std::function<std::optional<NewMapChoice>(QWidget *, uint64_t)> newMapChooser_;
     // The next picture drawn is of a new map.

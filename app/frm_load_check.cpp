@@ -49,7 +49,7 @@ void frmLoad::RunCheck()
     if (!checkPanel_ || dockCheck->isHidden())
         return;
     if (HasMap())
-        checkPanel_->ShowReport(CheckMap(document_));
+        checkPanel_->ShowReport(CheckMap(Document()));
     else
         checkPanel_->ShowNoMap();
 }
@@ -69,16 +69,10 @@ void frmLoad::FixFinding(const Finding &finding)
     if (!HasMap() || finding.Fix == CheckFix::None)
         return;
     BeginCommand();
-    auto command = std::make_unique<CheckFixCommand>(document_, finding.Fix, finding.At, [this] {
-        ShowDocumentAgain();
-        FillAreaList();
-        // Shading, objects and the terrain's marks show in the composed view.
-        composedView_ = BuildComposedView(document_);
-        VScroll1_Change();
-    });
+    auto command = std::make_unique<CheckFixCommand>(*session_, finding.Fix, finding.At);
     if (command->Changes()) {
         // Pushing carries the fix out; the moved index runs the check again.
-        undo_->push(command.release());
+        session_->Push(command.release());
         return;
     }
     RunCheck();

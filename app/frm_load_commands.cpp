@@ -64,7 +64,6 @@ bool frmLoad::GenerateMap(int16_t width,
                           int players,
                           bool symmetric)
 {
-    const QString shownFile = Filename->text();
     Filename->clear();
     LiH->clear();
     LiF->clear();
@@ -120,7 +119,7 @@ bool frmLoad::GenerateMap(int16_t width,
     if (!failure.empty()) {
         // The map shown before comes back as it was.
         Pro->hide();
-        Filename->setText(shownFile);
+        Filename->setText(session_->Path());
         if (HasMap()) {
             ShowHeaderInfo();
             FillAnimalList();
@@ -131,8 +130,8 @@ bool frmLoad::GenerateMap(int16_t width,
         Message(QString::fromStdString(failure), MessageIcon::Critical);
         return false;
     }
-    document_ = std::move(fresh);
-    ShowNewDocument(seedLine, true);
+    session_->Adopt(std::move(fresh));
+    SetCopyableText(lblSeed, seedLine);
     // The same map again, every value the window used.
     madeBy_ = GenerateCommand({width, height, quickMode, worldType, *seed, players,
                                symmetric && (players == 2 || players == 4)});
@@ -164,19 +163,18 @@ void frmLoad::mnuToolsHarbor_Click()
         != MessageAnswer::Yes)
         return;
     std::vector<std::size_t> changed;
-    const int32_t count = CoastalCastleFix(document_, &changed);
+    MapDocument fixed = Document();
+    const int32_t count = CoastalCastleFix(fixed, &changed);
     // The picture stays as it was drawn; the points changed are marked over it, also after an
     // undo or a redo of the fix.
     std::vector<MapPoint> marks;
     marks.reserve(changed.size());
-    const auto width = static_cast<std::size_t>(std::max<int16_t>(1, document_.Header.Width));
+    const auto width = static_cast<std::size_t>(std::max<int16_t>(1, Document().Header.Width));
     for (const std::size_t index : changed)
         marks.push_back({static_cast<int>(index % width), static_cast<int>(index / width)});
     if (count != 0)
-        undo_->push(new HarbourMarksCommand(document_, changed, [this, marks] {
-            ShowDocumentAgain();
-            picBG->SetToolMarks(marks);
-        }));
+        session_->Push(new HarbourMarksCommand(*session_, changed,
+                                               [this, marks] { picBG->SetToolMarks(marks); }));
     picBG->SetToolMarks(std::move(marks));
     if (count != 0) {
         Message(
@@ -193,8 +191,8 @@ void frmLoad::mnuToolsAnimalRemoval_Click()
                 MessageButtons::YesNo)
         != MessageAnswer::Yes)
         return;
-    if (!document_.Animals.empty())
-        undo_->push(new RemoveAnimalsCommand(document_, [this] { ShowDocumentAgain(); }));
+    if (!Document().Animals.empty())
+        session_->Push(new RemoveAnimalsCommand(*session_));
     LiF->clear();
     Message(tr("File footer cleared"), MessageIcon::None);
 }
@@ -205,16 +203,10 @@ void frmLoad::mnuToolsRecompute_Click()
         Message(tr("There is no map to work on yet"), MessageIcon::Information);
         return;
     }
-    auto command =
-        std::make_unique<CheckFixCommand>(document_, CheckFix::Recompute, std::nullopt, [this] {
-            ShowDocumentAgain();
-            // The shading shows in the composed view and in its own layer.
-            composedView_ = BuildComposedView(document_);
-            VScroll1_Change();
-        });
+    auto command = std::make_unique<CheckFixCommand>(*session_, CheckFix::Recompute, std::nullopt);
     const bool changes = command->Changes();
     if (changes)
-        undo_->push(command.release());
+        session_->Push(command.release());
     Message(changes ? tr("Shading and building quality recomputed.")
                     : tr("Shading and building quality were already as recomputed."),
             MessageIcon::Information);

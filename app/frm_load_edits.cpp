@@ -43,15 +43,15 @@ QStringList frmLoad::RecentFiles() const
 
 void frmLoad::UpdateModified()
 {
-    setWindowModified(HasMap() && (neverSaved_ || !undo_->isClean() || HasPendingText()));
+    setWindowModified(session_->Modified() || (HasMap() && HasPendingText()));
 }
 
 bool frmLoad::MaybeSave()
 {
     if (!isWindowModified())
         return true;
-    const QString name =
-        Filename->text().isEmpty() ? txtTitle->text() : QFileInfo(Filename->text()).fileName();
+    const QString &path = session_->Path();
+    const QString name = path.isEmpty() ? txtTitle->text() : QFileInfo(path).fileName();
     switch (Message(tr("Save changes to %1?").arg(name), MessageIcon::None,
                     MessageButtons::SaveDiscardCancel)) {
     case MessageAnswer::Save:
@@ -69,9 +69,9 @@ bool frmLoad::Save()
         Message(tr("There is no map to save yet"), MessageIcon::Information);
         return false;
     }
-    if (Filename->text().isEmpty())
+    if (session_->Path().isEmpty())
         return SaveAs();
-    return SaveTo(Filename->text());
+    return SaveTo(session_->Path());
 }
 
 bool frmLoad::SaveAs()
@@ -80,7 +80,7 @@ bool frmLoad::SaveAs()
         Message(tr("There is no map to save yet"), MessageIcon::Information);
         return false;
     }
-    const QFileInfo current(Filename->text());
+    const QFileInfo current(session_->Path());
     clsFileDialog dialog(*dialogs_);
     dialog.SetFilter(tr(kSaveFilter));
     dialog.SetFlags(clsFileDialog::kOverwritePrompt);
@@ -90,7 +90,7 @@ bool frmLoad::SaveAs()
     dialog.SetDefaultExtension(suffix == QStringLiteral("dat") ? QStringLiteral("swd")
                                                                : current.suffix());
     dialog.SetFilterIndex(suffix == QStringLiteral("wld") ? 2 : 1);
-    if (Filename->text().isEmpty()) {
+    if (session_->Path().isEmpty()) {
         dialog.SetInitialFile(txtTitle->text().trimmed() + QStringLiteral(".swd"));
     } else {
         dialog.SetInitialDirectory(current.absolutePath());
@@ -103,14 +103,9 @@ bool frmLoad::SaveAs()
     QString path;
     if (!dialog.FileSave(path))
         return false;
-    // A failed write puts the previous name back, so nothing points at a file that was not
-    // made.
-    const QString previous = Filename->text();
-    Filename->setText(path);
-    if (SaveTo(path))
-        return true;
-    Filename->setText(previous);
-    return false;
+    // The session takes the name only once the file is written, so nothing points at a file
+    // that was not made.
+    return SaveTo(path);
 }
 
 void frmLoad::RememberFile(const QString &path)
@@ -153,11 +148,17 @@ void frmLoad::OpenRecentFile(int index)
     OpenMapFile(path);
 }
 
-void frmLoad::ShowDocumentAgain()
+void frmLoad::ShowChange(const SessionChange &change)
 {
-    ShowHeaderInfo();
-    FillAnimalList();
+    if (change.Header)
+        ShowHeaderInfo();
+    if (change.Animals)
+        FillAnimalList();
+    if (change.Areas)
+        FillAreaList();
     picBG->SetToolMarks({});
+    if (change.LayersChanged())
+        VScroll1_Change();
 }
 
 void frmLoad::mnuFileNewWithChoices_Click()

@@ -22,19 +22,11 @@ const char *const kOpenFilter = QT_TRANSLATE_NOOP(
     "trelvik::frmLoad",
     "Settlers II map files (*.dat;*.swd;*.wld)|*.dat;*.swd;*.wld|All files (*.*)|*.*");
 
-std::string LocalPath(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
 } // namespace
 
 bool frmLoad::HasMap() const
 {
-    constexpr std::string_view kSignature = "WORLD_V1.0";
-    const auto &signature = document_.Header.Signature;
-    return std::equal(kSignature.begin(), kSignature.end(), signature.begin(), signature.end(),
-                      [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; });
+    return session_->HasMap();
 }
 
 void frmLoad::mnuFileOpen_Click()
@@ -58,7 +50,6 @@ bool frmLoad::OpenMapFile(const QString &path)
     // Save must still write to the file the shown map came from.
     if (!LoadMap(path))
         return false;
-    Filename->setText(path);
     VScroll1->setEnabled(true);
     VScroll1_Change();
     return true;
@@ -74,15 +65,12 @@ bool frmLoad::LoadMap(const QString &path)
                 MessageIcon::Critical, MessageButtons::Ok, tr("Error"));
         return false;
     }
-    const ReadResult result = ReadMapFile(LocalPath(path), document_);
+    const ReadResult result = session_->Open(path);
     if (!result.Ok()) {
         Message(CoreText(result.Message), MessageIcon::Critical, MessageButtons::Ok, tr("Error"));
         return false;
     }
-    FillAnimalList();
-    FillAreaList();
     RememberFile(path);
-    ShowNewDocument(QString(), false);
     return true;
 }
 
@@ -102,13 +90,14 @@ bool frmLoad::SaveTo(const QString &path)
     // kept as they are otherwise (they need not be what the fields show, byte for byte).
     if (HasPendingText())
         StorePendingText();
-    const WriteResult result = WriteMapFile(LocalPath(path), document_);
+    const WriteResult result = session_->Save(path);
     if (!result.Ok) {
+        // The message is about the file named; the map's own file shows again after it.
+        Filename->setText(path);
         Message(CoreText(result.Message), MessageIcon::Critical, MessageButtons::Ok, tr("Error"));
+        Filename->setText(session_->Path());
         return false;
     }
-    undo_->setClean();
-    neverSaved_ = false;
     RememberFile(path);
     UpdateModified();
     Message(tr("File '%1' saved successfully!").arg(path), MessageIcon::Information);
@@ -117,13 +106,13 @@ bool frmLoad::SaveTo(const QString &path)
 
 void frmLoad::butReload_Click()
 {
-    if (Filename->text().isEmpty()) {
+    if (session_->Path().isEmpty()) {
         Message(tr("Can't reload from file: map not saved"), MessageIcon::Information);
         return;
     }
     if (!MaybeSave())
         return;
-    if (LoadMap(Filename->text()))
+    if (LoadMap(session_->Path()))
         VScroll1_Change();
 }
 

@@ -154,26 +154,26 @@ void frmLoad::BuildListPanels()
 
     // A row chosen in a list, or clicked even when it is the current one, marks its point.
     const auto markAnimal = [this](int row) {
-        if (row >= 0 && static_cast<std::size_t>(row) < document_.Animals.size())
-            SelectPoint(document_.Animals[static_cast<std::size_t>(row)].X,
-                        document_.Animals[static_cast<std::size_t>(row)].Y);
+        if (row >= 0 && static_cast<std::size_t>(row) < Document().Animals.size())
+            SelectPoint(Document().Animals[static_cast<std::size_t>(row)].X,
+                        Document().Animals[static_cast<std::size_t>(row)].Y);
     };
     const auto markHeadquarters = [this](int row) {
-        const MapHeader &header = document_.Header;
+        const MapHeader &header = Document().Header;
         if (HasMap() && row >= 0 && row < static_cast<int>(header.HeadquartersX.size()))
             SelectPoint(header.HeadquartersX[static_cast<std::size_t>(row)],
                         header.HeadquartersY[static_cast<std::size_t>(row)]);
     };
     const auto markStart = [this](int row) {
-        const auto report = MeasureFairness(document_);
+        const auto report = MeasureFairness(Document());
         if (report && row >= 0 && static_cast<std::size_t>(row) < report->Players.size())
             SelectPoint(static_cast<int>(report->Players[static_cast<std::size_t>(row)].At.X),
                         static_cast<int>(report->Players[static_cast<std::size_t>(row)].At.Y));
     };
     const auto markArea = [this](int row) {
-        if (row >= 0 && static_cast<std::size_t>(row) < document_.Header.Areas.size())
-            SelectPoint(document_.Header.Areas[static_cast<std::size_t>(row)].X,
-                        document_.Header.Areas[static_cast<std::size_t>(row)].Y);
+        if (row >= 0 && static_cast<std::size_t>(row) < Document().Header.Areas.size())
+            SelectPoint(Document().Header.Areas[static_cast<std::size_t>(row)].X,
+                        Document().Header.Areas[static_cast<std::size_t>(row)].Y);
     };
     const auto byRow = [](auto mark) { return [mark](const QModelIndex &at) { mark(at.row()); }; };
     connect(LiF, &QListWidget::currentRowChanged, this, markAnimal);
@@ -188,7 +188,7 @@ void frmLoad::BuildListPanels()
 
 void frmLoad::ShowHeaderInfo()
 {
-    const MapHeader &header = document_.Header;
+    const MapHeader &header = Document().Header;
     txtTitle->setText(QString::fromStdString(FixedTextField::Display(header.Title)));
     txtAuthor->setText(QString::fromStdString(FixedTextField::Display(header.Author)));
     lblType->setText(CoreText(WorldTypeName(header.WorldType)));
@@ -196,7 +196,7 @@ void frmLoad::ShowHeaderInfo()
     lblPlayers->setText(QString::number(header.PlayerCount));
     S2info->clear();
     S2info->addItems(DisplayText(HeadquartersLines(header)).split(u'\n', Qt::SkipEmptyParts));
-    ShowStarts(lblStarts, tblStarts, MeasureFairness(document_));
+    ShowStarts(lblStarts, tblStarts, MeasureFairness(Document()));
     lblUnknown->setText(UnknownBytesLine(header));
     // Qt reads "[*]" in a caption as the modified mark's place; doubled, it shows as written.
     QString title = txtTitle->text();
@@ -207,8 +207,8 @@ void frmLoad::ShowHeaderInfo()
 void frmLoad::FillAnimalList()
 {
     LiF->clear();
-    const MapHeader &header = document_.Header;
-    for (const AnimalEntry &animal : document_.Animals) {
+    const MapHeader &header = Document().Header;
+    for (const AnimalEntry &animal : Document().Animals) {
         const bool outside =
             animal.X < 0 || animal.Y < 0 || animal.X >= header.Width || animal.Y >= header.Height;
         LiF->addItem(AnimalRowText(animal) + (outside ? tr(" (outside the map)") : QString()));
@@ -219,7 +219,7 @@ void frmLoad::FillAreaList()
 {
     LiH->clear();
     // The table ends at its first empty entry.
-    for (const AreaEntry &area : document_.Header.Areas) {
+    for (const AreaEntry &area : Document().Header.Areas) {
         if (area.Type == 0)
             break;
         LiH->addItem(AreaRowText(area));
@@ -228,7 +228,7 @@ void frmLoad::FillAreaList()
 
 bool frmLoad::HasPendingText() const
 {
-    const MapHeader &header = document_.Header;
+    const MapHeader &header = Document().Header;
     return HasMap()
            && (txtTitle->text() != QString::fromStdString(FixedTextField::Display(header.Title))
                || txtAuthor->text()
@@ -241,9 +241,8 @@ void frmLoad::StorePendingText()
     FixedTextField::Store(title, txtTitle->text().toStdString());
     FixedTextField::Store(author, txtAuthor->text().toStdString());
     // Only a change that changes bytes is kept for undo and marks the map.
-    if (title != document_.Header.Title || author != document_.Header.Author)
-        undo_->push(
-            new HeaderTextsCommand(document_, title, author, [this] { ShowDocumentAgain(); }));
+    if (title != Document().Header.Title || author != Document().Header.Author)
+        session_->Push(new HeaderTextsCommand(*session_, title, author));
     ShowHeaderInfo();
 }
 

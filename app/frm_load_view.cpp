@@ -180,12 +180,12 @@ void frmLoad::VScroll1_Scroll()
 
 void frmLoad::VScroll1_Change()
 {
-    const RefreshPlan plan = PlanRefresh(document_, VScroll1->sliderPosition(),
+    const RefreshPlan plan = PlanRefresh(Document(), VScroll1->sliderPosition(),
                                          QFile::encodeName(programDir_).toStdString());
     ApplyColourAction(plan, colourTable_);
-    DrawPicture(PlannedBytes(plan, document_, composedView_), document_.Header.Width,
-                document_.Header.Height);
-    MapInfo->setText(DisplayText(MapInfoLines(document_, plan.Layer)));
+    DrawPicture(PlannedBytes(plan, Document(), Composed()), Document().Header.Width,
+                Document().Header.Height);
+    MapInfo->setText(DisplayText(MapInfoLines(Document(), plan.Layer)));
 }
 
 void frmLoad::DrawPicture(std::span<const uint8_t> bytes, int width, int height)
@@ -337,20 +337,19 @@ void frmLoad::BeginCommand()
 void frmLoad::SelectPoint(int x, int y)
 {
     const bool onMap =
-        x >= 0 && y >= 0 && x < document_.Header.Width && y < document_.Header.Height;
+        x >= 0 && y >= 0 && x < Document().Header.Width && y < Document().Header.Height;
     picBG->SetSelection(onMap ? std::optional(MapPoint{x, y}) : std::nullopt);
 }
 
-void frmLoad::ShowNewDocument(const QString &seedLine, bool neverSaved)
+void frmLoad::ShowNewDocument()
 {
-    composedView_ = BuildComposedView(document_);
+    FillAnimalList();
+    FillAreaList();
     ShowHeaderInfo();
-    SetCopyableText(lblSeed, seedLine);
+    SetCopyableText(lblSeed, QString());
     lblSeed->setToolTip(QString());
     madeBy_.clear();
     mnuEditCopyCommand->setEnabled(false);
-    undo_->clear();
-    neverSaved_ = neverSaved;
     UpdateModified();
     newMap_ = true;
     pinned_.reset();
@@ -362,7 +361,7 @@ void frmLoad::ShowNewDocument(const QString &seedLine, bool neverSaved)
 
 void frmLoad::ShowReadout(std::optional<MapPoint> point)
 {
-    const auto readout = point ? ReadPoint(document_, point->X, point->Y) : std::nullopt;
+    const auto readout = point ? ReadPoint(Document(), point->X, point->Y) : std::nullopt;
     SetCopyableText(Inspector, readout ? ReadoutLine(*readout) : CoreText(kOutsideTheMap));
 }
 

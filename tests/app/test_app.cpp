@@ -6,7 +6,9 @@
 // reading outside its layers and without memory sized by what the header claims. Then the file
 // dialogs' own logic, the About box's texts and the program's start.
 #include "app/cls_file_dialog.h"
+#include "app/edit_commands.h"
 #include "app/frm_about.h"
+#include "app/map_session.h"
 #include "app/sys_info.h"
 #include "app/translations.h"
 #include "app_test_support.h"
@@ -553,6 +555,56 @@ private slots:
         std::vector<uint8_t> block;
         QVERIFY_THROWS_EXCEPTION(std::bad_alloc, block.resize(std::size_t{1} << 30));
 #endif
+    }
+
+    // The session alone: what it holds, what it tells its listeners, and that a failed read or
+    // write changes nothing.
+    void session()
+    {
+        TempDir dir;
+        const std::string file = dir.File("flat.swd");
+        MapDocument flat = MakeFlatMap(32, 32);
+        QVERIFY(WriteMapFile(file, flat).Ok);
+        MapSession session;
+        std::vector<SessionChange> changes;
+        QStringList heard;
+        connect(&session, &MapSession::Changed, &session,
+                [&](const SessionChange &change) { changes.push_back(change); });
+        connect(&session, &MapSession::Replaced, &session, [&] { heard << u"replaced"_s; });
+        connect(&session, &MapSession::PathChanged, &session,
+                [&](const QString &path) { heard << QFileInfo(path).fileName(); });
+
+        QVERIFY(!session.Open(Q(dir.File("missing.swd"))).Ok());
+        QVERIFY(!session.HasMap() && session.Path().isEmpty() && heard.isEmpty());
+        QVERIFY(session.Open(Q(file)).Ok());
+        QCOMPARE(heard, (QStringList{u"flat.swd"_s, u"replaced"_s}));
+        QVERIFY(session.HasMap() && !session.Modified());
+        QCOMPARE(session.Document(), flat);
+
+        // An edit announces its points, keeps the terrain picture current and undoes exactly.
+        const std::vector<std::size_t> points = {3, 40, 1023};
+        session.Push(new HarbourMarksCommand(session, points, {}));
+        QCOMPARE(changes.size(), std::size_t{1});
+        QCOMPARE(changes[0].Points, points);
+        QVERIFY(session.Modified());
+        QCOMPARE(session.Composed(), BuildComposedView(session.Document()));
+        session.History().undo();
+        QCOMPARE(session.Document(), flat);
+        QVERIFY(!session.Modified());
+        session.History().redo();
+
+        // A write that fails keeps the file and the mark; one that works moves both.
+        QVERIFY(!session.Save(Q(dir.File("gone/x.swd"))).Ok);
+        QCOMPARE(QFileInfo(session.Path()).fileName(), u"flat.swd"_s);
+        QVERIFY(session.Modified());
+        QVERIFY(session.Save(Q(dir.File("copy.wld"))).Ok);
+        QCOMPARE(QFileInfo(session.Path()).fileName(), u"copy.wld"_s);
+        QVERIFY(!session.Modified());
+
+        session.Adopt(MakeFlatMap(8, 8));
+        QVERIFY(session.Path().isEmpty() && session.Modified() && !session.History().canUndo());
+        session.Clear();
+        QVERIFY(!session.HasMap() && !session.Modified() && session.Composed().empty());
     }
 
     void hostileFiles()

@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "map_session.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include <QFile>
+#include <QUndoStack>
+
+namespace trelvik {
+
+std::string CorePath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+MapSession::MapSession(QObject *parent)
+    : QObject(parent)
+    , history_(new QUndoStack(this))
+{
+    connect(history_, &QUndoStack::cleanChanged, this, &MapSession::ModifiedChanged);
+}
+
+MapSession::~MapSession() = default;
+
+bool MapSession::HasMap() const
+{
+    constexpr std::string_view kSignature = "WORLD_V1.0";
+    const auto &signature = document_.Header.Signature;
+    return std::equal(kSignature.begin(), kSignature.end(), signature.begin(), signature.end(),
+                      [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; });
+}
+
+MapLayout MapSession::Format() const
+{
+    return LayoutForFileName(CorePath(path_));
+}
+
+bool MapSession::Modified() const
+{
+    return HasMap() && (neverSaved_ || !history_->isClean());
+}
+
+ReadResult MapSession::Open(const QString &path)
+{
+    MapDocument read;
+    ReadResult result = ReadMapFile(CorePath(path), read);
+    if (result.Ok())
+        Replace(std::move(read), path, false);
+    return result;
+}
+
+WriteResult MapSession::Save(const QString &path)
+{
+    WriteResult result = WriteMapFile(CorePath(path), document_);
+    if (!result.Ok)
+        return result;
+    SetPath(path);
+    history_->setClean();
+    neverSaved_ = false;
+    emit ModifiedChanged();
+    return result;
+}
+
+void MapSession::Adopt(MapDocument document)
+{
+    Replace(std::move(document), QString(), true);
+}
+
+void MapSession::Clear()
+{
+    Replace(MapDocument{}, QString(), false);
+    ComposedView().swap(composed_);
+}
+
+void MapSession::Replace(MapDocument document, const QString &path, bool neverSaved)
+{
+    document_ = std::move(document);
+    composed_ = BuildComposedView(document_);
+    history_->clear();
+    neverSaved_ = neverSaved;
+    SetPath(path);
+    emit Replaced();
+    emit ModifiedChanged();
+}
+
+void MapSession::SetPath(const QString &path)
+{
+    if (path == path_)
+        return;
+    path_ = path;
+    emit PathChanged(path_);
+}
+
+void MapSession::Push(QUndoCommand *command)
+{
+    history_->push(command);
+}
+
+void MapSession::Announce(const SessionChange &change)
+{
+    if (change.AllPoints) {
+        composed_ = BuildComposedView(document_);
+    } else {
+        const MapLayer &terrain = document_.Layer(3);
+        const MapLayer &shading = document_.Layer(13);
+        for (const std::size_t index : change.Points) {
+            if (index < composed_.size() && index < terrain.size() && index < shading.size())
+                composed_[index] =
+                    ComposedIndex(document_.Header.WorldType, terrain[index], shading[index]);
+        }
+    }
+    emit Changed(change);
+}
+
+} // namespace trelvik
