@@ -158,9 +158,12 @@ uint8_t ComposedIndex(uint8_t worldType, uint8_t terrainByte, uint8_t shading)
     return static_cast<uint8_t>(index);
 }
 
-ComposedView BuildComposedView(const MapDocument &document)
+namespace {
+
+// The picture of one triangle layer (3: right of the point, 2: below it).
+ComposedView BuildTriangles(const MapDocument &document, int layer)
 {
-    const MapLayer &terrain = document.Layer(3);
+    const MapLayer &terrain = document.Layer(layer);
     const MapLayer &shading = document.Layer(13);
     const uint8_t worldType = document.Header.WorldType;
     ComposedView view(document.Layer(1).size(), 0);
@@ -168,6 +171,46 @@ ComposedView BuildComposedView(const MapDocument &document)
     for (std::size_t i = 0; i < known; ++i)
         view[i] = ComposedIndex(worldType, terrain[i], shading[i]);
     return view;
+}
+
+uint8_t IndexAt(const MapDocument &document, int layer, std::size_t i)
+{
+    const MapLayer &terrain = document.Layer(layer);
+    const MapLayer &shading = document.Layer(13);
+    if (i >= terrain.size() || i >= shading.size())
+        return 0;
+    return ComposedIndex(document.Header.WorldType, terrain[i], shading[i]);
+}
+
+} // namespace
+
+ComposedView BuildComposedView(const MapDocument &document)
+{
+    return BuildTriangles(document, 3);
+}
+
+ComposedView BuildLowerTriangles(const MapDocument &document)
+{
+    return BuildTriangles(document, 2);
+}
+
+void UpdateComposedPoints(const MapDocument &document,
+                          ComposedView &upper,
+                          ComposedView &lower,
+                          std::span<const std::size_t> points)
+{
+    const std::size_t size = document.Layer(1).size();
+    if (upper.size() != size || lower.size() != size) {
+        upper = BuildComposedView(document);
+        lower = BuildLowerTriangles(document);
+        return;
+    }
+    for (const std::size_t i : points) {
+        if (i >= size)
+            continue;
+        upper[i] = IndexAt(document, 3, i);
+        lower[i] = IndexAt(document, 2, i);
+    }
 }
 
 } // namespace trelvik
