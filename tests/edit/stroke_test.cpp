@@ -1,0 +1,368 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Strokes of every brush on generated, blank, damaged and (with TRELVIK_REAL_MAPS) hand-made
+// maps: undo and redo exact, derived layers as a whole-map recompute gives them, the map
+// written and read back the same, and no new error for the check.
+#include "check/map_check.h"
+#include "document/layer_codes.h"
+#include "document/map_file.h"
+#include "edit/blank_map.h"
+#include "edit/stroke.h"
+#include "generator/generate_map.h"
+#include "play/areas.h"
+#include "play/building_quality.h"
+#include "play/finish_for_play.h"
+#include "play/headquarters.h"
+#include "play/shading.h"
+#include "test_maps.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace trelvik::edit {
+namespace {
+
+// A generated map finished for two players, its derived layers worked out afresh.
+const MapDocument &Generated(uint64_t seed)
+{
+    static std::map<uint64_t, MapDocument> made;
+    auto [at, added] = made.try_emplace(seed);
+    if (added) {
+        RandomSource random;
+        random.Seed(seed);
+        EXPECT_TRUE(
+            GenerateMap(at->second, 64 + 16 * static_cast<int>(seed % 2), 64, true, random));
+        FinishForPlay(at->second, 2, seed);
+        ComputeShading(at->second);
+        ComputeBuildingQuality(at->second);
+        ComputeAreas(at->second);
+    }
+    return at->second;
+}
+
+std::multiset<std::string> Errors(const MapDocument &doc)
+{
+    std::multiset<std::string> errors;
+    for (const Finding &f : CheckMap(doc).Findings)
+        if (f.Level == Severity::Error)
+            errors.insert(
+                f.Code
+                + (f.At ? "@" + std::to_string(f.At->X) + "," + std::to_string(f.At->Y) : ""));
+    return errors;
+}
+
+struct Row
+{
+    const char *Name;
+    edit::Brush Brush;
+};
+
+std::vector<Row> Brushes()
+{
+    const auto make = [](BrushKind kind, auto change) {
+        Brush b;
+        b.Kind = kind;
+        change(b);
+        return b;
+    };
+    using K = BrushKind;
+    return {
+        {"water", make(K::Terrain, [](Brush &b) { b.Terrain = 5; })},
+        {"meadow", make(K::Terrain, [](Brush &) {})},
+        {"lava", make(K::Terrain, [](Brush &b) { b.Terrain = 16; })},
+        {"raise", make(K::Height, [](Brush &b) { b.HeightStep = 4; })},
+        {"lower", make(K::Height,
+                       [](Brush &b) {
+                           b.Height = HeightMode::Lower;
+                           b.HeightStep = 3;
+                       })},
+        {"flatten", make(K::Height, [](Brush &b) { b.Height = HeightMode::Flatten; })},
+        {"smooth", make(K::Height, [](Brush &b) { b.Height = HeightMode::Smooth; })},
+        {"tree", make(K::Objects, [](Brush &) {})},
+        {"granite", make(K::Objects, [](Brush &b) { b.Object = ObjectChoice::Granite; })},
+        {"decoration", make(K::Objects,
+                            [](Brush &b) {
+                                b.Object = ObjectChoice::Decoration;
+                                b.Decoration = 0x18;
+                            })},
+        {"clear", make(K::Objects, [](Brush &b) { b.Object = ObjectChoice::Erase; })},
+        {"coal", make(K::Resources, [](Brush &) {})},
+        {"drinking water",
+         make(K::Resources, [](Brush &b) { b.Resource = ResourceChoice::Water; })},
+        {"fish", make(K::Resources, [](Brush &b) { b.Resource = ResourceChoice::Fish; })},
+        {"no resource", make(K::Resources, [](Brush &b) { b.Resource = ResourceChoice::Erase; })},
+        {"animals", make(K::Animals, [](Brush &b) { b.Animal = 3; })},
+        {"no animals", make(K::Animals, [](Brush &b) { b.Erase = true; })},
+        {"harbour", make(K::Harbour, [](Brush &) {})},
+        {"no harbour", make(K::Harbour, [](Brush &b) { b.Erase = true; })},
+        {"players", make(K::Players, [](Brush &b) { b.Player = 1; })},
+        {"no player", make(K::Players, [](Brush &b) { b.Erase = true; })},
+    };
+}
+
+// One stroke of three dabs from `centre` and back, then what must hold of it.
+void StrokeSoundly(MapDocument &doc, const Brush &brush, Point centre, uint64_t seed)
+{
+    const MapDocument before = doc;
+    const auto errorsBefore = Errors(doc);
+    Stroke stroke(doc, brush, seed);
+    const PointGrid grid(doc);
+    std::set<std::size_t> dabbed;
+    for (const Point at : {centre, grid.Neighbour(centre, 4), centre})
+        for (const std::size_t i : stroke.Dab(at))
+            dabbed.insert(i);
+    const ChangeSet changes = stroke.Finish(grid.Neighbour(centre, 3));
+    const MapDocument after = doc;
+
+    std::vector<std::size_t> differ; // every point whose layer bytes differ
+    for (std::size_t i = 0; i < doc.Layer(1).size(); ++i)
+        for (int k = 1; k <= kLayerCount; ++k)
+            if (before.Layer(k)[i] != after.Layer(k)[i]) {
+                differ.push_back(i);
+                break;
+            }
+    EXPECT_EQ(changes.Points(), differ);
+    if (brush.Kind != BrushKind::Players) { // a headquarters moves at the release
+        for (const std::size_t i : differ)
+            EXPECT_TRUE(dabbed.contains(i) || doc.Layer(14)[i] != before.Layer(14)[i]) << i;
+    }
+    EXPECT_EQ(changes.HeaderChanged(), after.Header != before.Header);
+    EXPECT_EQ(changes.AnimalsChanged(), after.Animals != before.Animals);
+
+    MapDocument fresh = after;
+    ComputeShading(fresh);
+    ComputeBuildingQuality(fresh);
+    ComputeAreas(fresh);
+    EXPECT_EQ(fresh.Layer(13), after.Layer(13));
+    for (std::size_t i = 0; i < after.Layer(9).size(); ++i)
+        ASSERT_EQ(fresh.Layer(9)[i] & kQualityMask, after.Layer(9)[i] & kQualityMask)
+            << "point " << i;
+    EXPECT_EQ(fresh.Layer(14), after.Layer(14));
+    EXPECT_EQ(fresh.Header.Areas, after.Header.Areas);
+    MapDocument again;
+    EXPECT_TRUE(ReadMapBytes(WriteMapBytes(after), MapLayout::Full, again).Ok() && again == after);
+    // The map maker's own terrain and heights may spoil a headquarters site; nothing else may.
+    if (brush.Kind != BrushKind::Terrain && brush.Kind != BrushKind::Height) {
+        const auto errorsAfter = Errors(after);
+        for (const std::string &e : errorsAfter)
+            EXPECT_TRUE(errorsBefore.contains(e)) << e << ": " << stroke.LastRefusal();
+    }
+    changes.Undo(doc);
+    ASSERT_EQ(doc, before);
+    changes.Redo(doc);
+    ASSERT_EQ(doc, after);
+}
+
+TEST(Stroke, EveryBrushAtEdgesAndCornersInEverySize)
+{
+    for (uint64_t seed = 1; seed <= 3; ++seed) {
+        MapDocument doc = Generated(seed);
+        const auto w = doc.Header.Width, h = doc.Header.Height;
+        const std::vector<Point> spots = {{0, 0},     {w - 1, h - 1}, {0, h - 1},    {w - 1, 0},
+                                          {w / 2, 0}, {0, h / 2},     {w / 2, h / 2}};
+        play::PlayRandom random(seed);
+        for (const Row &row : Brushes()) {
+            for (int size = kMinBrushSize; size <= kMaxBrushSize; ++size) {
+                const Point centre = size <= 7 ? spots[static_cast<std::size_t>(size - 1)]
+                                               : Point{random.Below(static_cast<uint32_t>(w)),
+                                                       random.Below(static_cast<uint32_t>(h))};
+                SCOPED_TRACE(std::string(row.Name) + " size " + std::to_string(size) + " seed "
+                             + std::to_string(seed) + " at " + std::to_string(centre.X) + ","
+                             + std::to_string(centre.Y));
+                Brush brush = row.Brush;
+                brush.Size = size;
+                StrokeSoundly(doc, brush, centre, seed * 100 + static_cast<uint64_t>(size));
+            }
+        }
+    }
+}
+
+// Strokes of random brushes at random points of the sites and their surroundings, many seeds.
+TEST(Stroke, DerivedLayersFollowOverManySeeds)
+{
+    const std::vector<Row> rows = Brushes();
+    for (uint64_t seed = 1; seed <= 6; ++seed) {
+        MapDocument doc = Generated(seed);
+        play::PlayRandom random(seed);
+        const std::vector<Point> sites = FindHeadquartersMarks(doc);
+        for (int k = 0; k < 30; ++k) {
+            const Row &row = rows[random.Below(static_cast<uint32_t>(rows.size()))];
+            Brush brush = row.Brush;
+            brush.Size = 1 + static_cast<int>(random.Below(9));
+            brush.Player = static_cast<int>(random.Below(3));
+            const Point near =
+                sites.empty() ? Point{} : sites[random.Below(static_cast<uint32_t>(sites.size()))];
+            const PointGrid grid(doc);
+            const Point centre = grid.Offset(near, static_cast<int>(random.Below(9)) - 4,
+                                             static_cast<int>(random.Below(9)) - 4);
+            SCOPED_TRACE(std::string(row.Name) + " seed " + std::to_string(seed) + " stroke "
+                         + std::to_string(k));
+            StrokeSoundly(doc, brush, centre, random.Next());
+        }
+    }
+}
+
+TEST(Stroke, HeightsStayInRangeAndFlattenKeepsTheFirstHeight)
+{
+    struct HeightRow
+    {
+        HeightMode Mode;
+        uint8_t Start;
+        int Step;
+        uint8_t Expected;
+    };
+    const std::vector<HeightRow> rows = {{HeightMode::Raise, 58, 5, kMaxHeight},
+                                         {HeightMode::Raise, 61, 1, 61},
+                                         {HeightMode::Lower, 2, 5, 0},
+                                         {HeightMode::Lower, 30, 0, 29},
+                                         {HeightMode::Smooth, 40, 1, 40}};
+    for (const HeightRow &row : rows) {
+        MapDocument doc = test::MakeFlatMap(64, 64);
+        std::ranges::fill(doc.Layer(1), row.Start);
+        Brush brush;
+        brush.Kind = BrushKind::Height;
+        brush.Height = row.Mode;
+        brush.HeightStep = row.Step;
+        Stroke stroke(doc, brush, 1);
+        stroke.Dab({5, 5});
+        EXPECT_EQ(doc.Layer(1)[test::PointIndex(doc, 5, 5)], row.Expected) << int{row.Start};
+    }
+    MapDocument doc = test::MakeFlatMap(64, 64);
+    doc.Layer(1)[test::PointIndex(doc, 10, 10)] = 17;
+    Brush flat;
+    flat.Kind = BrushKind::Height;
+    flat.Height = HeightMode::Flatten;
+    flat.Size = 3;
+    Stroke stroke(doc, flat, 1);
+    stroke.Dab({10, 10});
+    stroke.Dab({20, 20});
+    const PointGrid grid(doc);
+    for (const Point at : {Point{10, 10}, Point{20, 20}})
+        for (const Point p : BrushPoints(grid, at, 3))
+            EXPECT_EQ(grid.Read(doc.Layer(1), p), 17);
+}
+
+// Placing, moving and erasing headquarters on a blank meadow with a lake: the header always
+// agrees with the marks, and the check stays clean.
+TEST(Stroke, PlayersKeepHeaderAndMarksInAgreement)
+{
+    MapDocument doc = *MakeBlankMap({64, 64, 0, 8, 10}).Document;
+    const PointGrid grid(doc);
+    Brush water;
+    water.Kind = BrushKind::Terrain;
+    water.Terrain = 5;
+    water.Size = 5;
+    Stroke(doc, water, 1).Finish({30, 30});
+    Stroke lake(doc, water, 1);
+    lake.Dab({30, 30});
+    lake.Finish({30, 30});
+    struct Step
+    {
+        int Player;
+        bool Erase;
+        Point Press, Release;
+        std::string Refusal; // its start
+        std::vector<Point> Slots;
+    };
+    const std::vector<Step> steps = {
+        {0, false, {0, 0}, {0, 0}, "", {{0, 0}}},
+        {2, false, {40, 10}, {40, 10}, "Place player 2", {{0, 0}}},
+        {1, false, {30, 30}, {30, 30}, "The ground", {{0, 0}}},
+        {1, false, {40, 10}, {40, 10}, "", {{0, 0}, {40, 10}}},
+        {1, false, {0, 0}, {0, 0}, "Player 1's", {{0, 0}, {40, 10}}},
+        {0, false, {40, 10}, {41, 50}, "", {{0, 0}, {41, 50}}},
+        {0, false, {0, 0}, {41, 51}, "A headquarters", {{0, 0}, {41, 50}}},
+        {2, false, {20, 50}, {20, 50}, "", {{0, 0}, {41, 50}, {20, 50}}},
+        {0, true, {0, 0}, {0, 0}, "", {{41, 50}, {20, 50}}},
+        {0, true, {5, 5}, {5, 5}, "There is no", {{41, 50}, {20, 50}}},
+        {1, false, {63, 63}, {63, 63}, "", {{41, 50}, {63, 63}}},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE("player " + std::to_string(step.Player + 1) + " at "
+                     + std::to_string(step.Press.X));
+        Brush brush;
+        brush.Kind = BrushKind::Players;
+        brush.Player = step.Player;
+        brush.Erase = step.Erase;
+        const MapDocument before = doc;
+        Stroke stroke(doc, brush, 1);
+        stroke.Dab(step.Press);
+        const ChangeSet changes = stroke.Finish(step.Release);
+        EXPECT_EQ(stroke.LastRefusal().substr(0, step.Refusal.size()), step.Refusal);
+        EXPECT_EQ(step.Refusal.empty() ? doc != before : doc == before, true);
+        ASSERT_EQ(doc.Header.PlayerCount, step.Slots.size());
+        const auto marks = FirstMarkOfEachPlayer(doc);
+        for (std::size_t k = 0; k < kHeadquartersCount; ++k) {
+            const Point slot{doc.Header.HeadquartersX[k], doc.Header.HeadquartersY[k]};
+            const Point expected = k < step.Slots.size() ? step.Slots[k] : Point{-1, -1};
+            EXPECT_EQ(slot, expected) << k;
+            EXPECT_EQ(marks[k].has_value(), k < step.Slots.size()) << k;
+        }
+        EXPECT_TRUE(Errors(doc).empty());
+        for (const Point hq : FindHeadquartersMarks(doc)) // objects keep away
+            for (const Point p : BrushPoints(grid, hq, 9))
+                EXPECT_EQ(doc.Layer(6)[grid.IndexOf(p)], hq == p ? kHeadquartersObject : kNoObject);
+        MapDocument undone = doc;
+        changes.Undo(undone);
+        EXPECT_EQ(undone, before);
+    }
+}
+
+// Hand-made maps: strokes of every brush at a few points, after a recompute of their derived
+// layers (the stored ones differ from it on a few points).
+TEST(Stroke, HandMadeMapsStaySound)
+{
+    const char *folder = std::getenv("TRELVIK_REAL_MAPS");
+    if (folder == nullptr || *folder == '\0')
+        GTEST_SKIP() << "TRELVIK_REAL_MAPS is not set: no hand-made maps to edit";
+    std::ifstream list(std::filesystem::path(folder) / "MAPS");
+    int maps = 0;
+    for (std::string line; std::getline(list, line) && maps < 6;) {
+        MapDocument doc;
+        if (line.empty() || !ReadMapFile((std::filesystem::path(folder) / line).string(), doc).Ok())
+            continue;
+        ++maps;
+        ComputeShading(doc);
+        ComputeBuildingQuality(doc);
+        ComputeAreas(doc);
+        play::PlayRandom random(static_cast<uint64_t>(maps));
+        for (const Row &row : Brushes()) {
+            SCOPED_TRACE(line + ": " + row.Name);
+            const Point at{random.Below(static_cast<uint32_t>(doc.Header.Width)),
+                           random.Below(static_cast<uint32_t>(doc.Header.Height))};
+            Brush brush = row.Brush;
+            brush.Size = 1 + static_cast<int>(random.Below(9));
+            StrokeSoundly(doc, brush, at, random.Next());
+        }
+    }
+    EXPECT_GT(maps, 0);
+}
+
+// Damaged maps: short layers are never written past their end, and a map with no points is
+// left alone.
+TEST(Stroke, DamagedMapsAreWrittenOnlyWhereTheirLayersReach)
+{
+    for (const Row &row : Brushes()) {
+        MapDocument doc = test::MakeFlatMap(64, 64);
+        for (int k = 1; k <= kLayerCount; ++k)
+            doc.Layer(k).resize(static_cast<std::size_t>(100 * k));
+        MapDocument empty;
+        for (const Point at : {Point{0, 0}, Point{63, 63}, Point{3, 1}}) {
+            Brush brush = row.Brush;
+            brush.Size = 9;
+            Stroke stroke(doc, brush, 7);
+            stroke.Dab(at);
+            stroke.Finish(at);
+            Stroke nothing(empty, brush, 7);
+            EXPECT_TRUE(nothing.Dab(at).empty() && nothing.Finish(at).Empty());
+        }
+        for (int k = 1; k <= kLayerCount; ++k)
+            EXPECT_EQ(doc.Layer(k).size(), static_cast<std::size_t>(100 * k)) << row.Name;
+        EXPECT_EQ(empty, MapDocument{});
+    }
+}
+
+} // namespace
+} // namespace trelvik::edit
