@@ -90,8 +90,7 @@ std::vector<std::size_t> ChangeSet::Points() const
         if (e.Old != e.New)
             points.push_back(e.Index);
     std::ranges::sort(points);
-    const auto [first, last] = std::ranges::unique(points);
-    points.erase(first, last);
+    points.erase(std::unique(points.begin(), points.end()), points.end());
     return points;
 }
 

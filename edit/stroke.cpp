@@ -22,8 +22,7 @@ constexpr uint8_t kLastSpecies = 9;
 void SortUnique(std::vector<std::size_t> &indices)
 {
     std::ranges::sort(indices);
-    const auto [first, last] = std::ranges::unique(indices);
-    indices.erase(first, last);
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
 }
 
 // The point and the eighteen around it up to two steps away.
