@@ -7,6 +7,7 @@
 
 #include "document/code_tables.h"
 #include "document/map_text.h"
+#include "edit/brush.h"
 
 #include <charconv>
 #include <optional>
@@ -193,6 +194,15 @@ QString ReadoutLine(const PointReadout &readout)
             text += QStringLiteral(" (") + CoreText(readout.Names[i]) + QLatin1Char(')');
     }
     return text;
+}
+
+QString TerrainLabelText(uint8_t code)
+{
+    const std::string label = edit::TerrainLabel(code);
+    const std::string name = TerrainName(code);
+    if (name.empty() || label.compare(0, name.size(), name) != 0)
+        return QString::fromStdString(label);
+    return CoreText(name) + QString::fromStdString(label.substr(name.size()));
 }
 
 } // namespace trelvik

@@ -36,5 +36,6 @@ QString HeadquartersLines(const MapHeader &header);           // HeadquartersTex
 QString UnknownBytesLine(const MapHeader &header);            // UnknownBytesText
 QString MapInfoLines(const MapDocument &document, int layer); // MapInfoText
 QString ReadoutLine(const PointReadout &readout);             // ReadoutText
+QString TerrainLabelText(uint8_t code);                       // edit::TerrainLabel
 
 } // namespace trelvik

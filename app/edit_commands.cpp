@@ -132,4 +132,33 @@ void CheckFixCommand::Swap()
     session_.Announce(change_);
 }
 
+StrokeCommand::StrokeCommand(MapSession &session, edit::ChangeSet changes, const QString &text)
+    : QUndoCommand(text)
+    , session_(session)
+    , changes_(std::move(changes))
+{}
+
+void StrokeCommand::undo()
+{
+    changes_.Undo(session_.Edit());
+    Announce();
+}
+
+void StrokeCommand::redo()
+{
+    if (!std::exchange(done_, false))
+        changes_.Redo(session_.Edit());
+    Announce();
+}
+
+void StrokeCommand::Announce()
+{
+    SessionChange change;
+    change.Points = changes_.Points();
+    change.Header = changes_.HeaderChanged();
+    change.Areas = change.Header;
+    change.Animals = changes_.AnimalsChanged();
+    session_.Announce(change);
+}
+
 } // namespace trelvik

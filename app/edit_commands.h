@@ -3,6 +3,7 @@
 
 #include "check/map_check.h"
 #include "document/map_document.h"
+#include "edit/change_set.h"
 #include "map_session.h"
 
 #include <cstddef>
@@ -83,6 +84,22 @@ private:
     std::vector<std::pair<int, MapLayer>> layers_; // by number, only the layers changed
     std::optional<std::vector<AnimalEntry>> animals_;
     SessionChange change_;
+};
+
+// A brush's stroke: the bytes it changed, before and after. The stroke has already changed the
+// document when the command is made, so its first redo only tells the session.
+class StrokeCommand : public QUndoCommand
+{
+public:
+    StrokeCommand(MapSession &session, edit::ChangeSet changes, const QString &text);
+    void undo() override;
+    void redo() override;
+
+private:
+    void Announce();
+    MapSession &session_;
+    edit::ChangeSet changes_;
+    bool done_ = true;
 };
 
 } // namespace trelvik

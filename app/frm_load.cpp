@@ -128,6 +128,7 @@ frmLoad::frmLoad(std::unique_ptr<MessageBoxes> messages,
     client->installEventFilter(this);
     setCentralWidget(client);
     BuildControls(client);
+    BuildBrushes();
     Inspector = new QLabel(statusBar());
     Inspector->setObjectName(QStringLiteral("Inspector"));
     Inspector->setAccessibleName(tr("Point read-out"));
@@ -170,6 +171,7 @@ void frmLoad::BuildMenus()
         AddItem(file, "mnuFileGenerate", tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
     mnuFileNewWithChoices = AddItem(file, "mnuFileNewWithChoices", tr("New &with choices..."),
                                     QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    mnuFileNewBlank = AddItem(file, "mnuFileNewBlank", tr("New &blank map..."), QKeySequence());
     mnuFileOpen = AddItem(file, "mnuFileOpen", tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuFileSave = AddItem(file, "mnuFileSave", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
     mnuFileSaveAs = AddItem(file, "mnuFileSaveAs", tr("Save &As..."), QKeySequence(Qt::Key_F12));
@@ -213,6 +215,11 @@ void frmLoad::BuildMenus()
     // The command line that makes the map shown again, for a map made here.
     mnuEditCopyCommand = AddItem(edit, "mnuEditCopyCommand", tr("Copy co&mmand"), QKeySequence());
     mnuEditCopyCommand->setEnabled(false);
+    AddSeparator(edit, "mnuEditLine2");
+    // The brushes, filled in once the tool bar is made.
+    mnuEditTools = edit->addMenu(tr("&Tools"));
+    mnuEditTools->setObjectName(QStringLiteral("mnuEditTools"));
+    mnuEditTools->menuAction()->setObjectName(QStringLiteral("mnuEditToolsMenu"));
     BuildViewMenu();
 
     QMenu *tools = menuBar()->addMenu(tr("&Tools"));
@@ -232,15 +239,17 @@ void frmLoad::BuildMenus()
     mnuAbout = AddItem(help, "mnuAbout", tr("&About Trelvik..."), QKeySequence());
 
     // Connected first, so that it runs before each command's own handler.
-    for (QAction *command : {mnuFileGenerate, mnuFileNewWithChoices, mnuFileOpen, mnuFileSave,
-                             mnuFileSaveAs, mnuFileQuit, mnuToolsHarbor, mnuToolsAnimalRemoval,
-                             mnuToolsRecompute, mnuToolsCheck, mnuEditUndo, mnuEditRedo})
+    for (QAction *command :
+         {mnuFileGenerate, mnuFileNewWithChoices, mnuFileNewBlank, mnuFileOpen, mnuFileSave,
+          mnuFileSaveAs, mnuFileQuit, mnuToolsHarbor, mnuToolsAnimalRemoval, mnuToolsRecompute,
+          mnuToolsCheck, mnuEditUndo, mnuEditRedo})
         connect(command, &QAction::triggered, this, &frmLoad::BeginCommand);
     connect(mnuEditUndo, &QAction::triggered, &session_->History(), &QUndoStack::undo);
     connect(mnuEditRedo, &QAction::triggered, &session_->History(), &QUndoStack::redo);
     connect(mnuFileGenerate, &QAction::triggered, this, &frmLoad::mnuFileGenerate_Click);
     connect(mnuFileNewWithChoices, &QAction::triggered, this,
             &frmLoad::mnuFileNewWithChoices_Click);
+    connect(mnuFileNewBlank, &QAction::triggered, this, &frmLoad::mnuFileNewBlank_Click);
     connect(mnuFileOpen, &QAction::triggered, this, &frmLoad::mnuFileOpen_Click);
     connect(mnuFileSave, &QAction::triggered, this, &frmLoad::mnuFileSave_Click);
     connect(mnuFileSaveAs, &QAction::triggered, this, &frmLoad::mnuFileSaveAs_Click);

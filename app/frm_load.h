@@ -4,6 +4,7 @@
 #include "check/map_check.h"
 #include "cls_file_dialog.h"
 #include "document/map_document.h"
+#include "edit/stroke.h"
 #include "file_dialogs.h"
 #include "generator/random_source.h"
 #include "map_session.h"
@@ -40,6 +41,7 @@ class QUndoStack;
 
 namespace trelvik {
 
+class BrushBar;
 class CheckPanel;
 class ctlTabs;
 class InsaneProgress;
@@ -111,6 +113,12 @@ public:
         newMapChooser_ = std::move(chooser);
     }
     const QUndoStack &UndoStack() const;
+    // File > New blank map: asks for the size, world, terrain and height; none when cancelled.
+    // The default shows the New blank map dialog.
+    void SetBlankMapChooser(std::function<std::optional<edit::BlankMapRequest>(QWidget *)> chooser)
+    {
+        blankMapChooser_ = std::move(chooser);
+    }
     QStringList RecentFiles() const;
     void ShowHeaderInfo();
     void FillAnimalList();
@@ -121,6 +129,7 @@ public:
 public slots:
     void mnuFileGenerate_Click();
     void mnuFileNewWithChoices_Click();
+    void mnuFileNewBlank_Click();
     void mnuFileOpen_Click();
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
@@ -162,6 +171,24 @@ private:
     // Notes where each control sits at the smallest size and which way it grows.
     void AnchorControls();
     void BuildLanguageMenu(QMenu *menu);
+    // The brushes' tool bar, Edit > Tools and View > Brushes.
+    void BuildBrushes();
+    // Another brush chosen, or Inspect: the view area strokes or inspects, with the aids the
+    // brush needs (triangles, the resources overlay, the check's count).
+    void BrushChosen();
+    void ShowEditingAids();
+    // The layer the view area shows, 0 for the terrain picture.
+    int ShownLayer() const;
+    // The points changed by an edit drawn again, and nothing else.
+    void ShowChangedPoints(std::span<const std::size_t> points);
+    // A stroke: the press starts it, each point the drag reaches is a dab, the release makes
+    // it one step that can be undone.
+    void StrokeStarted(MapPoint point);
+    void StrokeMoved(MapPoint point);
+    void StrokeEnded(MapPoint point);
+    void ShowBrushOutline(std::optional<MapPoint> point);
+    // The map check's count on the tool bar, after every stroke, undo and redo.
+    void ShowBrushCheck();
     // Every command starts here: the marks of the last tool go.
     void BeginCommand();
     void ShowReadout(std::optional<MapPoint> point);
@@ -215,6 +242,14 @@ private:
     ColourTable colourTable_;
     std::unique_ptr<QSettings> settings_;
     std::function<std::optional<NewMapChoice>(QWidget *, uint64_t)> newMapChooser_;
+    std::function<std::optional<edit::BlankMapRequest>(QWidget *)> blankMapChooser_;
+    BrushBar *brushBar_ = nullptr;
+    // The stroke under way, between a press and a release.
+    std::unique_ptr<edit::Stroke> stroke_;
+    QString strokeBrush_;
+    MapPoint strokeAt_;
+    // The resources overlay's codes while the resources brush is chosen.
+    std::vector<uint8_t> overlay_;
     // The next picture drawn is of a new map.
     bool newMap_ = true;
     std::optional<MapPoint> pinned_;
@@ -227,6 +262,8 @@ private:
     QAction *mnuFileSaveAs = nullptr;
     QAction *mnuFileQuit = nullptr;
     QAction *mnuFileNewWithChoices = nullptr;
+    QAction *mnuFileNewBlank = nullptr;
+    QMenu *mnuEditTools = nullptr;
     std::array<QAction *, 8> mnuFileRecent{};
     QAction *mnuEditUndo = nullptr;
     QAction *mnuEditRedo = nullptr;

@@ -157,8 +157,10 @@ void frmLoad::ShowChange(const SessionChange &change)
     if (change.Areas)
         FillAreaList();
     picBG->SetToolMarks({});
-    if (change.LayersChanged())
+    if (change.AllPoints)
         VScroll1_Change();
+    else if (!change.Points.empty())
+        ShowChangedPoints(change.Points);
 }
 
 void frmLoad::mnuFileNewWithChoices_Click()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The layer picture: the selector, the view area with its zoom, marks and inspector line, and
 // the copies.
+#include "brush_bar.h"
 #include "controls/ctl_tabs.h"
 #include "controls/insane_progress.h"
 #include "core_texts.h"
@@ -186,6 +187,7 @@ void frmLoad::VScroll1_Change()
     DrawPicture(PlannedBytes(plan, Document(), Composed()), Document().Header.Width,
                 Document().Header.Height);
     MapInfo->setText(DisplayText(MapInfoLines(Document(), plan.Layer)));
+    ShowEditingAids();
 }
 
 void frmLoad::DrawPicture(std::span<const uint8_t> bytes, int width, int height)
@@ -331,6 +333,9 @@ bool frmLoad::eventFilter(QObject *watched, QEvent *event)
 
 void frmLoad::BeginCommand()
 {
+    // A stroke under way ends before any other command.
+    if (stroke_)
+        StrokeEnded(strokeAt_);
     picBG->SetToolMarks({});
 }
 
@@ -350,6 +355,7 @@ void frmLoad::ShowNewDocument()
     lblSeed->setToolTip(QString());
     madeBy_.clear();
     mnuEditCopyCommand->setEnabled(false);
+    brushBar_->SetWorld(Document().Header.WorldType);
     UpdateModified();
     newMap_ = true;
     pinned_.reset();

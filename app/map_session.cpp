@@ -71,12 +71,14 @@ void MapSession::Clear()
 {
     Replace(MapDocument{}, QString(), false);
     ComposedView().swap(composed_);
+    ComposedView().swap(lower_);
 }
 
 void MapSession::Replace(MapDocument document, const QString &path, bool neverSaved)
 {
     document_ = std::move(document);
     composed_ = BuildComposedView(document_);
+    lower_ = BuildLowerTriangles(document_);
     history_->clear();
     neverSaved_ = neverSaved;
     SetPath(path);
@@ -101,14 +103,9 @@ void MapSession::Announce(const SessionChange &change)
 {
     if (change.AllPoints) {
         composed_ = BuildComposedView(document_);
+        lower_ = BuildLowerTriangles(document_);
     } else {
-        const MapLayer &terrain = document_.Layer(3);
-        const MapLayer &shading = document_.Layer(13);
-        for (const std::size_t index : change.Points) {
-            if (index < composed_.size() && index < terrain.size() && index < shading.size())
-                composed_[index] =
-                    ComposedIndex(document_.Header.WorldType, terrain[index], shading[index]);
-        }
+        UpdateComposedPoints(document_, composed_, lower_, change.Points);
     }
     emit Changed(change);
 }

@@ -57,6 +57,8 @@ public:
     bool Modified() const;
     // The terrain picture: one palette index per point, the triangle to the lower right of each.
     const ComposedView &Composed() const { return composed_; }
+    // The other triangle of each point, the one below it.
+    const ComposedView &LowerTriangles() const { return lower_; }
 
     // Reads a map; on success it replaces the one held, with no history, and Path() is `path`.
     // On failure nothing changes.
@@ -91,6 +93,7 @@ private:
     // A map made here and never saved counts as changed.
     bool neverSaved_ = false;
     ComposedView composed_;
+    ComposedView lower_;
 };
 
 // A path as the core's file functions take it.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "new_map_dialog.h"
 
+#include "core_texts.h"
 #include "generator/generate_map.h"
 #include "generator/random_source.h"
 
@@ -22,6 +23,7 @@ using namespace Qt::StringLiterals;
 
 // Where the choices are kept for the next time.
 const QString kKey = u"newMap/"_s;
+const QString kBlankKey = u"blankMap/"_s;
 
 QComboBox *Sides(QWidget *owner, const char *name)
 {
@@ -29,6 +31,25 @@ QComboBox *Sides(QWidget *owner, const char *name)
     box->setObjectName(QLatin1String(name));
     for (int side = kMinMapSide; side <= kMaxMapSide; side += kMapSideStep)
         box->addItem(QString::number(side), side);
+    return box;
+}
+
+QDialogButtonBox *OkCancel(QDialog *dialog)
+{
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(NewMapDialog::tr("&OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(NewMapDialog::tr("&Cancel"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+QComboBox *Worlds(QWidget *owner)
+{
+    auto *box = new QComboBox(owner);
+    box->setObjectName(QStringLiteral("cboWorld"));
+    box->addItems(
+        {NewMapDialog::tr("Greenland"), NewMapDialog::tr("Wasteland"), NewMapDialog::tr("Winter")});
     return box;
 }
 
@@ -44,9 +65,7 @@ NewMapDialog::NewMapDialog(QWidget *owner, uint64_t proposedSeed)
     mode_ = new QComboBox(this);
     mode_->setObjectName(QStringLiteral("cboMode"));
     mode_->addItems({QStringLiteral("QUICK"), QStringLiteral("NORMAL")});
-    world_ = new QComboBox(this);
-    world_->setObjectName(QStringLiteral("cboWorld"));
-    world_->addItems({tr("Greenland"), tr("Wasteland"), tr("Winter")});
+    world_ = Worlds(this);
     seed_ = new QLineEdit(this);
     seed_->setObjectName(QStringLiteral("txtSeed"));
     players_ = new QSpinBox(this);
@@ -70,11 +89,7 @@ NewMapDialog::NewMapDialog(QWidget *owner, uint64_t proposedSeed)
     connect(players_, &QSpinBox::valueChanged, this, mirrorable);
     // Wide enough for the largest seed, 20 digits.
     seed_->setMinimumWidth(seed_->fontMetrics().horizontalAdvance(QString(21, u'8')) + 12);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("&OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("&Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &NewMapDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &NewMapDialog::reject);
+    QDialogButtonBox *buttons = OkCancel(this);
     connect(seed_, &QLineEdit::textChanged, this, [this, buttons] {
         buttons->button(QDialogButtonBox::Ok)->setEnabled(Choice().has_value());
     });
@@ -144,6 +159,87 @@ void NewMapDialog::accept()
     settings.setValue(kKey + u"players"_s, choice->Players);
     settings.setValue(kKey + u"symmetric"_s, choice->Symmetric);
     QDialog::accept();
+}
+
+BlankMapDialog::BlankMapDialog(QWidget *owner)
+    : QDialog(owner)
+{
+    setObjectName(QStringLiteral("dlgBlankMap"));
+    setWindowTitle(tr("New blank map"));
+    width_ = Sides(this, "cboWidth");
+    height_ = Sides(this, "cboHeight");
+    world_ = Worlds(this);
+    terrain_ = new QComboBox(this);
+    terrain_->setObjectName(QStringLiteral("cboTerrain"));
+    for (const uint8_t code : edit::PaintableTerrains(0))
+        terrain_->addItem(TerrainLabelText(code), code);
+    groundHeight_ = new QSpinBox(this);
+    groundHeight_->setObjectName(QStringLiteral("spnGroundHeight"));
+    groundHeight_->setRange(0, edit::kMaxHeight);
+
+    auto *form = new QFormLayout(this);
+    form->addRow(tr("&Width:"), width_);
+    form->addRow(tr("&Height:"), height_);
+    form->addRow(tr("Wo&rld:"), world_);
+    form->addRow(tr("&Terrain:"), terrain_);
+    form->addRow(tr("&Ground height:"), groundHeight_);
+    form->addRow(OkCancel(this));
+
+    const QSettings settings;
+    edit::BlankMapRequest last;
+    last.Width = static_cast<int16_t>(settings.value(kBlankKey + u"width"_s, 64).toInt());
+    last.Height = static_cast<int16_t>(settings.value(kBlankKey + u"height"_s, 64).toInt());
+    last.WorldType =
+        static_cast<uint8_t>(std::clamp(settings.value(kBlankKey + u"world"_s).toInt(), 0, 2));
+    last.Terrain = static_cast<uint8_t>(
+        settings.value(kBlankKey + u"terrain"_s, int{edit::BlankMapRequest{}.Terrain}).toInt());
+    last.GroundHeight = static_cast<uint8_t>(std::clamp(
+        settings.value(kBlankKey + u"groundHeight"_s, int{edit::BlankMapRequest{}.GroundHeight})
+            .toInt(),
+        0, edit::kMaxHeight));
+    SetRequest(last);
+    if (width_->currentIndex() < 0 || height_->currentIndex() < 0 || terrain_->currentIndex() < 0)
+        SetRequest({});
+}
+
+edit::BlankMapRequest BlankMapDialog::Request() const
+{
+    edit::BlankMapRequest request;
+    request.Width = static_cast<int16_t>(width_->currentData().toInt());
+    request.Height = static_cast<int16_t>(height_->currentData().toInt());
+    request.WorldType = static_cast<uint8_t>(world_->currentIndex());
+    request.Terrain = static_cast<uint8_t>(terrain_->currentData().toInt());
+    request.GroundHeight = static_cast<uint8_t>(groundHeight_->value());
+    return request;
+}
+
+void BlankMapDialog::SetRequest(const edit::BlankMapRequest &request)
+{
+    width_->setCurrentIndex(width_->findData(int{request.Width}));
+    height_->setCurrentIndex(height_->findData(int{request.Height}));
+    world_->setCurrentIndex(std::min<int>(request.WorldType, 2));
+    terrain_->setCurrentIndex(terrain_->findData(int{request.Terrain}));
+    groundHeight_->setValue(request.GroundHeight);
+}
+
+void BlankMapDialog::accept()
+{
+    const edit::BlankMapRequest request = Request();
+    QSettings settings;
+    settings.setValue(kBlankKey + u"width"_s, request.Width);
+    settings.setValue(kBlankKey + u"height"_s, request.Height);
+    settings.setValue(kBlankKey + u"world"_s, request.WorldType);
+    settings.setValue(kBlankKey + u"terrain"_s, request.Terrain);
+    settings.setValue(kBlankKey + u"groundHeight"_s, request.GroundHeight);
+    QDialog::accept();
+}
+
+std::optional<edit::BlankMapRequest> AskForBlankMap(QWidget *owner)
+{
+    BlankMapDialog dialog(owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Request();
 }
 
 } // namespace trelvik

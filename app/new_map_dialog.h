@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "edit/blank_map.h"
+#include "edit/brush.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -52,5 +55,29 @@ private:
     QSpinBox *players_ = nullptr;
     QCheckBox *symmetric_ = nullptr;
 };
+
+// File > New blank map: width and height as the New map dialog offers them, the world, and the
+// terrain and height of every point. The choices are proposed again the next time.
+class BlankMapDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit BlankMapDialog(QWidget *owner);
+    edit::BlankMapRequest Request() const;
+    void SetRequest(const edit::BlankMapRequest &request);
+
+    void accept() override;
+
+private:
+    QComboBox *width_ = nullptr;
+    QComboBox *height_ = nullptr;
+    QComboBox *world_ = nullptr;
+    QComboBox *terrain_ = nullptr;
+    QSpinBox *groundHeight_ = nullptr;
+};
+
+// Shows the New blank map dialog; none when it is cancelled.
+std::optional<edit::BlankMapRequest> AskForBlankMap(QWidget *owner);
 
 } // namespace trelvik

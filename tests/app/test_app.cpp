@@ -30,6 +30,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -256,6 +257,35 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
                     send(QEvent::MouseMove, point(from + 1), Qt::NoButton, pressed);
                 send(QEvent::MouseButtonRelease, point(from + (command == u"pan"_s)), pressed, {});
             }
+        } else if (command == u"stroke"_s) {
+            // The left button pressed at the first view area point "X,Y", moved through the
+            // others and released at the last.
+            QWidget *area = t.Child<MapView>(u"picBG"_s)->viewport();
+            for (qsizetype i = 0; i < words.size(); ++i) {
+                const QPoint at(words[i].section(u',', 0, 0).toInt(),
+                                words[i].section(u',', 1).toInt());
+                if (i == 0)
+                    QTest::mousePress(area, Qt::LeftButton, {}, at);
+                else
+                    QTest::mouseMove(area, at);
+                if (i + 1 == words.size())
+                    QTest::mouseRelease(area, Qt::LeftButton, {}, at);
+            }
+        } else if (command == u"choose"_s) {
+            if (auto *box = t.Child<QComboBox>(words.value(0)))
+                box->setCurrentIndex(words.value(1).toInt());
+            else if (auto *spin = t.Child<QSpinBox>(words.value(0)))
+                spin->setValue(words.value(1).toInt());
+        } else if (command == u"blank"_s) {
+            // File > New blank map with width, height, world, terrain and height.
+            edit::BlankMapRequest request;
+            request.Width = static_cast<int16_t>(words.value(0).toInt());
+            request.Height = static_cast<int16_t>(words.value(1).toInt());
+            request.WorldType = static_cast<uint8_t>(words.value(2).toInt());
+            request.Terrain = static_cast<uint8_t>(words.value(3).toInt());
+            request.GroundHeight = static_cast<uint8_t>(words.value(4).toInt());
+            t.Window->SetBlankMapChooser([request](QWidget *) { return std::optional(request); });
+            t.Child<QAction>(u"mnuFileNewBlank"_s)->trigger();
         } else if (command == u"resize"_s) {
             t.Window->resize(words.value(0).toInt(), words.value(1).toInt());
             QCoreApplication::processEvents();
