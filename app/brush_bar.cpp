@@ -102,7 +102,6 @@ BrushBar::BrushBar(QWidget *parent)
     size_->setObjectName(QStringLiteral("spnBrushSize"));
     size_->setRange(edit::kMinBrushSize, edit::kMaxBrushSize);
     size_->setValue(3);
-    size_->setAccessibleName(tr("Brush size"));
     sizeLabel->setBuddy(size_);
     addWidget(size_);
     choice_ = new QComboBox(this);
@@ -116,7 +115,6 @@ BrushBar::BrushBar(QWidget *parent)
     amount_->setObjectName(QStringLiteral("spnBrushAmount"));
     amount_->setRange(1, 7);
     amount_->setValue(7);
-    amount_->setAccessibleName(tr("Amount"));
     amountLabel_->setBuddy(amount_);
     amountAction_ = addWidget(amount_);
     addSeparator();
