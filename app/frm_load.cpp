@@ -217,7 +217,7 @@ void frmLoad::BuildMenus()
     mnuEditCopyCommand->setEnabled(false);
     AddSeparator(edit, "mnuEditLine2");
     // The brushes, filled in once the tool bar is made.
-    mnuEditTools = edit->addMenu(tr("&Tools"));
+    mnuEditTools = edit->addMenu(tr("&Tools", "the brushes"));
     mnuEditTools->setObjectName(QStringLiteral("mnuEditTools"));
     mnuEditTools->menuAction()->setObjectName(QStringLiteral("mnuEditToolsMenu"));
     BuildViewMenu();

@@ -403,6 +403,224 @@
     </message>
 </context>
 <context>
+    <name>trelvik::BlankMapDialog</name>
+    <message>
+        <source>New blank map</source>
+        <translation>Neue leere Karte</translation>
+    </message>
+    <message>
+        <source>&amp;Width:</source>
+        <translation>&amp;Breite:</translation>
+    </message>
+    <message>
+        <source>&amp;Height:</source>
+        <translation>&amp;Höhe:</translation>
+    </message>
+    <message>
+        <source>Wo&amp;rld:</source>
+        <translation>&amp;Welt:</translation>
+    </message>
+    <message>
+        <source>&amp;Terrain:</source>
+        <translation>&amp;Gelände:</translation>
+    </message>
+    <message>
+        <source>&amp;Ground height:</source>
+        <translation>Gelände&amp;höhe:</translation>
+    </message>
+</context>
+<context>
+    <name>trelvik::BrushBar</name>
+    <message>
+        <source>&amp;Terrain</source>
+        <translation>&amp;Gelände</translation>
+    </message>
+    <message>
+        <source>&amp;Height</source>
+        <translation>&amp;Höhe</translation>
+    </message>
+    <message>
+        <source>&amp;Objects</source>
+        <translation>&amp;Objekte</translation>
+    </message>
+    <message>
+        <source>&amp;Resources</source>
+        <translation>&amp;Rohstoffe</translation>
+    </message>
+    <message>
+        <source>&amp;Animals</source>
+        <translation>&amp;Tiere</translation>
+    </message>
+    <message>
+        <source>&amp;Players</source>
+        <translation>&amp;Spieler</translation>
+    </message>
+    <message>
+        <source>Harbour &amp;marks</source>
+        <translation>Ha&amp;fenplätze</translation>
+    </message>
+    <message>
+        <source>Raise</source>
+        <translation>Heben</translation>
+    </message>
+    <message>
+        <source>Lower</source>
+        <translation>Senken</translation>
+    </message>
+    <message>
+        <source>Flatten</source>
+        <translation>Ebnen</translation>
+    </message>
+    <message>
+        <source>Smooth</source>
+        <translation>Glätten</translation>
+    </message>
+    <message>
+        <source>Coal</source>
+        <translation>Kohle</translation>
+    </message>
+    <message>
+        <source>Iron</source>
+        <translation>Eisen</translation>
+    </message>
+    <message>
+        <source>Gold</source>
+        <translation>Gold</translation>
+    </message>
+    <message>
+        <source>Granite</source>
+        <translation>Granit</translation>
+    </message>
+    <message>
+        <source>Water</source>
+        <translation>Wasser</translation>
+    </message>
+    <message>
+        <source>Fish</source>
+        <translation>Fisch</translation>
+    </message>
+    <message>
+        <source>Erase</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Mark</source>
+        <translation>Markieren</translation>
+    </message>
+    <message>
+        <source>Brushes</source>
+        <translation>Pinsel</translation>
+    </message>
+    <message>
+        <source>&amp;Inspect</source>
+        <translation>&amp;Ansehen</translation>
+    </message>
+    <message>
+        <source>Inspect: no brush (Esc)</source>
+        <translation>Ansehen: kein Pinsel (Esc)</translation>
+    </message>
+    <message>
+        <source>Si&amp;ze</source>
+        <translation>&amp;Größe</translation>
+    </message>
+    <message>
+        <source>What the brush puts down</source>
+        <translation>Was der Pinsel setzt</translation>
+    </message>
+    <message>
+        <source>Am&amp;ount</source>
+        <translation>&amp;Menge</translation>
+    </message>
+    <message>
+        <source>What the brush does</source>
+        <translation>Was der Pinsel tut</translation>
+    </message>
+    <message>
+        <source>Map check</source>
+        <translation>Kartenprüfung</translation>
+    </message>
+    <message>
+        <source>Tree</source>
+        <translation>Baum</translation>
+    </message>
+    <message>
+        <source>Granite, size %1</source>
+        <translation>Granit, Größe %1</translation>
+    </message>
+    <message>
+        <source>Decoration</source>
+        <translation>Schmuck</translation>
+    </message>
+    <message>
+        <source>Player %1</source>
+        <translation>Spieler %1</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Click a point to read it; drag to move the map</source>
+        <translation>Klick auf einen Punkt zeigt ihn; Ziehen verschiebt die Karte</translation>
+    </message>
+    <message>
+        <source>Paint: %1</source>
+        <translation>Malen: %1</translation>
+    </message>
+    <message>
+        <source>Flatten to the first point&apos;s height</source>
+        <translation>Auf die Höhe des ersten Punkts ebnen</translation>
+    </message>
+    <message>
+        <source>%1 by %2</source>
+        <translation>%1 um %2</translation>
+    </message>
+    <message>
+        <source>Erase trees, granite and decorations</source>
+        <translation>Bäume, Granit und Schmuck entfernen</translation>
+    </message>
+    <message>
+        <source>Place: %1</source>
+        <translation>Setzen: %1</translation>
+    </message>
+    <message>
+        <source>Erase resources</source>
+        <translation>Rohstoffe entfernen</translation>
+    </message>
+    <message>
+        <source>Place: %1 %2</source>
+        <translation>Setzen: %1 %2</translation>
+    </message>
+    <message>
+        <source>Erase animals</source>
+        <translation>Tiere entfernen</translation>
+    </message>
+    <message>
+        <source>Click a headquarters to remove it</source>
+        <translation>Klick auf ein Hauptquartier entfernt es</translation>
+    </message>
+    <message>
+        <source>Place the headquarters of %1 (drag a mark to move it)</source>
+        <translation>Hauptquartier von %1 setzen (eine Marke ziehen verschiebt sie)</translation>
+    </message>
+    <message>
+        <source>Erase harbour marks</source>
+        <translation>Hafenplätze entfernen</translation>
+    </message>
+    <message>
+        <source>Mark harbour sites on castle points by the water</source>
+        <translation>Hafenplätze auf Burgplätzen am Wasser markieren</translation>
+    </message>
+    <message>
+        <source>%1, 1 point across</source>
+        <translation>%1, 1 Punkt breit</translation>
+    </message>
+    <message>
+        <source>%1, %2 points across</source>
+        <translation>%1, %2 Punkte breit</translation>
+    </message>
+</context>
+<context>
     <name>trelvik::CheckFindingsModel</name>
     <message>
         <source>Severity</source>
@@ -965,6 +1183,23 @@ Remember to save!</source>
     <message>
         <source> (outside the map)</source>
         <translation> (außerhalb der Karte)</translation>
+    </message>
+    <message>
+        <source>New &amp;blank map...</source>
+        <translation>&amp;Leere Karte...</translation>
+    </message>
+    <message>
+        <source>&amp;Brushes</source>
+        <translation>&amp;Pinselleiste</translation>
+    </message>
+    <message>
+        <source>Check: %1</source>
+        <translation>Prüfung: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <comment>the brushes</comment>
+        <translation>&amp;Pinsel</translation>
     </message>
 </context>
 <context>
