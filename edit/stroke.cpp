@@ -195,9 +195,8 @@ void Stroke::PaintTerrain(Writes &w, Point centre)
         w.Around.push_back(
             mGrid.IndexOf(t.Layer == 2 ? mGrid.SouthWest(p) : mGrid.Neighbour(p, 3)));
     }
-    std::vector<std::size_t> corners = w.Around;
-    SortUnique(corners);
-    for (const std::size_t i : corners) {
+    SortUnique(w.Around);
+    for (const std::size_t i : w.Around) {
         const uint8_t type = w.Read(6, i);
         if (!IsTreeObject(type) && !IsGraniteObject(type))
             continue;
@@ -401,6 +400,8 @@ void Stroke::MarkHarbours(Writes &w, Point centre)
 void Stroke::FollowDerived(Writes &w)
 {
     std::vector<std::size_t> shade, near;
+    SortUnique(w.Heights);
+    SortUnique(w.Around);
     for (const std::size_t i : w.Heights)
         AddNear(mGrid, i, shade);
     SortUnique(shade);

@@ -112,46 +112,20 @@ TEST(Brush, PointsAreAHexagonalDiscEachPointOnce)
 
 TEST(Brush, DescribesItselfAndOffersNamedTerrains)
 {
-    const auto brush = [](BrushKind kind, auto change) {
-        Brush b;
-        b.Kind = kind;
-        change(b);
-        return b;
-    };
+    using K = BrushKind;
     const std::vector<std::pair<Brush, std::string>> rows = {
-        {brush(BrushKind::Terrain, [](Brush &b) { b.Size = 5; }),
-         "Paint meadow 1, 5 points across"},
-        {brush(BrushKind::Terrain, [](Brush &b) { b.Terrain = 19; }),
-         "Paint water 2, 1 point across"},
-        {brush(BrushKind::Height, [](Brush &b) { b.Size = 3; }), "Raise by 1, 3 points across"},
-        {brush(BrushKind::Height,
-               [](Brush &b) {
-                   b.Height = HeightMode::Lower;
-                   b.HeightStep = 4;
-                   b.Size = 12;
-               }),
+        {{.Size = 5}, "Paint meadow 1, 5 points across"},
+        {{.Terrain = 19}, "Paint water 2, 1 point across"},
+        {{.Kind = K::Height, .Size = 3}, "Raise by 1, 3 points across"},
+        {{.Kind = K::Height, .Size = 12, .Height = HeightMode::Lower, .HeightStep = 4},
          "Lower by 4, 9 points across"},
-        {brush(BrushKind::Resources,
-               [](Brush &b) {
-                   b.Resource = ResourceChoice::Iron;
-                   b.Amount = 3;
-               }),
+        {{.Kind = K::Resources, .Resource = ResourceChoice::Iron, .Amount = 3},
          "Place iron 3, 1 point across"},
-        {brush(BrushKind::Animals,
-               [](Brush &b) {
-                   b.Erase = true;
-                   b.Size = 2;
-               }),
-         "Erase animals, 2 points across"},
-        {brush(BrushKind::Players, [](Brush &b) { b.Player = 1; }),
+        {{.Kind = K::Animals, .Size = 2, .Erase = true}, "Erase animals, 2 points across"},
+        {{.Kind = K::Players, .Player = 1},
          "Place player 2's headquarters (drag a mark to move it)"},
-        {brush(BrushKind::Objects,
-               [](Brush &b) {
-                   b.Object = ObjectChoice::Granite;
-                   b.GraniteSize = 9;
-               }),
-         "Place granite of size 6, 1 point across"},
-    };
+        {{.Kind = K::Objects, .Object = ObjectChoice::Granite, .GraniteSize = 9},
+         "Place granite of size 6, 1 point across"}};
     for (const auto &[b, text] : rows)
         EXPECT_EQ(DescribeBrush(b, 0), text);
 

@@ -61,45 +61,31 @@ struct Row
 
 std::vector<Row> Brushes()
 {
-    const auto make = [](BrushKind kind, auto change) {
-        Brush b;
-        b.Kind = kind;
-        change(b);
-        return b;
-    };
     using K = BrushKind;
-    return {
-        {"water", make(K::Terrain, [](Brush &b) { b.Terrain = 5; })},
-        {"meadow", make(K::Terrain, [](Brush &) {})},
-        {"lava", make(K::Terrain, [](Brush &b) { b.Terrain = 16; })},
-        {"raise", make(K::Height, [](Brush &b) { b.HeightStep = 4; })},
-        {"lower", make(K::Height,
-                       [](Brush &b) {
-                           b.Height = HeightMode::Lower;
-                           b.HeightStep = 3;
-                       })},
-        {"flatten", make(K::Height, [](Brush &b) { b.Height = HeightMode::Flatten; })},
-        {"smooth", make(K::Height, [](Brush &b) { b.Height = HeightMode::Smooth; })},
-        {"tree", make(K::Objects, [](Brush &) {})},
-        {"granite", make(K::Objects, [](Brush &b) { b.Object = ObjectChoice::Granite; })},
-        {"decoration", make(K::Objects,
-                            [](Brush &b) {
-                                b.Object = ObjectChoice::Decoration;
-                                b.Decoration = 0x18;
-                            })},
-        {"clear", make(K::Objects, [](Brush &b) { b.Object = ObjectChoice::Erase; })},
-        {"coal", make(K::Resources, [](Brush &) {})},
-        {"drinking water",
-         make(K::Resources, [](Brush &b) { b.Resource = ResourceChoice::Water; })},
-        {"fish", make(K::Resources, [](Brush &b) { b.Resource = ResourceChoice::Fish; })},
-        {"no resource", make(K::Resources, [](Brush &b) { b.Resource = ResourceChoice::Erase; })},
-        {"animals", make(K::Animals, [](Brush &b) { b.Animal = 3; })},
-        {"no animals", make(K::Animals, [](Brush &b) { b.Erase = true; })},
-        {"harbour", make(K::Harbour, [](Brush &) {})},
-        {"no harbour", make(K::Harbour, [](Brush &b) { b.Erase = true; })},
-        {"players", make(K::Players, [](Brush &b) { b.Player = 1; })},
-        {"no player", make(K::Players, [](Brush &b) { b.Erase = true; })},
-    };
+    using H = HeightMode;
+    using O = ObjectChoice;
+    using R = ResourceChoice;
+    return {{"water", {.Terrain = 5}},
+            {"meadow", {}},
+            {"lava", {.Terrain = 16}},
+            {"raise", {.Kind = K::Height, .HeightStep = 4}},
+            {"lower", {.Kind = K::Height, .Height = H::Lower, .HeightStep = 3}},
+            {"flatten", {.Kind = K::Height, .Height = H::Flatten}},
+            {"smooth", {.Kind = K::Height, .Height = H::Smooth}},
+            {"tree", {.Kind = K::Objects}},
+            {"granite", {.Kind = K::Objects, .Object = O::Granite}},
+            {"decoration", {.Kind = K::Objects, .Object = O::Decoration, .Decoration = 0x18}},
+            {"clear", {.Kind = K::Objects, .Object = O::Erase}},
+            {"coal", {.Kind = K::Resources}},
+            {"drinking water", {.Kind = K::Resources, .Resource = R::Water}},
+            {"fish", {.Kind = K::Resources, .Resource = R::Fish}},
+            {"no resource", {.Kind = K::Resources, .Resource = R::Erase}},
+            {"animals", {.Kind = K::Animals, .Animal = 3}},
+            {"no animals", {.Kind = K::Animals, .Erase = true}},
+            {"harbour", {.Kind = K::Harbour}},
+            {"no harbour", {.Kind = K::Harbour, .Erase = true}},
+            {"players", {.Kind = K::Players, .Player = 1}},
+            {"no player", {.Kind = K::Players, .Erase = true}}};
 }
 
 // One stroke of three dabs from `centre` and back, then what must hold of it.
@@ -155,51 +141,28 @@ void StrokeSoundly(MapDocument &doc, const Brush &brush, Point centre, uint64_t 
     ASSERT_EQ(doc, after);
 }
 
-TEST(Stroke, EveryBrushAtEdgesAndCornersInEverySize)
+// Every brush in every size on generated maps of many seeds: at the corners and edges
+// (wrapping), and near the headquarters, where the derived layers and the check matter most.
+TEST(Stroke, EveryBrushAtEdgesCornersAndSitesInEverySize)
 {
-    for (uint64_t seed = 1; seed <= 3; ++seed) {
-        MapDocument doc = Generated(seed);
-        const auto w = doc.Header.Width, h = doc.Header.Height;
-        const std::vector<Point> spots = {{0, 0},     {w - 1, h - 1}, {0, h - 1},    {w - 1, 0},
-                                          {w / 2, 0}, {0, h / 2},     {w / 2, h / 2}};
-        play::PlayRandom random(seed);
-        for (const Row &row : Brushes()) {
-            for (int size = kMinBrushSize; size <= kMaxBrushSize; ++size) {
-                const Point centre = size <= 7 ? spots[static_cast<std::size_t>(size - 1)]
-                                               : Point{random.Below(static_cast<uint32_t>(w)),
-                                                       random.Below(static_cast<uint32_t>(h))};
-                SCOPED_TRACE(std::string(row.Name) + " size " + std::to_string(size) + " seed "
-                             + std::to_string(seed) + " at " + std::to_string(centre.X) + ","
-                             + std::to_string(centre.Y));
-                Brush brush = row.Brush;
-                brush.Size = size;
-                StrokeSoundly(doc, brush, centre, seed * 100 + static_cast<uint64_t>(size));
-            }
-        }
-    }
-}
-
-// Strokes of random brushes at random points of the sites and their surroundings, many seeds.
-TEST(Stroke, DerivedLayersFollowOverManySeeds)
-{
-    const std::vector<Row> rows = Brushes();
     for (uint64_t seed = 1; seed <= 6; ++seed) {
         MapDocument doc = Generated(seed);
-        play::PlayRandom random(seed);
-        const std::vector<Point> sites = FindHeadquartersMarks(doc);
-        for (int k = 0; k < 30; ++k) {
-            const Row &row = rows[random.Below(static_cast<uint32_t>(rows.size()))];
-            Brush brush = row.Brush;
-            brush.Size = 1 + static_cast<int>(random.Below(9));
-            brush.Player = static_cast<int>(random.Below(3));
-            const Point near =
-                sites.empty() ? Point{} : sites[random.Below(static_cast<uint32_t>(sites.size()))];
-            const PointGrid grid(doc);
-            const Point centre = grid.Offset(near, static_cast<int>(random.Below(9)) - 4,
-                                             static_cast<int>(random.Below(9)) - 4);
-            SCOPED_TRACE(std::string(row.Name) + " seed " + std::to_string(seed) + " stroke "
-                         + std::to_string(k));
-            StrokeSoundly(doc, brush, centre, random.Next());
+        const PointGrid grid(doc);
+        const auto w = grid.Width(), h = grid.Height();
+        std::vector<Point> spots = {{0, 0}, {w - 1, h - 1}, {0, h - 1}, {w - 1, 0}, {w / 2, 0}};
+        for (const Point hq : FindHeadquartersMarks(doc))
+            spots.insert(spots.end(), {grid.Offset(hq, 1, 2), grid.Offset(hq, -3, 0)});
+        for (const Row &row : Brushes()) {
+            for (int size = kMinBrushSize; size <= kMaxBrushSize; ++size) {
+                const Point at = spots[static_cast<std::size_t>(size) % spots.size()];
+                SCOPED_TRACE(std::string(row.Name) + " size " + std::to_string(size) + " seed "
+                             + std::to_string(seed) + " at " + std::to_string(at.X) + ","
+                             + std::to_string(at.Y));
+                Brush brush = row.Brush;
+                brush.Size = size;
+                brush.Player = static_cast<int>(seed % 3);
+                StrokeSoundly(doc, brush, at, seed * 100 + static_cast<uint64_t>(size));
+            }
         }
     }
 }
@@ -213,35 +176,23 @@ TEST(Stroke, HeightsStayInRangeAndFlattenKeepsTheFirstHeight)
         int Step;
         uint8_t Expected;
     };
-    const std::vector<HeightRow> rows = {{HeightMode::Raise, 58, 5, kMaxHeight},
-                                         {HeightMode::Raise, 61, 1, 61},
-                                         {HeightMode::Lower, 2, 5, 0},
-                                         {HeightMode::Lower, 30, 0, 29},
-                                         {HeightMode::Smooth, 40, 1, 40}};
+    const std::vector<HeightRow> rows = {
+        {HeightMode::Raise, 58, 5, kMaxHeight}, {HeightMode::Raise, 61, 1, 61},
+        {HeightMode::Lower, 2, 5, 0},           {HeightMode::Lower, 30, 0, 29},
+        {HeightMode::Smooth, 40, 1, 12},        {HeightMode::Flatten, 17, 1, 17}};
     for (const HeightRow &row : rows) {
         MapDocument doc = test::MakeFlatMap(64, 64);
-        std::ranges::fill(doc.Layer(1), row.Start);
-        Brush brush;
-        brush.Kind = BrushKind::Height;
-        brush.Height = row.Mode;
-        brush.HeightStep = row.Step;
-        Stroke stroke(doc, brush, 1);
-        stroke.Dab({5, 5});
-        EXPECT_EQ(doc.Layer(1)[test::PointIndex(doc, 5, 5)], row.Expected) << int{row.Start};
+        doc.Layer(1)[test::PointIndex(doc, 10, 10)] = row.Start;
+        doc.Layer(1)[test::PointIndex(doc, 20, 20)] = row.Start;
+        Stroke stroke(doc, {.Kind = BrushKind::Height, .Height = row.Mode, .HeightStep = row.Step},
+                      1);
+        stroke.Dab({10, 10});
+        if (row.Mode == HeightMode::Flatten) // to the first dab's height, wherever it goes
+            stroke.Dab({21, 20});
+        EXPECT_EQ(doc.Layer(1)[test::PointIndex(doc, 10, 10)], row.Expected) << int{row.Start};
+        EXPECT_EQ(doc.Layer(1)[test::PointIndex(doc, 21, 20)],
+                  row.Mode == HeightMode::Flatten ? 17 : 12);
     }
-    MapDocument doc = test::MakeFlatMap(64, 64);
-    doc.Layer(1)[test::PointIndex(doc, 10, 10)] = 17;
-    Brush flat;
-    flat.Kind = BrushKind::Height;
-    flat.Height = HeightMode::Flatten;
-    flat.Size = 3;
-    Stroke stroke(doc, flat, 1);
-    stroke.Dab({10, 10});
-    stroke.Dab({20, 20});
-    const PointGrid grid(doc);
-    for (const Point at : {Point{10, 10}, Point{20, 20}})
-        for (const Point p : BrushPoints(grid, at, 3))
-            EXPECT_EQ(grid.Read(doc.Layer(1), p), 17);
 }
 
 // Placing, moving and erasing headquarters on a blank meadow with a lake: the header always
@@ -250,12 +201,7 @@ TEST(Stroke, PlayersKeepHeaderAndMarksInAgreement)
 {
     MapDocument doc = *MakeBlankMap({64, 64, 0, 8, 10}).Document;
     const PointGrid grid(doc);
-    Brush water;
-    water.Kind = BrushKind::Terrain;
-    water.Terrain = 5;
-    water.Size = 5;
-    Stroke(doc, water, 1).Finish({30, 30});
-    Stroke lake(doc, water, 1);
+    Stroke lake(doc, {.Size = 5, .Terrain = 5}, 1);
     lake.Dab({30, 30});
     lake.Finish({30, 30});
     struct Step
@@ -282,12 +228,9 @@ TEST(Stroke, PlayersKeepHeaderAndMarksInAgreement)
     for (const Step &step : steps) {
         SCOPED_TRACE("player " + std::to_string(step.Player + 1) + " at "
                      + std::to_string(step.Press.X));
-        Brush brush;
-        brush.Kind = BrushKind::Players;
-        brush.Player = step.Player;
-        brush.Erase = step.Erase;
         const MapDocument before = doc;
-        Stroke stroke(doc, brush, 1);
+        Stroke stroke(doc, {.Kind = BrushKind::Players, .Player = step.Player, .Erase = step.Erase},
+                      1);
         stroke.Dab(step.Press);
         const ChangeSet changes = stroke.Finish(step.Release);
         EXPECT_EQ(stroke.LastRefusal().substr(0, step.Refusal.size()), step.Refusal);
