@@ -122,10 +122,6 @@ BrushBar::BrushBar(QWidget *parent)
     description_->setObjectName(QStringLiteral("lblBrush"));
     description_->setAccessibleName(tr("What the brush does"));
     addWidget(description_);
-    check_ = new QLabel(this);
-    check_->setObjectName(QStringLiteral("lblBrushCheck"));
-    check_->setAccessibleName(tr("Map check"));
-    addWidget(check_);
 
     connect(group_, &QActionGroup::triggered, this, [this] {
         FillChoices();
@@ -220,11 +216,6 @@ void BrushBar::FillMenu(QMenu *menu) const
     menu->addAction(inspect_);
     for (QAction *brush : brushes_)
         menu->addAction(brush);
-}
-
-void BrushBar::ShowCheckSummary(const QString &summary)
-{
-    check_->setText(summary);
 }
 
 void BrushBar::FillChoices()

@@ -19,9 +19,8 @@ class QSpinBox;
 namespace trelvik {
 
 // The brushes' tool bar: Inspect (no brush: clicks pin the read-out, drags pan) and one brush per
-// kind, the brush's size (points across), what it puts down, an amount for minerals, a line
-// saying what the brush will do and the map check's count after the last stroke. The brush
-// actions also fill Edit > Tools.
+// kind, the brush's size (points across), what it puts down, an amount for minerals and a line
+// saying what the brush will do. The brush actions also fill Edit > Tools.
 class BrushBar : public QToolBar
 {
     Q_OBJECT
@@ -39,8 +38,6 @@ public:
     void SetWorld(uint8_t worldType);
     // The menu the brushes also sit in, with their shortcuts.
     void FillMenu(QMenu *menu) const;
-    // The map check's summary after the last stroke; empty takes it away.
-    void ShowCheckSummary(const QString &summary);
 
     static constexpr int kBrushCount = 7;
 
@@ -62,7 +59,6 @@ private:
     QAction *amountAction_ = nullptr;
     QAction *amountLabelAction_ = nullptr;
     QLabel *description_ = nullptr;
-    QLabel *check_ = nullptr;
     uint8_t world_ = 0;
 };
 

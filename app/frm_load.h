@@ -187,8 +187,9 @@ private:
     void StrokeMoved(MapPoint point);
     void StrokeEnded(MapPoint point);
     void ShowBrushOutline(std::optional<MapPoint> point);
-    // The map check's count on the tool bar, after every stroke, undo and redo.
-    void ShowBrushCheck();
+    // The map check's count on the status bar after every stroke, undo and redo; or why the
+    // last stroke was refused.
+    void ShowBrushCheck(const QString &refusal = QString());
     // Every command starts here: the marks of the last tool go.
     void BeginCommand();
     void ShowReadout(std::optional<MapPoint> point);
@@ -283,6 +284,7 @@ private:
 
     MapView *picBG = nullptr;
     QLabel *Inspector = nullptr;
+    QLabel *lblBrushCheck = nullptr;
     ctlTabs *Tabsy = nullptr;
     std::array<QGroupBox *, kPanelCount> Frame{};
     QLineEdit *Filename = nullptr;

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QScrollBar>
 #include <QUndoStack>
 
@@ -71,12 +72,18 @@ void frmLoad::BuildBrushes()
     addToolBar(Qt::TopToolBarArea, brushBar_);
     // Out of the way until a brush is chosen; View > Brushes shows it.
     brushBar_->hide();
+    // The check's count after each stroke, at the right of the status bar.
+    lblBrushCheck = new QLabel(statusBar());
+    lblBrushCheck->setObjectName(QStringLiteral("lblBrushCheck"));
+    lblBrushCheck->setAccessibleName(tr("Map check"));
+    statusBar()->addPermanentWidget(lblBrushCheck);
+    lblBrushCheck->hide();
     connect(brushBar_, &BrushBar::BrushChanged, this, &frmLoad::BrushChosen);
     connect(picBG, &MapView::StrokePressed, this, &frmLoad::StrokeStarted);
     connect(picBG, &MapView::StrokeMoved, this, &frmLoad::StrokeMoved);
     connect(picBG, &MapView::StrokeReleased, this, &frmLoad::StrokeEnded);
     connect(picBG, &MapView::PointHovered, this, &frmLoad::ShowBrushOutline);
-    connect(&session_->History(), &QUndoStack::indexChanged, this, &frmLoad::ShowBrushCheck);
+    connect(&session_->History(), &QUndoStack::indexChanged, this, [this] { ShowBrushCheck(); });
     brushBar_->FillMenu(mnuEditTools);
     QAction *shown = brushBar_->toggleViewAction();
     shown->setObjectName(QStringLiteral("mnuViewBrushes"));
@@ -173,17 +180,16 @@ void frmLoad::StrokeEnded(MapPoint point)
         return;
     const std::unique_ptr<edit::Stroke> stroke = std::move(stroke_);
     edit::ChangeSet changes = stroke->Finish({point.X, point.Y});
-    if (!stroke->LastRefusal().empty())
-        brushBar_->ShowCheckSummary(CoreText(stroke->LastRefusal()));
-    if (changes.Empty()) {
-        // Dabs that came to nothing (a byte set back) may still have been shown.
+    if (!changes.Empty()) {
+        session_->Push(new StrokeCommand(*session_, std::move(changes), strokeBrush_));
+    } else if (!changes.Points().empty()) {
+        // Dabs that came to nothing (bytes set back) were shown as they went.
         SessionChange change;
         change.Points = changes.Points();
-        if (change.LayersChanged())
-            session_->Announce(change);
-        return;
+        session_->Announce(change);
     }
-    session_->Push(new StrokeCommand(*session_, std::move(changes), strokeBrush_));
+    if (!stroke->LastRefusal().empty())
+        ShowBrushCheck(CoreText(stroke->LastRefusal()));
 }
 
 void frmLoad::ShowBrushOutline(std::optional<MapPoint> point)
@@ -201,13 +207,16 @@ void frmLoad::ShowBrushOutline(std::optional<MapPoint> point)
     picBG->SetBrushOutline(std::move(outline));
 }
 
-void frmLoad::ShowBrushCheck()
+void frmLoad::ShowBrushCheck(const QString &refusal)
 {
-    if (!brushBar_->Current() || !HasMap()) {
-        brushBar_->ShowCheckSummary(QString());
+    if (!refusal.isEmpty()) {
+        lblBrushCheck->setText(refusal);
         return;
     }
-    brushBar_->ShowCheckSummary(tr("Check: %1").arg(SummaryText(CheckMap(Document()))));
+    const bool shown = brushBar_->Current() && HasMap();
+    if (shown)
+        lblBrushCheck->setText(tr("Check: %1").arg(SummaryText(CheckMap(Document()))));
+    lblBrushCheck->setVisible(shown);
 }
 
 void frmLoad::mnuFileNewBlank_Click()

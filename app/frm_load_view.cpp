@@ -348,6 +348,8 @@ void frmLoad::SelectPoint(int x, int y)
 
 void frmLoad::ShowNewDocument()
 {
+    // A stroke under way belonged to the map before.
+    stroke_.reset();
     FillAnimalList();
     FillAreaList();
     ShowHeaderInfo();
