@@ -17,8 +17,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStatusBar>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QUndoStack>
 
 namespace trelvik {

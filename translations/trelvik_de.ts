@@ -536,10 +536,6 @@
         <translation>Was der Pinsel tut</translation>
     </message>
     <message>
-        <source>Map check</source>
-        <translation>Kartenprüfung</translation>
-    </message>
-    <message>
         <source>Tree</source>
         <translation>Baum</translation>
     </message>
