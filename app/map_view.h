@@ -5,13 +5,16 @@
 #include "viewer/layer_image.h"
 #include "viewer/view_geometry.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QRegion>
 
 class QPainter;
 
@@ -67,12 +70,58 @@ public:
     std::optional<MapPoint> Selection() const { return selection_; }
     const std::vector<MapPoint> &ToolMarks() const { return toolMarks_; }
 
+    // Editing: while on, a left-button press over the picture starts a stroke instead of a
+    // click or a drag; the middle and right buttons, the wheel and the scroll bars pan. Turning
+    // it off during a stroke ends the stroke.
+    void SetEditing(bool on);
+    bool Editing() const { return editing_; }
+    bool Stroking() const { return stroking_; }
+
+    // The outline of the union of these points' cells, drawn over the picture (a brush at the
+    // hovered point); points outside the map are left out, none draws nothing.
+    void SetBrushOutline(std::vector<MapPoint> points);
+    const std::vector<MapPoint> &BrushOutline() const { return outlinePoints_; }
+
+    // The picture's bytes changed at these indices (y * width + x): only their cells are made
+    // again and only their part of the area is repainted. Bytes of another length than those
+    // shown are shown whole instead (ShowPicture with the same size and colours). The second
+    // form also takes the triangle plane's new bytes at the same points.
+    void UpdatePoints(std::span<const uint8_t> bytes, std::span<const std::size_t> changed);
+    void UpdatePoints(std::span<const uint8_t> bytes,
+                      std::span<const uint8_t> lower,
+                      std::span<const std::size_t> changed);
+
+    // Triangles: one colour index per point for the triangle below it, while the picture's
+    // bytes are the triangle to its right. At zoom 4 and more each cell is cut by its diagonal
+    // from the top-left to the bottom-right corner: the lower-left half shows `lower`, the
+    // upper-right half (with the diagonal) the picture's colour. Empty: whole cells, as before.
+    // Kept until set again or the picture is cleared; points past its end show whole cells.
+    void SetTrianglePlane(std::span<const uint8_t> lower);
+    bool ShowsTriangles() const { return !lower_.empty(); }
+
+    // Overlay: one code per point, 0 for none, else an index into `colours` (with alpha)
+    // blended over the cell: the whole cell at zoom 1, a disc in its middle from zoom 2 on.
+    // Empty codes: none. Kept until set again or the picture is cleared.
+    void SetOverlay(std::span<const uint8_t> codes, QList<QRgb> colours);
+    // The codes changed at these indices only; partial as UpdatePoints.
+    void UpdateOverlay(std::span<const uint8_t> codes, std::span<const std::size_t> changed);
+
+    // The part of the area the cells of these point indices cover, in rectangles row by row.
+    QRegion AreaOfPoints(std::span<const std::size_t> points) const;
+
 signals:
     // The map point under the pointer, none outside the picture.
     void PointHovered(std::optional<trelvik::MapPoint> point);
     // A click (a press and release without a drag) on the area.
     void PointClicked(std::optional<trelvik::MapPoint> point);
     void ZoomChanged(int zoom);
+    // A stroke while editing: its first point, every further point the pointer passes (in the
+    // order passed, each once a move, clamped to the map) and its last point. The release is
+    // also sent when the stroke is cut off: the button's release lost, the window deactivated,
+    // the view hidden or editing turned off.
+    void StrokePressed(trelvik::MapPoint point);
+    void StrokeMoved(trelvik::MapPoint point);
+    void StrokeReleased(trelvik::MapPoint point);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -83,6 +132,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 
@@ -95,6 +145,14 @@ private:
     // Makes the points in view at the zoom for a device of that pixel ratio.
     void ZoomForDevice(qreal ratio);
     void EnsureVisible(MapPoint point);
+    // Makes the cells of these point indices again, from the kept planes, and repaints them.
+    void RenderPoints(std::span<const std::size_t> changed);
+    // The middle of a view pixel in the map, in units of 1 / kStrokeUnit points.
+    std::pair<int64_t, int64_t> StrokePosition(QPoint at) const;
+    // Walks the stroke to the view pixel, reporting each point newly passed.
+    void StrokeTo(QPoint at);
+    void EndStroke();
+    QRect OutlineBounds() const;
 
     ViewGeometry geometry_;
     std::vector<uint8_t> bytes_;
@@ -119,6 +177,19 @@ private:
     QPoint pressAt_;
     QPoint lastAt_;
     bool dragged_ = false;
+
+    std::vector<uint8_t> lower_;
+    std::vector<uint8_t> overlay_;
+    QList<QRgb> overlayColours_;
+
+    bool editing_ = false;
+    bool stroking_ = false;
+    std::pair<int64_t, int64_t> strokeAt_;
+    MapPoint strokePoint_;
+
+    std::vector<MapPoint> outlinePoints_;
+    // The outline's edges in map units (cell corners): x1, y1, x2, y2.
+    std::vector<std::array<int, 4>> outlineEdges_;
 };
 
 } // namespace trelvik

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window at work: one frame of a drag in the view area (a pan step, the points in view
 // rendered again and painted) on a 256 x 256 generated map, at 16x and at the fitting factor of
-// a large area; and the way from File > New, or from opening a 256 x 256 map, to the picture.
+// a large area; the points of a brush's dab made again and repainted; and the way from
+// File > New, or from opening a 256 x 256 map, to the picture.
 #include "app/frm_load.h"
 #include "app/map_view.h"
 #include "document/map_file.h"
@@ -61,6 +62,67 @@ BENCHMARK(BM_ViewFrame)
     ->Args({0, 260})
     ->Args({16, 900})
     ->Args({0, 900})
+    ->Unit(benchmark::kMicrosecond);
+
+// One dab of a brush of size 9 while editing: the ~60 points within four steps of a point in
+// the middle of the area change, the view makes their cells again and repaints their area
+// (rendered here, as a paint would). Zoom; 1: with triangles and an overlay on every third
+// point.
+void BM_RepaintChangedArea(benchmark::State &state)
+{
+    RandomSource random;
+    random.Seed(2024);
+    MapDocument doc;
+    GenerateMap(doc, 256, 256, false, random);
+    ComposedView composed = BuildComposedView(doc);
+    ColourTable colours;
+    for (std::size_t i = 0; i < kColourCount; ++i)
+        colours.Entries[i] = {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), 128, 0};
+
+    MapView view;
+    view.resize(900, 900);
+    view.show();
+    view.ShowPicture(composed, 256, 256, colours, true);
+    view.SetZoom(static_cast<int>(state.range(0)));
+    view.SetEditing(true);
+    if (state.range(1) != 0) {
+        view.SetTrianglePlane(BuildLowerTriangles(doc));
+        std::vector<uint8_t> codes(composed.size());
+        for (std::size_t i = 0; i < codes.size(); i += 3)
+            codes[i] = 1;
+        view.SetOverlay(codes, {0, qRgba(255, 0, 0, 160)});
+    }
+    const QPoint middle = view.viewport()->rect().center();
+    const MapPoint centre = *view.Geometry().MapPointAt(middle.x(), middle.y());
+    // Rows of 9 points in the middle, one fewer each row up and down, shifted by half a point
+    // on odd rows as the map's rows are.
+    std::vector<std::size_t> dab;
+    for (int dy = -4; dy <= 4; ++dy) {
+        const int y = centre.Y + dy;
+        const int count = 9 - std::abs(dy);
+        const int left = centre.X - (count - 1 + ((y & 1) == 0 ? 1 : 0)) / 2;
+        for (int x = left; x < left + count; ++x)
+            dab.push_back(static_cast<std::size_t>(y) * 256 + static_cast<std::size_t>(x));
+    }
+    QRegion area = view.AreaOfPoints(dab);
+    const qreal ratio = view.devicePixelRatioF();
+    QImage frame(view.viewport()->size() * ratio, QImage::Format_RGB32);
+    frame.setDevicePixelRatio(ratio);
+    uint8_t shift = 0;
+    for (auto _ : state) {
+        ++shift;
+        for (const std::size_t i : dab)
+            composed[i] = static_cast<uint8_t>(composed[i] + shift);
+        view.UpdatePoints(composed, dab);
+        view.viewport()->render(&frame, area.boundingRect().topLeft(), area);
+        benchmark::DoNotOptimize(frame.constBits());
+    }
+    QCoreApplication::processEvents(); // the updates asked for
+    state.counters["points"] = static_cast<double>(dab.size());
+    state.counters["area"] = area.boundingRect().width() * area.boundingRect().height();
+}
+BENCHMARK(BM_RepaintChangedArea)
+    ->ArgsProduct({{1, 2, 4, 8, 16}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
 
 // Renders what the window's view area shows, as a paint would.
