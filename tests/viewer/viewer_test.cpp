@@ -69,68 +69,49 @@ TEST(ComposedView, FollowsLayersThreeAndThirteenWithinTheirBounds)
     EXPECT_EQ(BuildComposedView(doc).size(), 30u);
 }
 
-// The lower triangles come from layer 2 with the point's shading, never from layer 3, within
-// the bounds of layer 1 and of the shorter of layers 2 and 13.
-TEST(ComposedView, LowerTrianglesFollowLayersTwoAndThirteen)
-{
-    MapDocument doc = test::MakeFlatMap(10, 10, 1);
-    doc.Layer(2)[7] = 0xC5; // water with both high bits: 61
-    doc.Layer(3)[7] = 0;    // the upper triangle's own terrain is not looked at
-    doc.Layer(2)[9] = 0;    // Wasteland terrain 0 at shading 200: 160 + 199 / 16
-    doc.Layer(13)[9] = 200;
-    doc.Layer(2).resize(60);
-    doc.Layer(13).resize(40);
-    ComposedView lower = BuildLowerTriangles(doc);
-    ASSERT_EQ(lower.size(), 100u);
-    for (std::size_t i = 0; i < lower.size(); ++i)
-        EXPECT_EQ(lower[i], i == 7 ? 61 : i == 9 ? 160 + 199 / 16 : i < 40 ? 166 : 0) << i;
-    doc.Layer(1).resize(30);
-    EXPECT_EQ(BuildLowerTriangles(doc).size(), 30u);
-}
-
-// Edits at random points, the map's corners and edges among them, made again point by point
-// equal both pictures made whole; points past the map are skipped, and pictures of a map of
-// another size are made whole.
-TEST(ComposedView, PartialUpdateEqualsWholeRebuild)
+// The lower triangles are layer 2 through the colours of the point's shading, index 0 past the
+// shorter of layers 2 and 13. Edits at random points, corners and edges among them, made again
+// point by point equal both pictures made whole; points past the map are skipped, and pictures
+// of another size (the map resized) are made whole.
+TEST(ComposedView, LowerTrianglesAndPartialUpdates)
 {
     struct Row
     {
         const char *Name;
         int16_t Width, Height;
         uint8_t World;
-        std::size_t Layer2Size, Layer13Size; // 0: the whole map
-        std::size_t StaleSize;               // the pictures' length before; 0: the map's
+        std::size_t Layer2, Layer13, Stale; // their lengths; 0: the map's
     };
     const Row rows[] = {
         {"one point", 1, 1, 0, 0, 0, 0},         {"one row", 17, 1, 1, 0, 0, 0},
-        {"one column", 1, 23, 2, 0, 0, 0},       {"square", 64, 64, 0, 0, 0, 0},
-        {"wide winter", 90, 12, 2, 0, 0, 0},     {"short layer 2", 30, 20, 1, 450, 0, 0},
-        {"short shading", 30, 20, 0, 0, 333, 0}, {"resized map", 16, 16, 0, 0, 0, 100},
+        {"one column", 1, 23, 2, 0, 0, 0},       {"wide winter", 90, 12, 2, 0, 0, 0},
+        {"short layer 2", 30, 20, 1, 450, 0, 0}, {"short shading", 30, 20, 0, 0, 333, 0},
+        {"resized map", 16, 16, 0, 0, 0, 100},
     };
     for (const Row &row : rows) {
         for (uint32_t seed = 1; seed <= 20; ++seed) {
             std::mt19937 random(seed);
             MapDocument doc = test::MakeFlatMap(row.Width, row.Height, row.World);
-            const std::size_t size = doc.Layer(1).size();
+            const std::size_t size = doc.Layer(1).size(), w = doc.Header.Width;
             for (const int k : {2, 3, 13})
-                for (uint8_t &byte : doc.Layer(k))
-                    byte = static_cast<uint8_t>(random());
-            if (row.Layer2Size)
-                doc.Layer(2).resize(row.Layer2Size);
-            if (row.Layer13Size)
-                doc.Layer(13).resize(row.Layer13Size);
+                std::generate(doc.Layer(k).begin(), doc.Layer(k).end(), std::ref(random));
+            doc.Layer(2).resize(row.Layer2 ? row.Layer2 : size);
+            doc.Layer(13).resize(row.Layer13 ? row.Layer13 : size);
             ComposedView upper = BuildComposedView(doc), lower = BuildLowerTriangles(doc);
-            if (row.StaleSize)
-                upper.resize(row.StaleSize), lower.resize(row.StaleSize);
-            const std::size_t w = static_cast<std::size_t>(row.Width);
+            for (std::size_t i = 0; i < size; ++i) {
+                const bool known = i < doc.Layer(2).size() && i < doc.Layer(13).size();
+                ASSERT_EQ(lower[i],
+                          known ? ComposedIndex(row.World, doc.Layer(2)[i], doc.Layer(13)[i]) : 0)
+                    << row.Name << ", seed " << seed << ", point " << i;
+            }
+            upper.resize(row.Stale ? row.Stale : size), lower.resize(upper.size());
             std::vector<std::size_t> points = {0, w - 1, size - w, size - 1, size, size + 7};
             for (std::size_t n = random() % 40; n > 0; --n)
                 points.push_back(random() % size);
-            for (const std::size_t i : points) {
+            for (const std::size_t i : points)
                 for (const int k : {2, 3, 13})
                     if (i < doc.Layer(k).size())
                         doc.Layer(k)[i] = static_cast<uint8_t>(random());
-            }
             UpdateComposedPoints(doc, upper, lower, points);
             ASSERT_EQ(upper, BuildComposedView(doc)) << row.Name << ", seed " << seed;
             ASSERT_EQ(lower, BuildLowerTriangles(doc)) << row.Name << ", seed " << seed;
