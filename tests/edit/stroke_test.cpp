@@ -14,6 +14,7 @@
 #include "play/headquarters.h"
 #include "play/shading.h"
 #include "test_maps.h"
+#include "tools/coastal_castle_fix.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -195,6 +196,58 @@ TEST(Stroke, HeightsStayInRangeAndFlattenKeepsTheFirstHeight)
     }
 }
 
+// Resources only on the ground that holds them; erasing leaves what hand-made maps hold.
+TEST(Stroke, ResourcesGoWhereTheGroundHoldsThem)
+{
+    struct ResourceRow
+    {
+        uint8_t Terrain;
+        ResourceChoice Choice;
+        uint8_t Expected;
+    };
+    using R = ResourceChoice;
+    const std::vector<ResourceRow> rows = {{8, R::Coal, kDrinkingWaterResource},
+                                           {8, R::Fish, kDrinkingWaterResource},
+                                           {8, R::Erase, kNoResource},
+                                           {1, R::Gold, 0x55},
+                                           {1, R::Granite, 0x5D},
+                                           {1, R::Water, kDrinkingWaterResource},
+                                           {1, R::Erase, kEmptyMountainResource},
+                                           {5, R::Fish, kFishResource},
+                                           {5, R::Iron, kNoResource}};
+    for (const ResourceRow &row : rows) {
+        MapDocument doc = *MakeBlankMap({64, 64, 0, row.Terrain, 10}).Document;
+        if (row.Terrain == 1)
+            std::ranges::fill(doc.Layer(12), kDrinkingWaterResource); // to see the erase
+        Stroke(doc, {.Kind = BrushKind::Resources, .Size = 3, .Resource = row.Choice, .Amount = 5},
+               1)
+            .Dab({0, 0});
+        EXPECT_EQ(doc.Layer(12)[test::PointIndex(doc, 0, 1)], row.Expected)
+            << int{row.Terrain} << " " << static_cast<int>(row.Choice);
+    }
+}
+
+// The harbour brush marks what the coastal castle fix marks, and painting the water away takes
+// the marks off again.
+TEST(Stroke, HarboursAreCastleSitesByTheWater)
+{
+    MapDocument doc = *MakeBlankMap({64, 64, 0, 8, 10}).Document;
+    for (const uint8_t water : {5, 6, 19}) {
+        MapDocument fixed = doc;
+        doc.Layer(2)[test::PointIndex(doc, 30, 31)] = water;
+        fixed.Layer(2)[test::PointIndex(doc, 30, 31)] = water;
+        ComputeBuildingQuality(doc);
+        ComputeBuildingQuality(fixed);
+        EXPECT_GT(CoastalCastleFix(fixed), 0);
+        Stroke(doc, {.Kind = BrushKind::Harbour, .Size = 9}, 1).Dab({30, 31});
+        EXPECT_EQ(doc.Layer(2), fixed.Layer(2)) << int{water};
+        Stroke dry(doc, {.Size = 9}, 1);
+        dry.Dab({30, 31});
+        dry.Finish({});
+        EXPECT_TRUE(std::ranges::none_of(doc.Layer(2), [](uint8_t t) { return t & kHarbourBit; }));
+    }
+}
+
 // Placing, moving and erasing headquarters on a blank meadow with a lake: the header always
 // agrees with the marks, and the check stays clean.
 TEST(Stroke, PlayersKeepHeaderAndMarksInAgreement)
@@ -204,6 +257,10 @@ TEST(Stroke, PlayersKeepHeaderAndMarksInAgreement)
     Stroke lake(doc, {.Size = 5, .Terrain = 5}, 1);
     lake.Dab({30, 30});
     lake.Finish({30, 30});
+    Stroke forest(doc, {.Kind = BrushKind::Objects, .Size = 9}, 1); // cleared around a site
+    for (const Point at : {Point{0, 0}, Point{40, 10}, Point{41, 50}, Point{20, 50}})
+        forest.Dab(at);
+    forest.Finish({});
     struct Step
     {
         int Player;
@@ -303,6 +360,8 @@ TEST(Stroke, DamagedMapsAreWrittenOnlyWhereTheirLayersReach)
         }
         for (int k = 1; k <= kLayerCount; ++k)
             EXPECT_EQ(doc.Layer(k).size(), static_cast<std::size_t>(100 * k)) << row.Name;
+        for (const AnimalEntry &a : doc.Animals) // listed only where layer 7 holds them
+            EXPECT_LT(test::PointIndex(doc, a.X, a.Y), doc.Layer(7).size());
         EXPECT_EQ(empty, MapDocument{});
     }
 }
