@@ -116,6 +116,7 @@ TEST(Brush, DescribesItselfAndOffersNamedTerrains)
     const std::vector<std::pair<Brush, std::string>> rows = {
         {{.Size = 5}, "Paint meadow 1, 5 points across"},
         {{.Terrain = 19}, "Paint water 2, 1 point across"},
+        {{.Terrain = 0}, "Paint savannah, 1 point across"},
         {{.Kind = K::Height, .Size = 3}, "Raise by 1, 3 points across"},
         {{.Kind = K::Height, .Size = 12, .Height = HeightMode::Lower, .HeightStep = 4},
          "Lower by 4, 9 points across"},

@@ -111,6 +111,9 @@ void StrokeSoundly(MapDocument &doc, const Brush &brush, Point centre, uint64_t 
                 break;
             }
     EXPECT_EQ(changes.Points(), differ);
+    for (const std::size_t i : differ) // an object goes whole
+        EXPECT_TRUE(after.Layer(6)[i] != kNoObject || before.Layer(6)[i] == kNoObject
+                    || after.Layer(5)[i] == 0);
     if (brush.Kind != BrushKind::Players) { // a headquarters moves at the release
         for (const std::size_t i : differ)
             EXPECT_TRUE(dabbed.contains(i) || doc.Layer(14)[i] != before.Layer(14)[i]) << i;
@@ -232,19 +235,62 @@ TEST(Stroke, ResourcesGoWhereTheGroundHoldsThem)
 TEST(Stroke, HarboursAreCastleSitesByTheWater)
 {
     MapDocument doc = *MakeBlankMap({64, 64, 0, 8, 10}).Document;
-    for (const uint8_t water : {5, 6, 19}) {
-        MapDocument fixed = doc;
-        doc.Layer(2)[test::PointIndex(doc, 30, 31)] = water;
-        fixed.Layer(2)[test::PointIndex(doc, 30, 31)] = water;
-        ComputeBuildingQuality(doc);
-        ComputeBuildingQuality(fixed);
-        EXPECT_GT(CoastalCastleFix(fixed), 0);
-        Stroke(doc, {.Kind = BrushKind::Harbour, .Size = 9}, 1).Dab({30, 31});
-        EXPECT_EQ(doc.Layer(2), fixed.Layer(2)) << int{water};
-        Stroke dry(doc, {.Size = 9}, 1);
-        dry.Dab({30, 31});
-        dry.Finish({});
-        EXPECT_TRUE(std::ranges::none_of(doc.Layer(2), [](uint8_t t) { return t & kHarbourBit; }));
+    const auto marked = [](const MapDocument &d) {
+        return std::ranges::count_if(d.Layer(2), [](uint8_t t) { return (t & kHarbourBit) != 0; });
+    };
+    for (const int layer : {2, 3}) {
+        for (const uint8_t water : {5, 6, 19}) { // shallow water (6) leaves castles beside it
+            MapDocument fixed = doc;
+            doc.Layer(layer)[test::PointIndex(doc, 30, 31)] = water;
+            fixed.Layer(layer)[test::PointIndex(doc, 30, 31)] = water;
+            ComputeBuildingQuality(doc);
+            ComputeBuildingQuality(fixed);
+            EXPECT_GT(CoastalCastleFix(fixed), 0);
+            Stroke(doc, {.Kind = BrushKind::Harbour, .Size = 9}, 1).Dab({30, 31});
+            EXPECT_EQ(doc.Layer(2), fixed.Layer(2)) << layer << ": " << int{water};
+            const auto at =
+                std::ranges::find_if(doc.Layer(2), [](uint8_t t) { return t & kHarbourBit; });
+            const Point p =
+                PointGrid(doc).PointAt(static_cast<std::size_t>(at - doc.Layer(2).begin()));
+            Stroke(doc, {.Kind = BrushKind::Harbour, .Erase = true}, 1).Dab(p);
+            EXPECT_EQ(marked(doc), marked(fixed) - 1);
+            Stroke dry(doc, {.Size = 9}, 1);
+            dry.Dab({30, 31});
+            dry.Finish({});
+            EXPECT_EQ(marked(doc), 0);
+        }
+    }
+}
+
+// Objects stand on dry land of the ground they need, never on or beside a headquarters.
+TEST(Stroke, ObjectsStandOnDryLandAwayFromHeadquarters)
+{
+    struct ObjectRow
+    {
+        uint8_t Terrain;
+        ObjectChoice Object;
+        Point At;
+        std::size_t Placed; // the headquarters mark counts; 16 brush points touch the lake
+    };
+    using O = ObjectChoice;
+    const std::vector<ObjectRow> rows = {
+        {8, O::Tree, {40, 20}, 37},         {8, O::Granite, {40, 20}, 37},
+        {1, O::Granite, {40, 20}, 37},      {1, O::Tree, {40, 20}, 0},
+        {4, O::Decoration, {40, 20}, 37},   {3, O::Decoration, {40, 20}, 0},
+        {8, O::Tree, {10, 12}, 37 - 7 + 1}, {8, O::Tree, {40, 40}, 37 - 16}};
+    for (const ObjectRow &row : rows) {
+        MapDocument doc = *MakeBlankMap({64, 64, 0, row.Terrain, 10}).Document;
+        const PointGrid grid(doc);
+        Stroke(doc, {.Kind = BrushKind::Players}, 1).Finish({10, 10}); // on the meadow only
+        Stroke lake(doc, {.Size = 3, .Terrain = 5}, 1);
+        lake.Dab({40, 42});
+        lake.Finish({});
+        Stroke(doc, {.Kind = BrushKind::Objects, .Size = 7, .Object = row.Object}, 1).Dab(row.At);
+        std::size_t placed = 0;
+        for (const Point p : BrushPoints(grid, row.At, 7))
+            placed += doc.Layer(6)[grid.IndexOf(p)] != kNoObject ? 1 : 0;
+        EXPECT_EQ(placed, row.Placed) << int{row.Terrain} << " at " << row.At.X;
+        EXPECT_TRUE(Errors(doc).empty());
     }
 }
 
