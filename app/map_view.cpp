@@ -221,8 +221,13 @@ MapView::MapView(QWidget *parent)
 void MapView::ShowPicture(
     std::span<const uint8_t> bytes, int width, int height, const ColourTable &colours, bool newMap)
 {
-    if (stroking_ && (width != geometry_.MapWidth || height != geometry_.MapHeight))
-        EndStroke();
+    if (width != geometry_.MapWidth || height != geometry_.MapHeight) {
+        // Points of the map before mean nothing on this one.
+        outlinePoints_.clear();
+        outlineEdges_.clear();
+        if (stroking_)
+            EndStroke();
+    }
     bytes_.assign(bytes.begin(), bytes.end());
     colourList_ = ColourList(colours);
     hasPicture_ = true;

@@ -176,7 +176,8 @@ private slots:
             seen += view.Geometry().PanX + view.Geometry().PanY != pan ? u"pan"_s : QString();
             QVERIFY2(seen == QLatin1String(expected), qPrintable(seen));
         }
-        // Cut off: the release lost, the grab lost, editing ended; no stroke beside the picture.
+        // Cut off: the release or the grab lost, the focus or the window left, editing ended,
+        // another map; no stroke beside the picture.
         MapView view;
         Show(view, bytes, 64, 48, 1);
         StrokeLog log;
@@ -185,22 +186,29 @@ private slots:
             QMouseEvent event(type, at, at, button, button, {});
             QCoreApplication::sendEvent(view.viewport(), &event);
         };
-        for (int cut = 0; cut < 3; ++cut) {
+        for (int cut = 0; cut < 6; ++cut) {
             view.SetEditing(true);
             press(QEvent::MouseButtonPress, {150, 120}, Qt::LeftButton);
-            QEvent ungrab(QEvent::UngrabMouse);
+            QEvent ungrab(QEvent::UngrabMouse), deactivate(QEvent::WindowDeactivate);
+            QFocusEvent focusOut(QEvent::FocusOut);
             if (cut == 0)
-                press(QEvent::MouseMove, {140, 110}, Qt::NoButton);
-            else if (cut == 1)
-                QCoreApplication::sendEvent(view.viewport(), &ungrab);
-            else
+                press(QEvent::MouseMove, {140, 110}, Qt::NoButton); // the release went elsewhere
+            else if (cut < 4)
+                QCoreApplication::sendEvent(cut == 1 ? view.viewport() : &view, cut == 1 ? &ungrab
+                                                                                : cut == 2
+                                                                                    ? &focusOut
+                                                                                    : &deactivate);
+            else if (cut == 4)
                 view.SetEditing(false);
+            else
+                view.ShowPicture(bytes, 60, 40, Colours(), false); // another map
+            QCOMPARE(log.size(), std::size_t(2 * cut + 2));
             QCOMPARE(log.back().first, 'R');
-            QVERIFY(!view.Stroking());
         }
+        view.ShowPicture(bytes, 64, 48, Colours(), false); // no stroke to end
         view.SetEditing(true);
-        press(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton);
-        QCOMPARE(log.size(), std::size_t{6});
+        press(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton); // beside the picture
+        QCOMPARE(log.size(), std::size_t{12});
     }
 
     // Points changed in a view equal a view shown whole from the changed bytes, with and without
@@ -312,6 +320,9 @@ private slots:
             QCOMPARE(at(outlined, 6, 5, {0, zoom / 2}), zoom == 1 ? white : base); // inner edge
             view.SetBrushOutline({});
             QCOMPARE(Grab(view), plain);
+            view.SetBrushOutline({{5, 5}});
+            view.ShowPicture(bytes, 20, 14, Colours(), false); // another map: no outline
+            QVERIFY(view.BrushOutline().empty());
         }
     }
 };
