@@ -172,7 +172,8 @@ TEST(BlankMap, RefusesBadRequestsAndMakesCleanMaps)
         EXPECT_EQ(doc.Header.WorldType, r.WorldType);
         EXPECT_EQ(doc.Layer(1)[100], r.GroundHeight);
         EXPECT_EQ(doc.Layer(3)[100], r.Terrain);
-        EXPECT_EQ(doc.Layer(12)[100], row.Resource);
+        EXPECT_EQ(doc.Layer(12)[0], row.Resource);
+        EXPECT_EQ(doc.Layer(11)[0], 1); // as the generator writes it
         EXPECT_EQ(doc.Header.Areas[0].Size, r.Width * r.Height);
         const CheckReport report = CheckMap(doc);
         EXPECT_TRUE(report.Findings.empty()) << Summary(report) << ": " << report.Findings[0].Text;

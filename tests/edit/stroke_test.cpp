@@ -96,28 +96,27 @@ void StrokeSoundly(MapDocument &doc, const Brush &brush, Point centre, uint64_t 
     const auto errorsBefore = Errors(doc);
     Stroke stroke(doc, brush, seed);
     const PointGrid grid(doc);
-    std::set<std::size_t> dabbed;
-    for (const Point at : {centre, grid.Neighbour(centre, 4), centre})
-        for (const std::size_t i : stroke.Dab(at))
-            dabbed.insert(i);
+    const auto differ = [&doc](const MapDocument &from) { // points whose layer bytes differ
+        std::vector<std::size_t> points;
+        for (std::size_t i = 0; i < doc.Layer(1).size(); ++i)
+            for (int k = 1; k <= kLayerCount; ++k)
+                if (from.Layer(k)[i] != doc.Layer(k)[i]) {
+                    points.push_back(i);
+                    break;
+                }
+        return points;
+    };
+    for (const Point at : {centre, grid.Neighbour(centre, 4), centre}) {
+        const MapDocument last = doc;
+        const std::vector<std::size_t> changed = stroke.Dab(at);
+        EXPECT_EQ(changed, differ(last));
+    }
     const ChangeSet changes = stroke.Finish(grid.Neighbour(centre, 3));
     const MapDocument after = doc;
-
-    std::vector<std::size_t> differ; // every point whose layer bytes differ
-    for (std::size_t i = 0; i < doc.Layer(1).size(); ++i)
-        for (int k = 1; k <= kLayerCount; ++k)
-            if (before.Layer(k)[i] != after.Layer(k)[i]) {
-                differ.push_back(i);
-                break;
-            }
-    EXPECT_EQ(changes.Points(), differ);
-    for (const std::size_t i : differ) // an object goes whole
+    EXPECT_EQ(changes.Points(), differ(before));
+    for (const std::size_t i : changes.Points()) // an object goes whole
         EXPECT_TRUE(after.Layer(6)[i] != kNoObject || before.Layer(6)[i] == kNoObject
                     || after.Layer(5)[i] == 0);
-    if (brush.Kind != BrushKind::Players) { // a headquarters moves at the release
-        for (const std::size_t i : differ)
-            EXPECT_TRUE(dabbed.contains(i) || doc.Layer(14)[i] != before.Layer(14)[i]) << i;
-    }
     EXPECT_EQ(changes.HeaderChanged(), after.Header != before.Header);
     EXPECT_EQ(changes.AnimalsChanged(), after.Animals != before.Animals);
 
@@ -294,6 +293,28 @@ TEST(Stroke, ObjectsStandOnDryLandAwayFromHeadquarters)
     }
 }
 
+// Animals on walkable land, in layer 7 and the list alike, one a point; erasing takes both.
+TEST(Stroke, AnimalsStandOnLandInLayerAndList)
+{
+    MapDocument doc = *MakeBlankMap({64, 64, 0, 8, 10}).Document;
+    Stroke lake(doc, {.Size = 3, .Terrain = 5}, 1);
+    lake.Dab({40, 42});
+    const auto animals = [](int size, Point at, bool erase, std::size_t listed) {
+        return std::tuple{size, at, erase, listed};
+    };
+    for (const auto &[size, at, erase, listed] :
+         {animals(5, {20, 20}, false, 19), animals(3, {20, 30}, false, 26),
+          animals(3, {20, 30}, false, 26), animals(5, {40, 42}, false, 26),
+          animals(3, {20, 20}, true, 19), animals(1, {20, 20}, true, 19)}) {
+        Stroke(doc, {.Kind = BrushKind::Animals, .Size = size, .Animal = 4, .Erase = erase}, 1)
+            .Dab(at);
+        EXPECT_EQ(doc.Animals.size(), listed) << at.X << "," << at.Y;
+        EXPECT_EQ(static_cast<std::size_t>(std::ranges::count(doc.Layer(7), 4)), listed);
+        for (const AnimalEntry &a : doc.Animals)
+            EXPECT_EQ(doc.Layer(7)[test::PointIndex(doc, a.X, a.Y)], 4);
+    }
+}
+
 // Placing, moving and erasing headquarters on a blank meadow with a lake: the header always
 // agrees with the marks, and the check stays clean.
 TEST(Stroke, PlayersKeepHeaderAndMarksInAgreement)
@@ -347,6 +368,8 @@ TEST(Stroke, PlayersKeepHeaderAndMarksInAgreement)
             EXPECT_EQ(marks[k].has_value(), k < step.Slots.size()) << k;
         }
         EXPECT_TRUE(Errors(doc).empty());
+        for (std::size_t i = 0; i < doc.Layer(6).size(); ++i) // objects go whole
+            EXPECT_TRUE(doc.Layer(6)[i] != kNoObject || doc.Layer(5)[i] == 0) << i;
         for (const Point hq : FindHeadquartersMarks(doc)) // objects keep away
             for (const Point p : BrushPoints(grid, hq, 9))
                 EXPECT_EQ(doc.Layer(6)[grid.IndexOf(p)], hq == p ? kHeadquartersObject : kNoObject);
