@@ -170,6 +170,9 @@ TEST(BlankMap, RefusesBadRequestsAndMakesCleanMaps)
             continue;
         const MapDocument &doc = *made.Document;
         EXPECT_EQ(doc.Header.WorldType, r.WorldType);
+        EXPECT_EQ(doc.Header.PlayerCount, 0);
+        for (const auto &slots : {doc.Header.HeadquartersX, doc.Header.HeadquartersY})
+            EXPECT_TRUE(std::ranges::all_of(slots, [](int16_t v) { return v == -1; }));
         EXPECT_EQ(doc.Layer(1)[100], r.GroundHeight);
         EXPECT_EQ(doc.Layer(3)[100], r.Terrain);
         EXPECT_EQ(doc.Layer(12)[0], row.Resource);

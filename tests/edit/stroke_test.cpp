@@ -273,10 +273,11 @@ TEST(Stroke, ObjectsStandOnDryLandAwayFromHeadquarters)
     };
     using O = ObjectChoice;
     const std::vector<ObjectRow> rows = {
-        {8, O::Tree, {40, 20}, 37},         {8, O::Granite, {40, 20}, 37},
-        {1, O::Granite, {40, 20}, 37},      {1, O::Tree, {40, 20}, 0},
-        {4, O::Decoration, {40, 20}, 37},   {3, O::Decoration, {40, 20}, 0},
-        {8, O::Tree, {10, 12}, 37 - 7 + 1}, {8, O::Tree, {40, 40}, 37 - 16}};
+        {8, O::Tree, {40, 20}, 37},       {8, O::Granite, {40, 20}, 37},
+        {1, O::Granite, {40, 20}, 37},    {1, O::Tree, {40, 20}, 0},
+        {4, O::Decoration, {40, 20}, 37}, {3, O::Decoration, {40, 20}, 0},
+        {4, O::Granite, {40, 20}, 0},     {8, O::Tree, {10, 12}, 37 - 7 + 1},
+        {8, O::Tree, {40, 40}, 37 - 16}};
     for (const ObjectRow &row : rows) {
         MapDocument doc = *MakeBlankMap({64, 64, 0, row.Terrain, 10}).Document;
         const PointGrid grid(doc);
@@ -348,6 +349,7 @@ TEST(Stroke, PlayersKeepHeaderAndMarksInAgreement)
         {0, true, {0, 0}, {0, 0}, "", {{41, 50}, {20, 50}}},
         {0, true, {5, 5}, {5, 5}, "There is no", {{41, 50}, {20, 50}}},
         {1, false, {63, 63}, {63, 63}, "", {{41, 50}, {63, 63}}},
+        {0, true, {63, 63}, {63, 63}, "", {{41, 50}}},
     };
     for (const Step &step : steps) {
         SCOPED_TRACE("player " + std::to_string(step.Player + 1) + " at "
@@ -418,7 +420,7 @@ TEST(Stroke, DamagedMapsAreWrittenOnlyWhereTheirLayersReach)
         for (int k = 1; k <= kLayerCount; ++k)
             doc.Layer(k).resize(static_cast<std::size_t>(100 * k));
         MapDocument empty;
-        for (const Point at : {Point{0, 0}, Point{63, 63}, Point{3, 1}}) {
+        for (const Point at : {Point{0, 0}, Point{63, 63}, Point{3, 1}, Point{60, 10}}) {
             Brush brush = row.Brush;
             brush.Size = 9;
             Stroke stroke(doc, brush, 7);
