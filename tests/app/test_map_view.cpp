@@ -206,6 +206,9 @@ private slots:
             QCOMPARE(log.back().first, 'R');
         }
         view.ShowPicture(bytes, 64, 48, Colours(), false); // no stroke to end
+        QEvent deactivate(QEvent::WindowDeactivate), ungrab(QEvent::UngrabMouse);
+        QCoreApplication::sendEvent(&view, &deactivate);
+        QCoreApplication::sendEvent(view.viewport(), &ungrab);
         view.SetEditing(true);
         press(QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton); // beside the picture
         QCOMPARE(log.size(), std::size_t{12});
