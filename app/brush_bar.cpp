@@ -307,7 +307,7 @@ void BrushBar::Describe()
         break;
     case BrushKind::Players:
         description_->setText(
-            brush->Erase ? tr("Click a headquarters to remove it")
+            brush->Erase ? tr("Click a headquarters to remove it; the players after it move up one")
                          : tr("Place the headquarters of %1 (drag a mark to move it)").arg(what));
         return;
     case BrushKind::Harbour:

@@ -19,72 +19,6 @@ constexpr std::array<uint8_t, 23> kPaintOrder = {
     3, 2,  16, 20, 21, 22,        // swamp, snow, lava
 };
 
-std::string Across(int size)
-{
-    const int n = ClampedSize(size);
-    return std::to_string(n) + (n == 1 ? " point across" : " points across");
-}
-
-std::string Lowered(std::string text)
-{
-    for (char &c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string HeightAction(const Brush &brush)
-{
-    switch (brush.Height) {
-    case HeightMode::Raise:
-        return "Raise by " + std::to_string(brush.HeightStep);
-    case HeightMode::Lower:
-        return "Lower by " + std::to_string(brush.HeightStep);
-    case HeightMode::Flatten:
-        return "Flatten to the height where the stroke starts";
-    case HeightMode::Smooth:
-        break;
-    }
-    return "Smooth heights";
-}
-
-std::string ObjectAction(const Brush &brush)
-{
-    switch (brush.Object) {
-    case ObjectChoice::Tree:
-        return "Plant trees";
-    case ObjectChoice::Granite:
-        return "Place granite of size "
-               + std::to_string(std::clamp(static_cast<int>(brush.GraniteSize), 1, 6));
-    case ObjectChoice::Decoration:
-        return "Place decoration " + std::to_string(brush.Decoration);
-    case ObjectChoice::Erase:
-        break;
-    }
-    return "Erase trees, granite and decorations";
-}
-
-std::string ResourceAction(const Brush &brush)
-{
-    const std::string amount = " " + std::to_string(std::clamp(brush.Amount, 1, 7));
-    switch (brush.Resource) {
-    case ResourceChoice::Coal:
-        return "Place coal" + amount;
-    case ResourceChoice::Iron:
-        return "Place iron" + amount;
-    case ResourceChoice::Gold:
-        return "Place gold" + amount;
-    case ResourceChoice::Granite:
-        return "Place granite" + amount;
-    case ResourceChoice::Water:
-        return "Place water to drink";
-    case ResourceChoice::Fish:
-        return "Place fish";
-    case ResourceChoice::Erase:
-        break;
-    }
-    return "Erase resources";
-}
-
 } // namespace
 
 int ClampedSize(int size)
@@ -145,34 +79,6 @@ std::vector<Triangle> BrushTriangles(const PointGrid &grid, Point centre, int si
         }
     }
     return triangles;
-}
-
-std::string DescribeBrush(const Brush &brush, uint8_t worldType)
-{
-    (void)worldType; // every world names its codes alike
-    const std::string across = ", " + Across(brush.Size);
-    switch (brush.Kind) {
-    case BrushKind::Terrain:
-        return "Paint " + TerrainLabel(brush.Terrain & kTerrainMask) + across;
-    case BrushKind::Height:
-        return HeightAction(brush) + across;
-    case BrushKind::Objects:
-        return ObjectAction(brush) + across;
-    case BrushKind::Resources:
-        return ResourceAction(brush) + across;
-    case BrushKind::Animals:
-        if (brush.Erase)
-            return "Erase animals" + across;
-        return "Place animals: " + Lowered(AnimalName(brush.Animal)) + across;
-    case BrushKind::Players:
-        if (brush.Erase)
-            return "Erase a headquarters (the players after it move up one)";
-        return "Place player " + std::to_string(std::clamp(brush.Player, 0, 6) + 1)
-               + "'s headquarters (drag a mark to move it)";
-    case BrushKind::Harbour:
-        return (brush.Erase ? "Erase harbour marks" : "Mark harbours") + across;
-    }
-    return {};
 }
 
 std::vector<uint8_t> PaintableTerrains(uint8_t worldType)

@@ -55,11 +55,6 @@ std::vector<Point> BrushPoints(const PointGrid &grid, Point centre, int size);
 /// The triangles a terrain brush paints: the six around each point of BrushPoints, each once.
 std::vector<Triangle> BrushTriangles(const PointGrid &grid, Point centre, int size);
 
-/// A line for the window saying what the brush does, e.g. "Paint meadow 1, 5 points across",
-/// "Raise by 1, 3 points across", "Place coal 7, 1 point across", "Erase animals, 3 points
-/// across", "Place player 2's headquarters (drag a mark to move it)".
-std::string DescribeBrush(const Brush &brush, uint8_t worldType);
-
 /// The terrain codes the world offers the brush, land first (meadows, mountain meadow, steppe,
 /// savannah, ...), then mountains, desert, water, swamp, snow and lava; codes without a name
 /// (code_tables TerrainName) are left out. Every world offers the same codes under the same

@@ -207,6 +207,22 @@ void Stroke::PaintTerrain(Writes &w, Point centre)
         w.Write(6, i, kNoObject);
         w.Write(5, i, 0);
     }
+    // What lies under a point goes with the ground it needs: minerals and empty mountain with
+    // mining ground, drinking water with buildable land, fish with water.
+    for (const std::size_t i : w.Around) {
+        const uint8_t resource = w.Read(12, i);
+        const uint16_t g = play::GroundAt(mGrid, mDocument, mGrid.PointAt(i));
+        const bool mining = (g & play::kAllMining) != 0;
+        bool fits = true; // bytes of no kind known here are left as they are
+        if (resource == kDrinkingWaterResource)
+            fits = (g & play::kAllBuildable) != 0;
+        else if (resource == kFishResource)
+            fits = (g & play::kAllWater) != 0;
+        else if (resource == kEmptyMountainResource || MineralIn(resource))
+            fits = mining;
+        if (!fits)
+            w.Write(12, i, mining ? kEmptyMountainResource : kNoResource);
+    }
 }
 
 void Stroke::ShapeHeights(Writes &w, Point centre)

@@ -592,10 +592,6 @@
         <translation>Tiere entfernen</translation>
     </message>
     <message>
-        <source>Click a headquarters to remove it</source>
-        <translation>Klick auf ein Hauptquartier entfernt es</translation>
-    </message>
-    <message>
         <source>Place the headquarters of %1 (drag a mark to move it)</source>
         <translation>Hauptquartier von %1 setzen (eine Marke ziehen verschiebt sie)</translation>
     </message>
@@ -614,6 +610,10 @@
     <message>
         <source>%1, %2 points across</source>
         <translation>%1, %2 Punkte breit</translation>
+    </message>
+    <message>
+        <source>Click a headquarters to remove it; the players after it move up one</source>
+        <translation>Klick auf ein Hauptquartier entfernt es; die Spieler danach rücken auf</translation>
     </message>
 </context>
 <context>

@@ -229,6 +229,30 @@ TEST(Stroke, ResourcesGoWhereTheGroundHoldsThem)
     }
 }
 
+// Painting another ground takes away what it cannot hold; bytes of no known kind stay.
+TEST(Stroke, PaintedGroundKeepsOnlyTheResourcesItHolds)
+{
+    struct PaintRow
+    {
+        uint8_t Ground, Under, Paint, Expected;
+    };
+    const std::vector<PaintRow> rows = {{8, kDrinkingWaterResource, 5, kNoResource},
+                                        {8, kDrinkingWaterResource, 1, kEmptyMountainResource},
+                                        {8, kDrinkingWaterResource, 9, kDrinkingWaterResource},
+                                        {1, 0x45, 8, kNoResource},
+                                        {1, 0x45, 11, 0x45},
+                                        {5, kFishResource, 8, kNoResource},
+                                        {5, kFishResource, 6, kFishResource},
+                                        {8, 0x99, 5, 0x99}};
+    for (const PaintRow &row : rows) {
+        MapDocument doc = *MakeBlankMap({64, 64, 0, row.Ground, 10}).Document;
+        std::ranges::fill(doc.Layer(12), row.Under);
+        Stroke(doc, {.Kind = BrushKind::Terrain, .Size = 3, .Terrain = row.Paint}, 1).Dab({9, 9});
+        EXPECT_EQ(doc.Layer(12)[test::PointIndex(doc, 9, 9)], row.Expected)
+            << int{row.Ground} << " " << int{row.Under} << " " << int{row.Paint};
+    }
+}
+
 // The harbour brush marks what the coastal castle fix marks, and painting the water away takes
 // the marks off again.
 TEST(Stroke, HarboursAreCastleSitesByTheWater)
