@@ -189,6 +189,11 @@ void frmLoad::BuildListPanels()
 void frmLoad::ShowHeaderInfo()
 {
     const MapHeader &header = Document().Header;
+    // The caption first: the fields' changes below ask for its changed mark.
+    // Qt reads "[*]" in a caption as the modified mark's place; doubled, it shows as written.
+    QString title = QString::fromStdString(FixedTextField::Display(header.Title));
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(title + QStringLiteral("[*] - ") + AppTitle());
     txtTitle->setText(QString::fromStdString(FixedTextField::Display(header.Title)));
     txtAuthor->setText(QString::fromStdString(FixedTextField::Display(header.Author)));
     lblType->setText(CoreText(WorldTypeName(header.WorldType)));
@@ -198,10 +203,6 @@ void frmLoad::ShowHeaderInfo()
     S2info->addItems(DisplayText(HeadquartersLines(header)).split(u'\n', Qt::SkipEmptyParts));
     ShowStarts(lblStarts, tblStarts, MeasureFairness(Document()));
     lblUnknown->setText(UnknownBytesLine(header));
-    // Qt reads "[*]" in a caption as the modified mark's place; doubled, it shows as written.
-    QString title = txtTitle->text();
-    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-    setWindowTitle(title + QStringLiteral("[*] - ") + AppTitle());
 }
 
 void frmLoad::FillAnimalList()

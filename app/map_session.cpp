@@ -79,10 +79,11 @@ void MapSession::Replace(MapDocument document, const QString &path, bool neverSa
     document_ = std::move(document);
     composed_ = BuildComposedView(document_);
     lower_ = BuildLowerTriangles(document_);
-    history_->clear();
     neverSaved_ = neverSaved;
     SetPath(path);
     emit Replaced();
+    // The steps of the map before go once the listeners show the new one.
+    history_->clear();
     emit ModifiedChanged();
 }
 

@@ -14,9 +14,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QScrollBar>
 #include <QSettings>
+#include <QSpinBox>
 
 namespace trelvik {
 namespace {
@@ -172,6 +174,88 @@ void BM_OpenToPicture(benchmark::State &state)
     QFile::remove(path);
 }
 BENCHMARK(BM_OpenToPicture)->Unit(benchmark::kMillisecond);
+
+// A window showing a 256 x 256 map finished for two players, the terrain brush of size 9
+// chosen, the view at `zoom`.
+struct EditingWindow
+{
+    explicit EditingWindow(int zoom)
+    {
+        window.show();
+        window.SetNewMapChooser([](QWidget *, uint64_t) {
+            return std::optional(NewMapChoice{256, 256, false, 0, 7, 2});
+        });
+        window.findChild<QAction *>(QStringLiteral("mnuFileNewWithChoices"))->trigger();
+        view = window.findChild<MapView *>(QStringLiteral("picBG"));
+        view->SetZoom(zoom);
+        window.findChild<QAction *>(QStringLiteral("actBrushTerrain"))->trigger();
+        window.findChild<QSpinBox *>(QStringLiteral("spnBrushSize"))->setValue(9);
+    }
+    // One stroke through the points (x, y), x from 4 on in steps of 9 along rows 4, 13, ...
+    // with `choice` of the terrain list; the first `dabs` of them.
+    void Stroke(int choice, int dabs)
+    {
+        window.findChild<QComboBox *>(QStringLiteral("cboBrushChoice"))->setCurrentIndex(choice);
+        for (int i = 0; i < dabs; ++i) {
+            const MapPoint at{4 + 9 * (i % 28), 4 + 9 * (i / 28 % 28)};
+            if (i == 0)
+                emit view->StrokePressed(at);
+            else
+                emit view->StrokeMoved(at);
+            if (i + 1 == dabs)
+                emit view->StrokeReleased(at);
+        }
+    }
+    frmLoad window;
+    MapView *view = nullptr;
+    QImage frame{900, 900, QImage::Format_RGB32};
+};
+
+// One dab of the size-9 terrain brush in the middle of a stroke, its derived layers worked out,
+// the terrain picture and the overlay made again at its points and the area they cover
+// painted. Each dab lands on ground the stroke has not painted yet.
+void BM_WindowDab(benchmark::State &state)
+{
+    EditingWindow w(static_cast<int>(state.range(0)));
+    int dab = 0, pass = 0;
+    for (auto _ : state) {
+        if (dab % 784 == 0) {
+            state.PauseTiming();
+            if (dab > 0)
+                emit w.view->StrokeReleased({0, 0});
+            w.window.findChild<QComboBox *>(QStringLiteral("cboBrushChoice"))
+                ->setCurrentIndex(15 + pass++ % 2);
+            emit w.view->StrokePressed({0, 0});
+            state.ResumeTiming();
+        }
+        const MapPoint at{4 + 9 * (dab % 28), 4 + 9 * (dab / 28 % 28)};
+        ++dab;
+        emit w.view->StrokeMoved(at);
+        w.view->viewport()->render(&w.frame, {},
+                                   w.view->AreaOfPoints(std::vector<std::size_t>{
+                                       static_cast<std::size_t>(at.Y * 256 + at.X)}));
+        benchmark::DoNotOptimize(w.frame.constBits());
+    }
+    emit w.view->StrokeReleased({0, 0});
+}
+BENCHMARK(BM_WindowDab)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMicrosecond);
+
+// Edit > Undo, then Redo, of a stroke of about a thousand points: the bytes put back, the
+// pictures, lists and the check's count brought up to date and the view painted.
+void BM_WindowUndoStroke(benchmark::State &state)
+{
+    EditingWindow w(4);
+    w.Stroke(15, 17); // 17 dabs of 61 points apart from each other: 1,037 points
+    QAction *undo = w.window.findChild<QAction *>(QStringLiteral("mnuEditUndo"));
+    QAction *redo = w.window.findChild<QAction *>(QStringLiteral("mnuEditRedo"));
+    for (auto _ : state) {
+        undo->trigger();
+        ShowPicture(w.window, w.frame);
+        redo->trigger();
+        ShowPicture(w.window, w.frame);
+    }
+}
+BENCHMARK(BM_WindowUndoStroke)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace trelvik
