@@ -249,9 +249,10 @@ inline QString Panels(const WindowUnderTest &t, bool hashes = true)
     // The brushes' tool bar once shown: what the brush does, the check's count and the step
     // Undo takes back.
     if (const auto *bar = t.Child<QWidget>(u"tbrBrushes"_s); bar && !bar->isHidden())
-        out += Text(u"brush: %1; %2; %3\n"_s, t.Child<QLabel>(u"lblBrush"_s)->text(),
+        out += Text(u"brush: %1; %2; %3; size %4\n"_s, t.Child<QLabel>(u"lblBrush"_s)->text(),
                     t.Child<QLabel>(u"lblBrushCheck"_s)->text(),
-                    t.Child<QAction>(u"mnuEditUndo"_s)->text());
+                    t.Child<QAction>(u"mnuEditUndo"_s)->text(),
+                    t.Child<QWidget>(u"spnBrushSize"_s)->isEnabled() ? u"open"_s : u"fixed"_s);
     out += Text(u"composed view %1 points"_s, t.Window->Composed().size());
     return out + (hashes ? u", document "_s + Hash(WriteMapBytes(t.Window->Document())) : QString())
            + u'\n';
