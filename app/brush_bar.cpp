@@ -76,23 +76,19 @@ BrushBar::BrushBar(QWidget *parent)
 {
     setObjectName(QStringLiteral("tbrBrushes"));
     group_ = new QActionGroup(this);
-    inspect_ = addAction(tr("&Inspect"));
-    inspect_->setObjectName(QStringLiteral("actBrushInspect"));
-    inspect_->setShortcut(QKeySequence(Qt::Key_Escape));
-    inspect_->setToolTip(tr("Inspect: no brush (Esc)"));
-    for (std::size_t k = 0; k < kBrushes.size(); ++k) {
-        QAction *brush = addAction(tr(kBrushes[k].Caption));
-        brush->setObjectName(QLatin1String(kBrushes[k].Name));
-        brush->setShortcut(QKeySequence(kBrushes[k].Key));
-        brushes_[k] = brush;
-    }
-    for (QAction *action : std::array<QAction *, kBrushCount + 1>{
-             inspect_, brushes_[0], brushes_[1], brushes_[2], brushes_[3], brushes_[4], brushes_[5],
-             brushes_[6]}) {
+    // One of them is chosen at a time.
+    const auto choice = [this](const QString &caption, const char *name, Qt::Key key) {
+        QAction *action = addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(QKeySequence(key));
         action->setCheckable(true);
         group_->addAction(action);
-        action->setShortcutContext(Qt::WindowShortcut);
-    }
+        return action;
+    };
+    inspect_ = choice(tr("&Inspect"), "actBrushInspect", Qt::Key_Escape);
+    inspect_->setToolTip(tr("Inspect: no brush (Esc)"));
+    for (std::size_t k = 0; k < kBrushes.size(); ++k)
+        brushes_[k] = choice(tr(kBrushes[k].Caption), kBrushes[k].Name, kBrushes[k].Key);
     inspect_->setChecked(true);
     addSeparator();
 

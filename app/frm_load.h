@@ -177,8 +177,6 @@ private:
     // brush needs (triangles, the resources overlay, the check's count).
     void BrushChosen();
     void ShowEditingAids();
-    // The layer the view area shows, 0 for the terrain picture.
-    int ShownLayer() const;
     // The points changed by an edit drawn again, and nothing else.
     void ShowChangedPoints(std::span<const std::size_t> points);
     // A stroke: the press starts it, each point the drag reaches is a dab, the release makes
@@ -187,9 +185,11 @@ private:
     void StrokeMoved(MapPoint point);
     void StrokeEnded(MapPoint point);
     void ShowBrushOutline(std::optional<MapPoint> point);
-    // The map check's count on the status bar after every stroke, undo and redo; or why the
-    // last stroke was refused.
-    void ShowBrushCheck(const QString &refusal = QString());
+    // The map check's count on the status bar while a brush is chosen (RunCheck brings it up to
+    // date after every stroke, undo and redo); none takes it away.
+    void ShowBrushCheck(const CheckReport *report);
+    // Two halves from the window's random source, drawn in a fixed order.
+    uint64_t DrawSeed();
     // Every command starts here: the marks of the last tool go.
     void BeginCommand();
     void ShowReadout(std::optional<MapPoint> point);
@@ -222,8 +222,8 @@ private:
     void RememberFile(const QString &path);
     void ShowRecentFiles();
     void OpenRecentFile(int index);
-    // The map check, run again while its panel is open: after every edit, undo and redo, and
-    // for every map read or made.
+    // The map check, run again while its panel is open or a brush is chosen: after every edit,
+    // undo and redo, and for every map read or made.
     void RunCheck();
     // The chosen finding's point marked, or no mark for a finding of the whole map.
     void ShowFinding(const Finding &finding);
@@ -249,6 +249,8 @@ private:
     std::unique_ptr<edit::Stroke> stroke_;
     QString strokeBrush_;
     MapPoint strokeAt_;
+    // The layer the view area shows (0 for the terrain picture), as last drawn.
+    int shownLayer_ = 0;
     // The resources overlay's codes while the resources brush is chosen.
     std::vector<uint8_t> overlay_;
     // The next picture drawn is of a new map.

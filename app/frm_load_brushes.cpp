@@ -55,15 +55,6 @@ QList<QRgb> OverlayColours()
             qRgba(40, 230, 230, 220)};
 }
 
-std::optional<std::size_t> IndexOf(const MapDocument &document, MapPoint point)
-{
-    const MapHeader &header = document.Header;
-    if (point.X < 0 || point.Y < 0 || point.X >= header.Width || point.Y >= header.Height)
-        return std::nullopt;
-    return static_cast<std::size_t>(point.Y) * static_cast<std::size_t>(header.Width)
-           + static_cast<std::size_t>(point.X);
-}
-
 } // namespace
 
 void frmLoad::BuildBrushes()
@@ -83,7 +74,6 @@ void frmLoad::BuildBrushes()
     connect(picBG, &MapView::StrokeMoved, this, &frmLoad::StrokeMoved);
     connect(picBG, &MapView::StrokeReleased, this, &frmLoad::StrokeEnded);
     connect(picBG, &MapView::PointHovered, this, &frmLoad::ShowBrushOutline);
-    connect(&session_->History(), &QUndoStack::indexChanged, this, [this] { ShowBrushCheck(); });
     brushBar_->FillMenu(mnuEditTools);
     QAction *shown = brushBar_->toggleViewAction();
     shown->setObjectName(QStringLiteral("mnuViewBrushes"));
@@ -101,14 +91,17 @@ void frmLoad::BrushChosen()
     picBG->SetEditing(brush.has_value());
     picBG->SetBrushOutline({});
     ShowEditingAids();
-    ShowBrushCheck();
+    std::optional<CheckReport> report;
+    if (brush && HasMap())
+        report = CheckMap(Document());
+    ShowBrushCheck(report ? &*report : nullptr);
 }
 
 void frmLoad::ShowEditingAids()
 {
     const std::optional<edit::Brush> brush = brushBar_->Current();
     // The triangles show on the terrain picture while a brush is chosen.
-    const bool triangles = brush && ShownLayer() == 0;
+    const bool triangles = brush && shownLayer_ == 0;
     picBG->SetTrianglePlane(triangles ? std::span<const uint8_t>(session_->LowerTriangles())
                                       : std::span<const uint8_t>());
     if (brush && brush->Kind == edit::BrushKind::Resources) {
@@ -122,18 +115,11 @@ void frmLoad::ShowEditingAids()
     }
 }
 
-int frmLoad::ShownLayer() const
-{
-    const int position = VScroll1->sliderPosition();
-    return position > kFirstSelectorPosition && position <= kLastSelectorPosition ? position - 1
-                                                                                  : 0;
-}
-
 void frmLoad::ShowChangedPoints(std::span<const std::size_t> points)
 {
-    const int layer = ShownLayer();
-    const std::span<const uint8_t> bytes =
-        layer == 0 ? std::span<const uint8_t>(session_->Composed()) : Document().Layer(layer);
+    const std::span<const uint8_t> bytes = shownLayer_ == 0
+                                               ? std::span<const uint8_t>(session_->Composed())
+                                               : Document().Layer(shownLayer_);
     if (picBG->ShowsTriangles())
         picBG->UpdatePoints(bytes, session_->LowerTriangles(), points);
     else
@@ -153,19 +139,17 @@ void frmLoad::ShowChangedPoints(std::span<const std::size_t> points)
 void frmLoad::StrokeStarted(MapPoint point)
 {
     const std::optional<edit::Brush> brush = brushBar_->Current();
-    if (!brush || !HasMap() || !IndexOf(Document(), point))
+    if (!brush || !HasMap() || !PointGrid(Document()).Holds({point.X, point.Y}))
         return;
     BeginCommand();
-    const uint64_t high = random_.Next32();
-    stroke_ =
-        std::make_unique<edit::Stroke>(session_->Edit(), *brush, (high << 32U) | random_.Next32());
+    stroke_ = std::make_unique<edit::Stroke>(session_->Edit(), *brush, DrawSeed());
     strokeBrush_ = brushBar_->BrushName();
     StrokeMoved(point);
 }
 
 void frmLoad::StrokeMoved(MapPoint point)
 {
-    if (!stroke_ || !IndexOf(Document(), point))
+    if (!stroke_ || !PointGrid(Document()).Holds({point.X, point.Y}))
         return;
     strokeAt_ = point;
     SessionChange change;
@@ -180,16 +164,11 @@ void frmLoad::StrokeEnded(MapPoint point)
         return;
     const std::unique_ptr<edit::Stroke> stroke = std::move(stroke_);
     edit::ChangeSet changes = stroke->Finish({point.X, point.Y});
-    if (!changes.Empty()) {
+    // Dabs that came to nothing (bytes set back) were shown as they went.
+    if (!changes.Empty())
         session_->Push(new StrokeCommand(*session_, std::move(changes), strokeBrush_));
-    } else if (!changes.Points().empty()) {
-        // Dabs that came to nothing (bytes set back) were shown as they went.
-        SessionChange change;
-        change.Points = changes.Points();
-        session_->Announce(change);
-    }
     if (!stroke->LastRefusal().empty())
-        ShowBrushCheck(CoreText(stroke->LastRefusal()));
+        lblBrushCheck->setText(CoreText(stroke->LastRefusal()));
 }
 
 void frmLoad::ShowBrushOutline(std::optional<MapPoint> point)
@@ -207,15 +186,11 @@ void frmLoad::ShowBrushOutline(std::optional<MapPoint> point)
     picBG->SetBrushOutline(std::move(outline));
 }
 
-void frmLoad::ShowBrushCheck(const QString &refusal)
+void frmLoad::ShowBrushCheck(const CheckReport *report)
 {
-    if (!refusal.isEmpty()) {
-        lblBrushCheck->setText(refusal);
-        return;
-    }
-    const bool shown = brushBar_->Current() && HasMap();
+    const bool shown = report && brushBar_->Current();
     if (shown)
-        lblBrushCheck->setText(tr("Check: %1").arg(SummaryText(CheckMap(Document()))));
+        lblBrushCheck->setText(tr("Check: %1").arg(SummaryText(*report)));
     lblBrushCheck->setVisible(shown);
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tools > Check map: the panel of findings, their points marked on the picture, and the fixes.
+#include "brush_bar.h"
 #include "check_panel.h"
 #include "edit_commands.h"
 #include "frm_load.h"
@@ -46,12 +47,20 @@ void frmLoad::mnuToolsCheck_Click()
 
 void frmLoad::RunCheck()
 {
-    if (!checkPanel_ || dockCheck->isHidden())
-        return;
-    if (HasMap())
-        checkPanel_->ShowReport(CheckMap(Document()));
-    else
-        checkPanel_->ShowNoMap();
+    const bool panel = checkPanel_ && !dockCheck->isHidden();
+    const bool count = brushBar_ && brushBar_->Current();
+    // One check serves the panel and the count.
+    std::optional<CheckReport> report;
+    if ((panel || count) && HasMap())
+        report = CheckMap(Document());
+    if (panel) {
+        if (report)
+            checkPanel_->ShowReport(*report);
+        else
+            checkPanel_->ShowNoMap();
+    }
+    if (brushBar_)
+        ShowBrushCheck(report ? &*report : nullptr);
 }
 
 void frmLoad::ShowFinding(const Finding &finding)

@@ -48,12 +48,17 @@ void frmLoad::mnuFileGenerate_Click()
         return;
     // The size and the mode are drawn from the seed itself, as trelvik-cli generate --seed S
     // draws them, so that the seed alone makes the map again.
-    const uint64_t high = random_.Next32();
-    const uint64_t seed = (high << 32u) | random_.Next32();
+    const uint64_t seed = DrawSeed();
     RandomSource drawing;
     drawing.Seed(seed);
     const NewMapRequest request = DrawNewMapRequest(drawing);
     GenerateMap(request.Width, request.Height, request.QuickMode, seed);
+}
+
+uint64_t frmLoad::DrawSeed()
+{
+    const uint64_t high = random_.Next32();
+    return (high << 32U) | random_.Next32();
 }
 
 bool frmLoad::GenerateMap(int16_t width,

@@ -16,7 +16,6 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -181,8 +180,9 @@ void frmLoad::VScroll1_Scroll()
 
 void frmLoad::VScroll1_Change()
 {
-    const RefreshPlan plan = PlanRefresh(Document(), VScroll1->sliderPosition(),
-                                         QFile::encodeName(programDir_).toStdString());
+    const RefreshPlan plan =
+        PlanRefresh(Document(), VScroll1->sliderPosition(), CorePath(programDir_));
+    shownLayer_ = plan.Layer;
     ApplyColourAction(plan, colourTable_);
     DrawPicture(PlannedBytes(plan, Document(), Composed()), Document().Header.Width,
                 Document().Header.Height);

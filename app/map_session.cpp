@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map_session.h"
 
-#include <algorithm>
-#include <string_view>
-
 #include <QFile>
 #include <QUndoStack>
 
@@ -25,10 +22,7 @@ MapSession::~MapSession() = default;
 
 bool MapSession::HasMap() const
 {
-    constexpr std::string_view kSignature = "WORLD_V1.0";
-    const auto &signature = document_.Header.Signature;
-    return std::equal(kSignature.begin(), kSignature.end(), signature.begin(), signature.end(),
-                      [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; });
+    return HasMapSignature(document_.Header);
 }
 
 MapLayout MapSession::Format() const

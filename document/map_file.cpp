@@ -74,11 +74,6 @@ void CompleteDatHeader(MapHeader &header)
     header.PlayerCount = 1;
 }
 
-bool HasSignature(const MapHeader &header)
-{
-    return FixedTextField::Read(header.Signature) == kSignature;
-}
-
 // Reads the header and checks what it alone can tell: the signature and the size.
 ReadResult
 ReadHeader(ByteReader &in, MapLayout layout, MapHeader &header, const std::string &fileName)
@@ -93,14 +88,14 @@ ReadHeader(ByteReader &in, MapLayout layout, MapHeader &header, const std::strin
             return Failure(ReadOutcome::NotAMapFile, "Not a Settlers II map file");
         ByteReader signature = in;
         signature.Bytes(header.Signature);
-        if (!HasSignature(header))
+        if (!HasMapSignature(header))
             return Failure(ReadOutcome::NotAMapFile, "Not a Settlers II map file");
         if (!in.Has(kMapHeaderSize))
             return Damaged(fileName, "it ends inside the map header");
         ReadFullHeader(in, header);
     }
 
-    if (!HasSignature(header))
+    if (!HasMapSignature(header))
         return Failure(ReadOutcome::NotAMapFile, "Not a Settlers II map file");
     if (header.Width / 16 < 2 || header.Height / 16 < 2)
         return Failure(ReadOutcome::InvalidMapSize, "Invalid map size");
@@ -281,6 +276,11 @@ std::optional<std::string> WriteInPlace(const std::filesystem::path &target,
 }
 
 } // namespace
+
+bool HasMapSignature(const MapHeader &header)
+{
+    return FixedTextField::Read(header.Signature) == kSignature;
+}
 
 MapLayout LayoutForFileName(const std::string &fileName)
 {

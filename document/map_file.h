@@ -24,6 +24,9 @@ enum class MapLayout {
     Dat,
 };
 
+/// True for a header that holds the map files' signature, as every map read or made does.
+bool HasMapSignature(const MapHeader &header);
+
 /// The layout a file name selects: `.dat` when its last four characters are ".dat" in any case.
 MapLayout LayoutForFileName(const std::string &fileName);
 
