@@ -8,13 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
-
 namespace trelvik {
 
 // Registry value types the About box understands.
@@ -27,15 +20,6 @@ inline constexpr uint32_t kRegistryNumber = 4;
 // high bytes zero); any other type leaves `keyVal` as it was.
 void RegistryValueText(std::span<const uint8_t> bytes, uint32_t valueType, std::string &keyVal);
 
-#ifdef _WIN32
-// Reads value `subKeyRef` of key `keyName` under `keyRoot` as text. False, with `keyVal` empty,
-// when the key cannot be opened or the value is missing or longer than 1,024 bytes.
-bool GetKeyValue(HKEY keyRoot,
-                 const std::string &keyName,
-                 const std::string &subKeyRef,
-                 std::string &keyVal);
-#endif
-
 // System information programs of common Linux desktops, in the order they are looked for.
 const QStringList &SysInfoProgramNames();
 
@@ -44,7 +28,9 @@ const QStringList &SysInfoProgramNames();
 // entries are skipped rather than taken as the current folder.
 QString FindProgramOnPath(const QStringList &names, const QString &searchPath);
 
-// Finds the system information tool and starts it detached. False when there is none or it
+// Finds the system information tool and starts it detached: on Windows the one the registry
+// names (sys_info_windows.cpp), elsewhere the first of SysInfoProgramNames() on the PATH
+// (sys_info_posix.cpp). False when there is none or it
 // could not be started; the caller tells the user.
 bool StartSysInfoTool();
 
