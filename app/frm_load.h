@@ -13,6 +13,7 @@
 #include "viewer/colour_table.h"
 #include "viewer/composed_view.h"
 #include "viewer/view_geometry.h"
+#include "viewer/view_refresh.h"
 
 #include <array>
 #include <cstdint>
@@ -200,6 +201,8 @@ private:
     void ShowNewDocument();
     // An edit, undo or redo: the parts of the window that show what changed.
     void ShowChange(const SessionChange &change);
+    // Tells, once per palette, that a palette could not be read and the picture lacks colours.
+    void ReportPalette(const RefreshPlan &plan, const PaletteLoadResult &result);
     MessageAnswer Message(const QString &text,
                           MessageIcon icon,
                           MessageButtons buttons = MessageButtons::Ok,
@@ -237,6 +240,9 @@ private:
     std::function<void(QWidget *)> aboutHook_;
     std::function<void(int)> progressObserver_;
     QString programDir_;
+    // The palette last found missing or damaged, so that it is reported once, not at every
+    // picture; cleared once a palette loads.
+    std::string paletteFailure_;
 
     MapSession *session_ = nullptr;
     RandomSource random_;

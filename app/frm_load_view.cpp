@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -183,11 +184,33 @@ void frmLoad::VScroll1_Change()
     const RefreshPlan plan =
         PlanRefresh(Document(), VScroll1->sliderPosition(), CorePath(programDir_));
     shownLayer_ = plan.Layer;
-    ApplyColourAction(plan, colourTable_);
+    ReportPalette(plan, ApplyColourAction(plan, colourTable_));
     DrawPicture(PlannedBytes(plan, Document(), Composed()), Document().Header.Width,
                 Document().Header.Height);
     MapInfo->setText(DisplayText(MapInfoLines(Document(), plan.Layer)));
     ShowEditingAids();
+}
+
+void frmLoad::ReportPalette(const RefreshPlan &plan, const PaletteLoadResult &result)
+{
+    if (plan.Action != ColourAction::PaletteFile)
+        return;
+    if (result.Ok()) {
+        paletteFailure_.clear();
+        return;
+    }
+    if (std::exchange(paletteFailure_, plan.PalettePath) == plan.PalettePath)
+        return;
+    const QString path = QDir::toNativeSeparators(QString::fromStdString(plan.PalettePath));
+    const QString text =
+        result.Outcome == PaletteOutcome::CannotOpen
+            ? tr("The palette file '%1' is missing or cannot be read, so the picture lacks its "
+                 "colours. The palettes Greenland.pal, Wasteland.pal and Winter.pal belong beside "
+                 "the program: install Trelvik again or copy them there.")
+            : tr("The palette file '%1' is damaged, so the picture lacks some of its colours. "
+                 "Install Trelvik again to get the palettes Greenland.pal, Wasteland.pal and "
+                 "Winter.pal back.");
+    Message(text.arg(path), MessageIcon::Critical);
 }
 
 void frmLoad::DrawPicture(std::span<const uint8_t> bytes, int width, int height)

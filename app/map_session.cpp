@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "map_session.h"
 
-#include <QFile>
 #include <QUndoStack>
 
 namespace trelvik {
 
 std::string CorePath(const QString &path)
 {
-    return QFile::encodeName(path).toStdString();
+    // UTF-8 on every system: the core widens it for Windows' own file functions, so a name in
+    // any script survives, where the local 8-bit code page would turn letters into '?'.
+    return path.toUtf8().toStdString();
 }
 
 MapSession::MapSession(QObject *parent)

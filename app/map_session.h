@@ -96,7 +96,7 @@ private:
     ComposedView lower_;
 };
 
-// A path as the core's file functions take it.
+// A path as the core's file functions take it: UTF-8.
 std::string CorePath(const QString &path);
 
 } // namespace trelvik

@@ -1197,6 +1197,14 @@ Remember to save!</source>
         <comment>the brushes</comment>
         <translation>&amp;Pinsel</translation>
     </message>
+    <message>
+        <source>The palette file &apos;%1&apos; is missing or cannot be read, so the picture lacks its colours. The palettes Greenland.pal, Wasteland.pal and Winter.pal belong beside the program: install Trelvik again or copy them there.</source>
+        <translation>Die Palettendatei &apos;%1&apos; fehlt oder kann nicht gelesen werden, daher fehlen dem Bild seine Farben. Die Paletten Greenland.pal, Wasteland.pal und Winter.pal gehören neben das Programm: Installieren Sie Trelvik erneut oder kopieren Sie sie dorthin.</translation>
+    </message>
+    <message>
+        <source>The palette file &apos;%1&apos; is damaged, so the picture lacks some of its colours. Install Trelvik again to get the palettes Greenland.pal, Wasteland.pal and Winter.pal back.</source>
+        <translation>Die Palettendatei &apos;%1&apos; ist beschädigt, daher fehlen dem Bild einige seiner Farben. Installieren Sie Trelvik erneut, um die Paletten Greenland.pal, Wasteland.pal und Winter.pal wiederherzustellen.</translation>
+    </message>
 </context>
 <context>
     <name>trelvik::propTabCaptions</name>
