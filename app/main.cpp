@@ -47,7 +47,8 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trelvik"));
-    // The recent files live in ~/.config/Trelvik/Trelvik.conf.
+    // Settings and recent files live where the system keeps them: ~/.config/Trelvik/Trelvik.conf
+    // on Linux, the registry's HKEY_CURRENT_USER\Software\Trelvik\Trelvik on Windows.
     QApplication::setOrganizationName(QStringLiteral("Trelvik"));
     QApplication::setDesktopFileName(QStringLiteral("trelvik"));
 
