@@ -1138,6 +1138,56 @@ private slots:
         UseLanguage(u"en"_s);
     }
 
+    // Names in any script: palettes are found in a program folder whose name is not ASCII, a
+    // map there opens and saves under its own name, and a missing or damaged palette is told
+    // once rather than leaving a silently black picture.
+    void unicodePaths()
+    {
+        TempDir dir;
+        const QString folder = Q(dir.File("Jürgen Ørsted"));
+        QVERIFY(QDir().mkpath(folder + u"/Kärten"_s) && QDir().mkpath(folder + u"/Ölberg"_s));
+        for (const QString &name : {u"Greenland.pal"_s, u"Wasteland.pal"_s, u"Winter.pal"_s}) {
+            QVERIFY(QFile::copy(TRELVIK_PALETTE_DIR u"/"_s + name, folder + u'/' + name));
+            WriteBytes((folder + u"/Ölberg/"_s + name).toStdString(),
+                       {'J', 'A',  'S',  'C', '-', 'P', 'A',  'L',  '\r', '\n', '0', '1',  '0',
+                        '0', '\r', '\n', '2', '5', '6', '\r', '\n', '1',  ' ',  '2', '\r', '\n'});
+        }
+        const MapDocument map = MakeDocument(64, 48, 2);
+        const std::string ascii = dir.File("plain.swd");
+        const std::string named = (folder + u"/Kärten/Tür.swd"_s).toStdString();
+        WriteBytes(ascii, WriteMapBytes(map));
+        WriteBytes(named, WriteMapBytes(map));
+        WindowUnderTest t;
+        t.Open(ascii);
+        const QImage plain = t.Window->CurrentPicture();
+        t.Window->SetProgramDir(folder);
+        t.Open(named);
+        QCOMPARE(t.Child<QLineEdit>(u"Filename"_s)->text(), Q(named));
+        QVERIFY(t.Window->CurrentPicture() == plain);
+        t.Dialogs->Choose(folder + u"/Kärten/Öl.swd"_s);
+        t.Child<QAction>(u"mnuFileSaveAs"_s)->trigger();
+        QVERIFY(ReadBytes((folder + u"/Kärten/Öl.swd"_s).toStdString()) == WriteMapBytes(map));
+        QVERIFY2(t.Log.filter(u"critical"_s).isEmpty(), qPrintable(t.Log.join(u'\n')));
+        const struct
+        {
+            QString Dir;
+            QString Says;
+        } broken[] = {{u"/Kärten"_s, u"is missing or cannot be read"_s},
+                      {u"/Ölberg"_s, u"is damaged"_s}};
+        for (const auto &row : broken) {
+            t.Log.clear();
+            t.Window->SetProgramDir(folder + row.Dir);
+            for (int i = 0; i < 2; ++i) { // told once, not at every picture
+                t.Select(2);
+                t.Select(1);
+            }
+            QCOMPARE(t.Log.size(), 1);
+            QVERIFY2(t.Log.front().contains(row.Says)
+                         && t.Log.front().contains(QDir::toNativeSeparators(folder + row.Dir)),
+                     qPrintable(t.Log.front()));
+        }
+    }
+
     void programStarts()
     {
         // The program runs until it is ended, with an empty window or with the map named as its
