@@ -3,10 +3,13 @@
 // (tests/fonts/fonts.conf.in), never with whatever a machine has installed, so that their
 // pictures are the same on every machine. Each test class calls UseTestFonts() from its
 // initMain(), which runs before the application starts fontconfig, and checks
-// MissingTestFont() in initTestCase().
+// MissingTestFont() in initTestCase(). Windows has no fontconfig: there the offscreen platform
+// reads the fonts of one folder, which holds copies of the same files.
 #pragma once
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QFont>
 #include <QString>
 
 namespace trelvik::test {
@@ -14,6 +17,19 @@ namespace trelvik::test {
 inline void UseTestFonts()
 {
     qputenv("FONTCONFIG_FILE", TRELVIK_TEST_FONTCONFIG);
+    qputenv("QT_QPA_FONTDIR", TRELVIK_TEST_FONT_COPIES);
+}
+
+// Windows has no fontconfig to ask for slight hinting, and FreeType there hints fully unless
+// a font prefers otherwise: the application's font, which every widget's font takes what it
+// leaves unset from, prefers the same hinting on Windows. Called once the application runs.
+inline void UseTestHinting()
+{
+#ifdef Q_OS_WIN
+    QFont font = QApplication::font();
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    QApplication::setFont(font);
+#endif
 }
 
 // The first font file the setup names that the machine lacks, or an empty text.

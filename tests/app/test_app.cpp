@@ -17,13 +17,10 @@
 #include "document/layer_codes.h"
 #include "play/headquarters.h"
 #include "qt_test_fonts.h"
+#include "test_platform.h"
 
-#include <clocale>
 #include <filesystem>
 #include <random>
-#include <sys/inotify.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <QAccessible>
 #include <QAction>
@@ -88,7 +85,7 @@ QString Layout(const frmLoad &w)
 // the case cannot run here.
 QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &script)
 {
-    const QString folder = Q(dir.Path().string());
+    const QString folder = QDir::fromNativeSeparators(Q(dir.Path().string())); // as Qt writes it
     QImage marker(3, 3, QImage::Format_RGB32);
     marker.fill(Qt::red);
     QGuiApplication::clipboard()->setImage(marker);
@@ -203,7 +200,7 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
         } else if (command == u"listing"_s) {
             QStringList listing;
             for (const auto &entry : fs::recursive_directory_iterator(dir.Path())) {
-                QString name = Q(entry.path().string());
+                QString name = QDir::fromNativeSeparators(Q(entry.path().string()));
                 const std::vector<uint8_t> bytes = entry.is_regular_file()
                                                        ? ReadBytes(entry.path().string())
                                                        : std::vector<uint8_t>();
@@ -219,14 +216,15 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
             listing.sort();
             t.Log << listing;
         } else if (command == u"sh"_s || command == u"requires"_s) {
-            QProcess shell;
-            shell.start(u"/bin/sh"_s, {u"-c"_s, rest});
-            const bool ok = shell.waitForFinished() && shell.exitCode() == 0;
-            if (!ok && command == u"requires"_s)
+            QStringList output;
+            const std::optional<int> status = RunShell(rest, output);
+            if (!status)
+                return u"skip: this case needs a POSIX shell"_s;
+            if (status != 0 && command == u"requires"_s)
                 return u"skip: this case needs "_s + words.join(u' ');
-            t.Log << QString::fromUtf8(shell.readAll()).split(u'\n', Qt::SkipEmptyParts);
-            t.Log << (ok ? QStringList()
-                         : QStringList{u"exit status "_s + QString::number(shell.exitCode())});
+            t.Log << output;
+            t.Log << (status == 0 ? QStringList()
+                                  : QStringList{u"exit status "_s + QString::number(*status)});
         } else if (command == u"hover"_s || command == u"click"_s || command == u"pan"_s
                    || command == u"wheel"_s) {
             // At view area points "X,Y": the pointer moved, clicked, dragged with a button from
@@ -337,18 +335,29 @@ QString Transcript(WindowUnderTest &t, const TempDir &dir, const QStringList &sc
     return out.replace(folder, u"$DIR"_s);
 }
 
+// Runs the build's trelvik-cli with `arguments`, split as a shell splits them; its exit status.
+int RunCli(const QStringList &arguments)
+{
+    QProcess cli;
+    cli.setStandardOutputFile(QProcess::nullDevice());
+    cli.start(QStringLiteral(TRELVIK_BIN_DIR "/trelvik-cli"), arguments);
+    return cli.waitForFinished(60000) && cli.exitStatus() == QProcess::NormalExit ? cli.exitCode()
+                                                                                  : -1;
+}
+
 // Edit > Copy command, run with the program's folder and another output file, makes the very
 // map shown.
 bool SameAsCopiedCommand(WindowUnderTest &t, const TempDir &dir)
 {
     QGuiApplication::clipboard()->clear();
     t.Child<QAction>(u"mnuEditCopyCommand"_s)->trigger();
-    QString command = QGuiApplication::clipboard()->text();
-    command.replace(QRegularExpression(u" -o \\S+$"_s), u" -o "_s + Q(dir.File("copied.swd")));
-    return command.startsWith(u"trelvik-cli generate --seed "_s)
-           && QProcess::execute(u"/bin/sh"_s, {u"-c"_s, QStringLiteral(TRELVIK_BIN_DIR "/")
-                                                            + command + u" >/dev/null"_s})
-                  == 0
+    QStringList command = QProcess::splitCommand(QGuiApplication::clipboard()->text());
+    if (command.size() < 5
+        || command.mid(0, 3) != QStringList{u"trelvik-cli"_s, u"generate"_s, u"--seed"_s}
+        || command[command.size() - 2] != u"-o"_s)
+        return false;
+    command.back() = Q(dir.File("copied.swd"));
+    return RunCli(command.mid(1)) == 0
            && ReadBytes(dir.File("copied.swd")) == WriteMapBytes(t.Window->Document());
 }
 
@@ -569,22 +578,18 @@ private slots:
     {
         const QString missing = MissingTestFont();
         QVERIFY2(missing.isEmpty(), qPrintable(missing));
-        std::setlocale(LC_MESSAGES, "C"); // the system's reasons in the words of the golden files
+        UseTestHinting();
+        UseEnglishSystemMessages();
         static TempDir settings;
         QCoreApplication::setOrganizationName(u"TrelvikTest"_s);
         QSettings::setDefaultFormat(QSettings::IniFormat);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Q(settings.Path().string()));
         // Far above what small maps and the 256 x 256 view need, far below a layer or a picture
-        // of a huge claimed size: asking for one ends the test. The sanitizer maps far more than
-        // this for itself.
-#ifndef __SANITIZE_ADDRESS__
-        rlimit limit{};
-        QCOMPARE(::getrlimit(RLIMIT_DATA, &limit), 0);
-        limit.rlim_cur = std::min<rlim_t>(limit.rlim_max, rlim_t{768} << 20);
-        QCOMPARE(::setrlimit(RLIMIT_DATA, &limit), 0);
-        std::vector<uint8_t> block;
-        QVERIFY_THROWS_EXCEPTION(std::bad_alloc, block.resize(std::size_t{1} << 30));
-#endif
+        // of a huge claimed size: asking for one ends the test.
+        if (CapMemory(std::size_t{768} << 20)) {
+            std::vector<uint8_t> block;
+            QVERIFY_THROWS_EXCEPTION(std::bad_alloc, block.resize(std::size_t{1} << 30));
+        }
     }
 
     // The session alone: what it holds, what it tells its listeners, and that a failed read or
@@ -644,16 +649,11 @@ private slots:
         const std::vector<uint8_t> good = WriteMapBytes(MakeDocument(64, 48, 4));
         const std::string goodPath = dir.File("good.swd");
         WriteBytes(goodPath, good);
-        // A folder, a pipe without a writer (which would block a reader at opening), /dev/zero
-        // under a .dat name (which would be read for ever), a link that leads nowhere, a file
-        // that cannot be read (unless by root), /dev/null.
-        const QString make =
-            u"cd %1 && mkdir folder.swd && mkfifo pipe.swd && ln -s /dev/zero zeros.dat && ln -s nowhere dangling.swd && cp good.swd locked.swd && chmod 0 locked.swd"_s;
-        QCOMPARE(QProcess::execute(u"/bin/sh"_s, {u"-c"_s, make.arg(Q(dir.Path().string()))}), 0);
-        std::vector<std::string> paths = {"/dev/null"};
-        for (const char *name :
-             {"folder.swd", "pipe.swd", "zeros.dat", "dangling.swd", "locked.swd"})
-            paths.push_back(dir.File(name));
+        // A folder, and the files of the platform's own kinds.
+        const HostileFiles hostile = MakeHostileFiles(dir, goodPath);
+        QVERIFY(!hostile.Paths.empty() && fs::create_directory(dir.File("folder.swd")));
+        std::vector<std::string> paths = hostile.Paths;
+        paths.push_back(dir.File("folder.swd"));
         WriteVariants(good, dir, paths);
         QString shownGood;
         const auto reopen = [&] {
@@ -695,7 +695,8 @@ private slots:
     {
         QFETCH(QString, name);
         TempDir dir;
-        fs::copy(kMaps, dir.Path());
+        for (const auto &map : fs::directory_iterator(kMaps)) // fs::copy fails on MinGW
+            fs::copy_file(map.path(), dir.Path() / map.path().filename());
         QFile file(GoldenPath(u"commands/"_s + name));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QStringList script =
@@ -897,13 +898,14 @@ private slots:
         QVERIFY(dialog.FileSave(name));
         QCOMPARE(seen,
                  u"Save map as...: E (*.e), W (*.wld *.x), All (*), Odd (*), W (*.wld *.x)"_s);
-        QCOMPARE(name, Q(dir.File("typed.wld")));
+        QCOMPARE(name, QDir::fromNativeSeparators(Q(dir.File("typed.wld"))));
         QTimer::singleShot(0, [&] {
             auto *shown = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             seen = shown->fileMode() == QFileDialog::ExistingFile ? u"existing"_s : u"any"_s;
             shown->reject();
         });
-        QVERIFY(!dialog.FileOpen(name) && name == Q(dir.File("typed.wld")));
+        QVERIFY(!dialog.FileOpen(name)
+                && name == QDir::fromNativeSeparators(Q(dir.File("typed.wld"))));
         QCOMPARE(seen, u"existing"_s);
     }
 
@@ -953,7 +955,7 @@ private slots:
                 t.Open(dir.File(name));
         }
         WindowUnderTest t(true);
-        const QString folder = Q(dir.Path().string()) + u'/';
+        const QString folder = QDir::fromNativeSeparators(Q(dir.Path().string())) + u'/';
         QCOMPARE(t.Window->RecentFiles(),
                  QStringList({folder + u"c.swd"_s, folder + u"a.swd"_s, folder + u"b.swd"_s}));
         fs::remove(dir.File("c.swd"));
@@ -1011,11 +1013,10 @@ private slots:
             t.Messages->Answers = {MessageAnswer::Discard};
             t.Child<QAction>(u"mnuFileGenerate"_s)->trigger();
             const QString seed = t.Child<QLabel>(u"lblSeed"_s)->text().section(u' ', 1, 1);
-            const QString alone = u"%1/trelvik-cli generate --seed %2 -o %3 >/dev/null"_s.arg(
-                QStringLiteral(TRELVIK_BIN_DIR), seed, Q(dir.File("alone.swd")));
-            QCOMPARE(QProcess::execute(u"/bin/sh"_s, {u"-c"_s, alone}), 0);
+            QCOMPARE(RunCli({u"generate"_s, u"--seed"_s, seed, u"-o"_s, Q(dir.File("alone.swd"))}),
+                     0);
             QVERIFY2(ReadBytes(dir.File("alone.swd")) == WriteMapBytes(t.Window->Document()),
-                     qPrintable(alone));
+                     qPrintable(seed));
             QVERIFY(SameAsCopiedCommand(t, dir));
         }
         // The dialog remembers the last choices, and proposes a fresh seed.
@@ -1191,21 +1192,30 @@ private slots:
     void programStarts()
     {
         // The program runs until it is ended, with an empty window or with the map named as its
-        // argument, which it reads at start.
-        const std::string map = kMaps + "example.swd";
-        const int watch = ::inotify_init1(IN_NONBLOCK);
-        QVERIFY(::inotify_add_watch(watch, map.c_str(), IN_OPEN) >= 0);
+        // argument, which it reads at start: the map joins its recent files.
+        TempDir dir;
+        const QString map = Q(dir.File("started.swd"));
+        fs::copy_file(kMaps + "example.swd", map.toStdString());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        const std::unique_ptr<QSettings> settings = StartedProgramSettings(environment, dir);
         QProcess empty;
         QProcess opening;
+        for (QProcess *program : {&empty, &opening})
+            program->setProcessEnvironment(environment);
         empty.start(QStringLiteral(TRELVIK_BIN_DIR "/trelvik"), {});
-        opening.start(QStringLiteral(TRELVIK_BIN_DIR "/trelvik"), {Q(map)});
-        char events[4096];
-        QVERIFY(QTest::qWaitFor([&] { return ::read(watch, events, sizeof events) > 0; }, 20000));
+        opening.start(QStringLiteral(TRELVIK_BIN_DIR "/trelvik"), {map});
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                settings->sync();
+                return settings->value(u"recentFiles"_s)
+                    .toStringList()
+                    .contains(QFileInfo(map).absoluteFilePath());
+            },
+            20000));
         QVERIFY(!empty.waitForFinished(200) && !opening.waitForFinished(10));
         empty.kill();
         opening.kill();
         QVERIFY(empty.waitForFinished() && opening.waitForFinished());
-        ::close(watch);
         // --help and --version answer without a window; other options are refused.
         const struct
         {
@@ -1222,7 +1232,7 @@ private slots:
             program.setProcessChannelMode(QProcess::MergedChannels);
             program.start(QStringLiteral(TRELVIK_BIN_DIR "/trelvik"), {run.Argument});
             QVERIFY2(program.waitForFinished(20000) && program.exitCode() == run.Status
-                         && QString::fromUtf8(program.readAll()).contains(run.Says),
+                         && QString::fromUtf8(program.readAll()).remove(u'\r').contains(run.Says),
                      qPrintable(run.Argument));
         }
     }
