@@ -95,8 +95,10 @@ QString UseLanguage(const QString &code)
     QCoreApplication::installTranslator(own);
     ownTranslator = own;
     auto *qt = new QTranslator(QCoreApplication::instance());
-    if (qt->load(QStringLiteral("qtbase_") + language,
-                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    // Beside the program first (the Windows packages carry them there), then Qt's own folder.
+    const QString qtName = QStringLiteral("qtbase_") + language;
+    if (qt->load(qtName, QCoreApplication::applicationDirPath() + QStringLiteral("/translations"))
+        || qt->load(qtName, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(qt);
         qtTranslator = qt;
     } else {

@@ -321,6 +321,12 @@ ReadResult ReadMapBytes(std::span<const uint8_t> bytes,
 
 ReadResult ReadMapFile(const std::string &fileName, MapDocument &document)
 {
+    // A folder opens for reading on some systems and not on others; it is told alike on all.
+    std::error_code folderCheck;
+    if (std::filesystem::is_directory(PathFromUtf8(fileName), folderCheck)) {
+        return Failure(ReadOutcome::CannotOpen,
+                       "Cannot read the file '" + fileName + "': " + SystemReason(EISDIR) + ".");
+    }
     errno = 0;
     std::FILE *raw = OpenFile(PathFromUtf8(fileName), "rb");
     if (raw == nullptr) {
