@@ -3,17 +3,10 @@
 #include "sys_info.h"
 
 #include <algorithm>
+#include <windows.h>
 
 #include <QFileInfo>
 #include <QProcess>
-
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
 
 namespace trelvik {
 namespace {

@@ -8,13 +8,6 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
-
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
