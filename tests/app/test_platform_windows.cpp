@@ -16,6 +16,9 @@ std::atomic<std::size_t> gMemoryCap{0};
 // Wine does not enforce a job's memory limit, so the cap is this program's own: one allocation
 // through operator new above it fails, which covers the layers and lists of a map (not the
 // pictures Qt allocates itself).
+// GCC sees the malloc behind this operator new and takes the free below for a mismatch.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void *operator new(std::size_t size)
 {
     const std::size_t cap = gMemoryCap;
@@ -33,6 +36,7 @@ void operator delete(void *block, std::size_t) noexcept
 {
     std::free(block);
 }
+#pragma GCC diagnostic pop
 
 namespace trelvik::test {
 
